@@ -1,0 +1,61 @@
+#include "preset/format_value.h"
+
+#include <cmath>
+
+#include "services/picture.h"
+
+namespace tx {
+
+namespace {
+
+constexpr size_t VALUE_WIDTH = 20;
+constexpr int32_t LIST_ENTRIES = 256;
+
+// "N-8", "N-8.1", "N-8.2", "N-8.3".
+NumberPicture ValuePicture(int precision) {
+  NumberPicture p;
+  p.width = 8;
+  p.decimals = precision;
+  p.allowMinus = true;
+  return p;
+}
+
+}  // namespace
+
+bool SelectionMakesList(const SelectionRecord& row) {
+  for (const auto& entry : row.SELECTION)
+    if (!entry.blank()) return true;
+  return false;
+}
+
+std::optional<double> ScaledParameterValue(int32_t raw, const EffectRecord& d) {
+  // No steps to divide by: the value stays at the low end of the range.
+  double f = d.NUMBEROFVALUES == 0 ? 0.0 : static_cast<double>(raw) / d.NUMBEROFVALUES;
+  double min = d.MINIMUMVALUE;
+  double max = d.MAXIMUMVALUE;
+  if (d.PARAMTYPE == "LIN" || d.PARAMTYPE == "INT") return min + (max - min) * f;
+  if (d.PARAMTYPE == "LOG") {
+    // A logarithmic sweep needs a range that does not touch or cross 0;
+    // otherwise the value sweeps linearly, which still runs from MIN to MAX.
+    if (min != 0 && max / min > 0) return min * std::pow(10.0, std::log10(max / min) * f);
+    return min + (max - min) * f;
+  }
+  return std::nullopt;
+}
+
+std::string FormatParameterValue(int32_t raw, const EffectRecord& definition, const SelectionRecord* selection) {
+  if (selection) {
+    if (raw < 0 || raw >= LIST_ENTRIES) return {};
+    return std::string(RightTrimmed(selection->SELECTION[raw].raw().substr(0, VALUE_WIDTH)));
+  }
+  std::optional<double> value = ScaledParameterValue(raw, definition);
+  if (definition.PRECISION >= 0 && definition.PRECISION <= 3)
+    return ValuePicture(definition.PRECISION).Format(value.value_or(0.0));
+  if (!value) return {};
+  // Outside the pictures the plain text has up to 15 significant digits.
+  std::string text = PlainDecimalText(*value);
+  if (text.size() > VALUE_WIDTH) text.resize(VALUE_WIDTH);
+  return text;
+}
+
+}  // namespace tx

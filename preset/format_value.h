@@ -1,0 +1,27 @@
+#pragma once
+// Turning a raw parameter value into the text a user reads: a text of the
+// parameter's selection list, or the value scaled into the parameter's range
+// and shown with its number of decimals.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "devicedefs/tables.h"
+
+namespace tx {
+
+// Whether a DBSelection row makes its parameter a list parameter. The
+// definition import writes a row for every parameter, and for numeric ones
+// all 256 entries are blank; such a row must not turn a number into a blank
+// list text, so only a row with at least one non-blank entry counts.
+bool SelectionMakesList(const SelectionRecord& row);
+
+// The numeric value of a raw value, or nullopt when the parameter's scaling
+// kind is none of "LIN", "INT" and "LOG".
+std::optional<double> ScaledParameterValue(int32_t raw, const EffectRecord& definition);
+
+// The text of one raw value, at most 20 characters. `selection` is the
+// parameter's list row, or nullptr for a numeric parameter.
+std::string FormatParameterValue(int32_t raw, const EffectRecord& definition, const SelectionRecord* selection);
+
+}  // namespace tx

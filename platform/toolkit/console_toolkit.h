@@ -1,0 +1,154 @@
+#pragma once
+// The toolkit without a display. Message boxes print their caption and text
+// and answer with the next scripted button or the default; file dialogs and
+// pop-up menus answer from scripted queues or cancel. Windows live in memory:
+// their event loops hand out posted events, then scripted events, then timer
+// ticks on a virtual clock; an idle window accepts its default button, then
+// is asked to close, then is closed. Everything shown is recorded.
+#include <cstdint>
+#include <deque>
+#include <iosfwd>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/toolkit/toolkit.h"
+
+namespace tx {
+
+class ConsoleToolkit : public WindowToolkit {
+ public:
+  // Messages and dialog titles go to `out` (nullptr: nowhere).
+  explicit ConsoleToolkit(std::ostream* out = nullptr);
+  ~ConsoleToolkit() override;
+
+  WindowId OpenWindow(const WindowLayout& layout) override;
+  void HideWindow(WindowId w) override;
+  void ShowWindow(WindowId w) override;
+  void CloseWindow(WindowId w) override;
+  bool IsOpen(WindowId w) const override;
+
+  bool NextEvent(WindowId w, Event& event) override;
+  void PostEvent(WindowId w, const Event& event) override;
+  void SetTimer(WindowId w, int hundredths) override;
+
+  void SetControlText(WindowId w, int control, std::string_view text) override;
+  std::string ControlText(WindowId w, int control) const override;
+  void SetControlPicture(WindowId w, int control, std::string_view file) override;
+  void SetControlBitmap(WindowId w, int control, std::vector<uint8_t> bmp) override;
+  void SetControlHidden(WindowId w, int control, bool hidden) override;
+  bool ControlHidden(WindowId w, int control) const override;
+  void SetControlSelection(WindowId w, int control, int selection) override;
+  int ControlSelection(WindowId w, int control) const override;
+  void SetListRows(WindowId w, int control, std::vector<std::string> rows) override;
+  void SetDefaultButton(WindowId w, int control) override;
+  void SetProgress(WindowId w, int control, int percent) override;
+
+  void Redisplay(WindowId w, int control = 0) override;
+  PixelSize ControlPixelSize(WindowId w, int control) const override;
+
+  WindowGeometry Geometry(WindowId w) const override;
+  void SetGeometry(WindowId w, const WindowGeometry& g) override;
+  bool Resizable(WindowId w) const override;
+  void KeepOnDesktop(WindowId w) override;
+
+  std::optional<std::string> FileDialog(const FileDialogRequest& request) override;
+  unsigned MessageBox(const MessageRequest& request) override;
+  int PopupMenu(WindowId w, std::string_view entries) override;
+  bool CopyImageToClipboard(WindowId w, int control) override;
+
+  void SetSessionEndHandlers(std::function<bool()> mayEnd, std::function<void()> ended) override;
+  void Halt(int exitCode) override;
+
+  // --- Scripting -----------------------------------------------------------
+  void QueueAnswer(unsigned button) { answers_.push_back(button); }
+  void QueueFilePath(std::string path) { files_.emplace_back(std::move(path)); }
+  void QueueFileCancel() { files_.emplace_back(std::nullopt); }
+  void QueueMenuChoice(int entry) { menus_.push_back(entry); }
+  // Handed to whichever window next runs out of posted events.
+  void QueueWindowEvent(const Event& event) { scripted_.push_back(event); }
+  // With `exits` off, Halt records the request and returns.
+  void SetHaltExits(bool exits) { haltExits_ = exits; }
+  void SetDesktop(int width, int height) { desktopWidth_ = width; desktopHeight_ = height; }
+  // The system asks whether the session may end; returns the answer.
+  bool EndSession();
+
+  // --- What happened -------------------------------------------------------
+  struct ShownMessage {
+    MessageRequest request;
+    unsigned answer = 0;
+  };
+  const std::vector<ShownMessage>& Messages() const { return shown_; }
+  const std::vector<FileDialogRequest>& FileDialogs() const { return dialogs_; }
+  const std::vector<std::string>& Menus() const { return menuLog_; }
+  const std::vector<uint8_t>& ClipboardImage() const { return clipboard_; }
+  bool Halted() const { return halted_; }
+  int HaltCode() const { return haltCode_; }
+  // Virtual time in hundredths of a second, advanced by timer ticks.
+  int64_t Now() const { return now_; }
+
+  const WindowLayout& Layout(WindowId w) const;
+  bool WindowHidden(WindowId w) const;
+  int TimerInterval(WindowId w) const;
+  int RedisplayCount(WindowId w) const;
+  std::string ControlPicture(WindowId w, int control) const;
+  const std::vector<uint8_t>& ControlBitmap(WindowId w, int control) const;
+  const std::vector<std::string>& ListRows(WindowId w, int control) const;
+  bool IsDefaultButton(WindowId w, int control) const;
+  int Progress(WindowId w, int control) const;
+  // Ids of windows opened so far, in opening order.
+  std::vector<WindowId> Windows() const;
+
+ private:
+  struct Control {
+    ControlLayout layout;
+    std::string text;
+    std::string picture;
+    std::vector<uint8_t> bitmap;
+    bool hidden = false;
+    int selection = 0;
+    int progress = 0;
+    std::vector<std::string> rows;
+  };
+  struct Window {
+    WindowLayout layout;
+    std::map<int, Control> controls;
+    WindowGeometry geometry;
+    bool open = true;
+    bool hidden = false;
+    bool openDelivered = false;
+    std::deque<Event> posted;
+    int timer = 0;
+    int idle = 0;
+    int defaultControl = 0;
+    int redisplays = 0;
+  };
+
+  // Unknown windows and controls are ignored by changes and read as empty.
+  Window* Find(WindowId w);
+  const Window* Find(WindowId w) const;
+  Control* Find(WindowId w, int control);
+  const Control* Find(WindowId w, int control) const;
+
+  std::ostream* out_;
+  std::map<WindowId, Window> windows_;
+  WindowId nextId_ = 1;
+  std::deque<unsigned> answers_;
+  std::deque<std::optional<std::string>> files_;
+  std::deque<int> menus_;
+  std::deque<Event> scripted_;
+  std::vector<ShownMessage> shown_;
+  std::vector<FileDialogRequest> dialogs_;
+  std::vector<std::string> menuLog_;
+  std::vector<uint8_t> clipboard_;
+  std::function<bool()> mayEnd_;
+  std::function<void()> ended_;
+  bool haltExits_ = true;
+  bool halted_ = false;
+  int haltCode_ = 0;
+  int desktopWidth_ = 1920, desktopHeight_ = 1080;
+  int64_t now_ = 0;
+};
+
+}  // namespace tx

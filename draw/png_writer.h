@@ -1,0 +1,20 @@
+#pragma once
+// Writing a canvas picture as a PNG file: 8-bit RGB, not interlaced, chunks
+// IHDR, IDAT and IEND only, rows from the top. The file is written under a
+// temporary name beside the target and renamed over it at the end, so a
+// failed write leaves an existing file as it was.
+#include <cstdint>
+#include <string>
+
+namespace tx {
+
+struct PngWriteResult {
+  bool ok = false;
+  std::string message;  // why not, in the words the canvas reports
+};
+
+// `bmp` is a bottom-up 24-bit picture in canvas layout: 54 header bytes, then
+// `height` rows of BmpStride(width) bytes, blue-green-red.
+PngWriteResult WritePngFile(const std::string& fileName, const uint8_t* bmp, int width, int height);
+
+}  // namespace tx

@@ -71,8 +71,20 @@ WindowId ConsoleToolkit::OpenWindow(const WindowLayout& layout) {
     ctl.text = c.text;
     ctl.picture = c.picture;
     ctl.hidden = c.hidden;
+    ctl.enabled = !c.disabled;
+    ctl.tip = c.tip;
+    ctl.low = c.low;
+    ctl.high = c.high;
     if (c.defaultButton) win.defaultControl = c.number;
   }
+  // Menu items are addressed like controls, so they can be disabled.
+  for (const MenuLayout& m : layout.menus)
+    for (const MenuItemLayout& item : m.items) {
+      Control& ctl = win.controls[item.number];
+      ctl.layout.number = item.number;
+      ctl.layout.kind = ControlKind::Button;
+      ctl.text = item.text;
+    }
   win.geometry.width = XPixels(layout.width);
   win.geometry.height = YPixels(layout.height);
   if (layout.centred) {
@@ -82,6 +94,7 @@ WindowId ConsoleToolkit::OpenWindow(const WindowLayout& layout) {
     win.geometry.x = XPixels(layout.x);
     win.geometry.y = YPixels(layout.y);
   }
+  win.geometry.maximized = layout.maximized;
   return id;
 }
 
@@ -136,7 +149,7 @@ bool ConsoleToolkit::NextEvent(WindowId w, Event& event) {
   // close, then close, so that no loop waits forever.
   ++win->idle;
   const Control* def = Find(w, win->defaultControl);
-  bool hasDefault = def && !def->hidden;
+  bool hasDefault = def && !def->hidden && def->enabled;
   if (win->idle == 1 && hasDefault) {
     event = Event{EventKind::Accepted, win->defaultControl};
     return true;
@@ -209,6 +222,30 @@ void ConsoleToolkit::SetDefaultButton(WindowId w, int control) {
 
 void ConsoleToolkit::SetProgress(WindowId w, int control, int percent) {
   if (Control* c = Find(w, control)) c->progress = std::clamp(percent, 0, 100);
+}
+
+void ConsoleToolkit::SetControlEnabled(WindowId w, int control, bool enabled) {
+  if (Control* c = Find(w, control)) c->enabled = enabled;
+}
+
+bool ConsoleToolkit::ControlEnabled(WindowId w, int control) const {
+  const Control* c = Find(w, control);
+  return c && c->enabled;
+}
+
+void ConsoleToolkit::SetControlTip(WindowId w, int control, std::string_view tip) {
+  if (Control* c = Find(w, control)) c->tip = std::string(tip);
+}
+
+void ConsoleToolkit::SetControlRange(WindowId w, int control, int low, int high) {
+  if (Control* c = Find(w, control)) {
+    c->low = low;
+    c->high = high;
+  }
+}
+
+void ConsoleToolkit::SetStatusText(WindowId w, std::string_view text) {
+  if (Window* win = Find(w)) win->status = std::string(text);
 }
 
 void ConsoleToolkit::Redisplay(WindowId w, int) {
@@ -360,6 +397,21 @@ bool ConsoleToolkit::IsDefaultButton(WindowId w, int control) const {
 int ConsoleToolkit::Progress(WindowId w, int control) const {
   const Control* c = Find(w, control);
   return c ? c->progress : 0;
+}
+
+std::string ConsoleToolkit::ControlTip(WindowId w, int control) const {
+  const Control* c = Find(w, control);
+  return c ? c->tip : std::string();
+}
+
+std::pair<int, int> ConsoleToolkit::ControlRange(WindowId w, int control) const {
+  const Control* c = Find(w, control);
+  return c ? std::make_pair(c->low, c->high) : std::make_pair(0, 0);
+}
+
+std::string ConsoleToolkit::StatusText(WindowId w) const {
+  const Window* win = Find(w);
+  return win ? win->status : std::string();
 }
 
 std::vector<WindowId> ConsoleToolkit::Windows() const {

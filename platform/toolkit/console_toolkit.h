@@ -7,7 +7,7 @@
 // is asked to close, then is closed. Everything shown is recorded.
 #include <cstdint>
 #include <deque>
-#include <iosfwd>
+#include <iostream>
 #include <map>
 #include <optional>
 #include <string>
@@ -20,7 +20,7 @@ namespace tx {
 class ConsoleToolkit : public WindowToolkit {
  public:
   // Messages and dialog titles go to `out` (nullptr: nowhere).
-  explicit ConsoleToolkit(std::ostream* out = nullptr);
+  explicit ConsoleToolkit(std::ostream* out = &std::cerr);
   ~ConsoleToolkit() override;
 
   WindowId OpenWindow(const WindowLayout& layout) override;
@@ -44,6 +44,12 @@ class ConsoleToolkit : public WindowToolkit {
   void SetListRows(WindowId w, int control, std::vector<std::string> rows) override;
   void SetDefaultButton(WindowId w, int control) override;
   void SetProgress(WindowId w, int control, int percent) override;
+  void SetControlEnabled(WindowId w, int control, bool enabled) override;
+  bool ControlEnabled(WindowId w, int control) const override;
+  void SetControlTip(WindowId w, int control, std::string_view tip) override;
+  void SetControlRange(WindowId w, int control, int low, int high) override;
+  void SetStatusText(WindowId w, std::string_view text) override;
+  void SetWaitCursor(bool on) override { waitCursor_ = on; }
 
   void Redisplay(WindowId w, int control = 0) override;
   PixelSize ControlPixelSize(WindowId w, int control) const override;
@@ -97,6 +103,10 @@ class ConsoleToolkit : public WindowToolkit {
   const std::vector<std::string>& ListRows(WindowId w, int control) const;
   bool IsDefaultButton(WindowId w, int control) const;
   int Progress(WindowId w, int control) const;
+  std::string ControlTip(WindowId w, int control) const;
+  std::pair<int, int> ControlRange(WindowId w, int control) const;
+  std::string StatusText(WindowId w) const;
+  bool WaitCursor() const { return waitCursor_; }
   // Ids of windows opened so far, in opening order.
   std::vector<WindowId> Windows() const;
 
@@ -110,6 +120,9 @@ class ConsoleToolkit : public WindowToolkit {
     int selection = 0;
     int progress = 0;
     std::vector<std::string> rows;
+    bool enabled = true;
+    std::string tip;
+    int low = 0, high = 0;
   };
   struct Window {
     WindowLayout layout;
@@ -123,6 +136,7 @@ class ConsoleToolkit : public WindowToolkit {
     int idle = 0;
     int defaultControl = 0;
     int redisplays = 0;
+    std::string status;
   };
 
   // Unknown windows and controls are ignored by changes and read as empty.
@@ -149,6 +163,7 @@ class ConsoleToolkit : public WindowToolkit {
   int haltCode_ = 0;
   int desktopWidth_ = 1920, desktopHeight_ = 1080;
   int64_t now_ = 0;
+  bool waitCursor_ = false;
 };
 
 }  // namespace tx

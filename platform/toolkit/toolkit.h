@@ -22,7 +22,9 @@ using WindowId = int;  // 0 is never a window
 // Width or height left to the toolkit ("auto" in a layout).
 constexpr int AUTO_SIZE = -1;
 
-enum class ControlKind { Button, Text, Image, Panel, Region, List, Option, ProgressBar };
+// Entry (a typed text) and Spin (a number with a range) serve the dialogs
+// that ask the user for a value.
+enum class ControlKind { Button, Text, Image, Panel, Region, List, Option, ProgressBar, Entry, Spin };
 
 struct ControlLayout {
   int number = 0;
@@ -39,6 +41,20 @@ struct ControlLayout {
   int32_t color = -1;   // 0x00BBGGRR, -1 for the window's colour
   // Column headers of a list control.
   std::vector<std::string> columns;
+  bool disabled = false;
+  std::string tip;
+  int low = 0, high = 0;  // range of a spin control
+};
+
+// A menu of the window's menu bar; choosing an item is an Accepted event
+// with the item's number, numbered apart from the controls.
+struct MenuItemLayout {
+  int number = 0;
+  std::string text;
+};
+struct MenuLayout {
+  std::string title;
+  std::vector<MenuItemLayout> items;
 };
 
 struct WindowLayout {
@@ -53,7 +69,10 @@ struct WindowLayout {
   bool modal = true;
   bool resizable = false;
   bool acceptsDrops = false;
+  bool maximized = false;
+  bool statusBar = false;
   std::vector<ControlLayout> controls;
+  std::vector<MenuLayout> menus;
 };
 
 enum class EventKind {
@@ -63,8 +82,13 @@ enum class EventKind {
   Timer,
   Dropped,        // a file was dropped on the window; `path` holds it
   RightClick,     // right mouse button on a region control
+  LeftClick,      // left mouse button on an image control, at `x`, `y` pixels
+  Key,            // a key the window asked for (`code`: one of the Key values)
+  Resized,        // the user moved or resized the window
   Posted,         // an event the program posted itself, with its `code`
 };
+
+enum Key : int { KEY_PAGE_UP = 1, KEY_PAGE_DOWN = 2 };
 
 struct Event {
   Event() = default;
@@ -75,6 +99,7 @@ struct Event {
   int control = 0;
   std::string path;
   int code = 0;
+  int x = 0, y = 0;  // pixels within the control, for clicks
 };
 
 // Position and state of a window in pixels, as the settings file keeps it.
@@ -149,6 +174,13 @@ class WindowToolkit {
   virtual void SetListRows(WindowId w, int control, std::vector<std::string> rows) = 0;
   virtual void SetDefaultButton(WindowId w, int control) = 0;
   virtual void SetProgress(WindowId w, int control, int percent) = 0;
+  // Applies to controls and menu items alike.
+  virtual void SetControlEnabled(WindowId w, int control, bool enabled) = 0;
+  virtual bool ControlEnabled(WindowId w, int control) const = 0;
+  virtual void SetControlTip(WindowId w, int control, std::string_view tip) = 0;
+  virtual void SetControlRange(WindowId w, int control, int low, int high) = 0;
+  virtual void SetStatusText(WindowId w, std::string_view text) = 0;
+  virtual void SetWaitCursor(bool on) = 0;
 
   // Redisplays the whole window (control 0) or one control.
   virtual void Redisplay(WindowId w, int control = 0) = 0;

@@ -33,7 +33,7 @@ class ErrorManagerTest : public ::testing::Test {
   }
   const tx::MessageRequest& LastShown() const { return toolkit.Messages().back().request; }
 
-  tx::ConsoleToolkit toolkit;
+  tx::ConsoleToolkit toolkit{nullptr};
   tx::WindowToolkit* previous = nullptr;
   tx::ErrorManager errors;
 };
@@ -88,7 +88,7 @@ TEST_F(ErrorManagerTest, LevelTwoAndUnknownLevelsAreFatal) {
   EXPECT_EQ(LastShown().text,
             "Attempt to use file (sel.mdl) before it was opened  Press OK to end this application");
 
-  tx::ConsoleToolkit second;
+  tx::ConsoleToolkit second{nullptr};
   second.SetHaltExits(false);
   tx::SetToolkit(&second);
   errors.AddMessages(Block({{900, 9, "Odd", "Odd level", {}}}));

@@ -1,0 +1,238 @@
+// Fonts: the 14 standard fonts by name, all other faces as TrueType fonts
+// described through the platform font engine.
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+
+#include "pdf/pdf_format.h"
+#include "pdf/pdf_generator.h"
+#include "platform/fonts/font_engine.h"
+
+namespace tx {
+
+namespace {
+
+std::string Upper(std::string_view s) {
+  std::string out(RightTrimmed(s));
+  for (auto& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return out;
+}
+
+struct StandardFace {
+  const char* face;
+  const char* name;
+  bool styled;  // takes bold / italic from the flags
+};
+
+constexpr StandardFace kStandard[] = {
+    {"COURIER", "Courier", true},
+    {"HELVETICA", "Helvetica", true},
+    {"TIMES-ROMAN", "Times-Roman", true},
+    {"TIMES", "Times-Roman", true},
+    {"ROMAN", "Times-Roman", true},
+    {"SYMBOL", "Symbol", false},
+    {"ZAPFDINGBATS", "ZapfDingbats", false},
+    {"COURIER-BOLD", "Courier-Bold", false},
+    {"COURIER-BOLDOBLIQUE", "Courier-BoldOblique", false},
+    {"COURIER-OBLIQUE", "Courier-Oblique", false},
+    {"HELVETICA-BOLD", "Helvetica-Bold", false},
+    {"HELVETICA-BOLDOBLIQUE", "Helvetica-BoldOblique", false},
+    {"HELVETICA-OBLIQUE", "Helvetica-Oblique", false},
+    {"TIMES-BOLD", "Times-Bold", false},
+    {"TIMES-ITALIC", "Times-Italic", false},
+    {"TIMES-BOLDITALIC", "Times-BoldItalic", false},
+};
+
+// Metric twins of the standard families among the installed fonts, for
+// measuring underlines of standard-font text.
+FontRequest StandardTwin(std::string_view pdfName, int style) {
+  FontRequest r;
+  std::string up = Upper(pdfName);
+  r.face = up.rfind("COURIER", 0) == 0 ? "Courier New" : up.rfind("TIMES", 0) == 0 ? "Times New Roman" : "Arial";
+  r.weight = up.find("BOLD") != std::string::npos ? 700 : (style & 0x7FF);
+  r.italic = up.find("ITALIC") != std::string::npos || up.find("OBLIQUE") != std::string::npos;
+  return r;
+}
+
+FontRequest RequestOf(const FontRow& font) {
+  FontRequest r;
+  r.face = font.REALNAME.str();
+  r.weight = font.STYLE & ~(4096 | 8192 | 16384);
+  r.italic = (font.STYLE & 4096) != 0;
+  return r;
+}
+
+}  // namespace
+
+std::string PDFGenerator::StandardName(std::string_view face, bool bold, bool italic) {
+  std::string up = Upper(face);
+  for (const auto& s : kStandard) {
+    if (up != s.face) continue;
+    std::string name = s.name;
+    if (s.styled && (bold || italic)) {
+      if (name == "Times-Roman") name = "Times";
+      name += "-";
+      if (bold) name += "Bold";
+      if (italic) name += Upper(name).rfind("TIMES-", 0) == 0 ? "Italic" : "Oblique";
+    }
+    return name;
+  }
+  return {};
+}
+
+void PDFGenerator::SelectFont(std::string_view face, int size, bool bold, bool italic, uint8_t charset) {
+  std::string standard = StandardName(face, bold, italic);
+  std::string realName, name;
+  if (!standard.empty()) {
+    realName = name = standard;
+  } else {
+    realName = std::string(RightTrimmed(face));
+    name = realName + (bold && italic ? ",BoldItalic" : italic ? ",Italic" : bold ? ",Bold" : "");
+  }
+  FontRow* font = nullptr;
+  std::string key = Upper(name);
+  for (auto& row : FONTSNAMES) {
+    if (Upper(row.NAME.view()) == key && row.CHARSET == charset) {
+      font = &row;
+      break;
+    }
+  }
+  if (!font) {
+    FontRow row;
+    row.NAME = name;
+    row.REALNAME = realName;
+    row.NUMBER = static_cast<int16_t>(FONTSNAMES.size() + 1);
+    row.STYLE = (bold ? 700 : 400) + (italic ? 4096 : 0);
+    row.CHARSET = charset;
+    row.BUILTIN = standard.empty() ? 0 : 1;
+    FONTSNAMES.push_back(row);
+    FONTSNUM = static_cast<int16_t>(FONTSNAMES.size());
+    font = &FONTSNAMES.back();
+  }
+  int32_t stream = CurrentStream();
+  if (stream != OBJFONTNUMBER || charset != OBJCHARSET || size != POINTSIZE || font->NUMBER != ACTUALFONTNUMBER) {
+    OBJCHARSET = charset;
+    if (size != 0) {
+      POINTSIZE = static_cast<int16_t>(size & 0xFF);
+      OBJFONTSIZE = stream;
+    }
+    OBJFONTNUMBER = stream;
+    ACTUALFONTNUMBER = font->NUMBER;
+  }
+}
+
+double PDFGenerator::TextWidth(std::string_view text, bool measureStandard) {
+  if (ACTUALFONTNUMBER < 1 || ACTUALFONTNUMBER > static_cast<int>(FONTSNAMES.size())) return 0;
+  const FontRow& font = FONTSNAMES[ACTUALFONTNUMBER - 1];
+  FontRequest request;
+  if (font.BUILTIN) {
+    if (!measureStandard) return 0;
+    std::string up = Upper(font.NAME.view());
+    if (up == "SYMBOL" || up == "ZAPFDINGBATS") return 0;
+    request = StandardTwin(font.NAME.view(), font.STYLE);
+  } else {
+    request = RequestOf(font);
+  }
+  long em = fonts_.TextWidth(request, text);
+  // Thousandths of the size in points -> report units (1000 per inch).
+  double width = static_cast<double>(em) * std::abs(POINTSIZE) / 1000.0 * 1000.0 / 72.0;
+  return width + width / 20;
+}
+
+bool PDFGenerator::WriteFontDescriptor(FontRow& font) {
+  auto metrics = fonts_.Metrics(RequestOf(font));
+  if (!metrics) {
+    ShowMessage("Font Error", "Font Name:" + font.REALNAME.str() + "|NOT LOC:HFont");
+    return false;
+  }
+  const FontMetrics& m = *metrics;
+  ++CUROBJ;
+  AddLocation(CUROBJ);
+  OUTPUT->WriteLine(std::to_string(CUROBJ) + " 0 obj");
+  OUTPUT->WriteLine("<< ");
+  OUTPUT->WriteLine("/Type /FontDescriptor");
+  bool italic = (font.STYLE & 4096) != 0;
+  bool bold = (font.STYLE & 700) == 700;
+  std::string name = m.familyName + (bold && italic ? ",BoldItalic" : italic ? ",Italic" : bold ? ",Bold" : "");
+  name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
+  font.NAME = name;
+  OUTPUT->WriteLine("/FontName /" + font.NAME.str());
+  int flags = bold && italic ? 0x40040 : italic ? 64 : bold ? 0x40000 : 0;
+  flags += font.CHARSET == 2 ? 4 : 32;
+  if (m.fixedPitch) flags += 1;
+  OUTPUT->WriteLine("/Flags " + std::to_string(flags));
+  OUTPUT->WriteLine("/FontBBox [" + std::to_string(m.bboxLeft) + " " + std::to_string(m.bboxBottom) + " " +
+                    std::to_string(m.bboxRight) + " " + std::to_string(m.bboxTop) + "]");
+  int stem = m.weight != 0 ? static_cast<int>(std::lround(m.weight / 5.7)) : 80;
+  OUTPUT->WriteLine("/StemV " + std::to_string(stem));
+  OUTPUT->WriteLine("/StemH " + std::to_string(stem));
+  // Readers expect the italic angle in degrees; the engine gives it so.
+  OUTPUT->WriteLine("/ItalicAngle " + pdf::Num(m.italicAngle));
+  OUTPUT->WriteLine("/Ascent " + std::to_string(m.ascent));
+  OUTPUT->WriteLine("/Descent " + std::to_string(-m.descent));
+  OUTPUT->WriteLine("/Leading " + std::to_string(m.internalLeading + m.externalLeading));
+  OUTPUT->WriteLine("/MaxWidth " + std::to_string(m.maxWidth));
+  OUTPUT->WriteLine("/AvgWidth " + std::to_string(m.avgWidth));
+  OUTPUT->WriteLine(">> ");
+  OUTPUT->WriteLine("endobj");
+  if (font.FIRSTCHAR == 0) {
+    font.FIRSTCHAR = m.firstChar;
+    font.LASTCHAR = m.lastChar;
+    for (int code = std::max(1, int{font.FIRSTCHAR}); code <= font.LASTCHAR; ++code) {
+      font.CHARWIDTH[code - 1] = static_cast<int16_t>(m.widths[code]);
+    }
+  } else {
+    for (int code = 1; code < 256; ++code) {
+      if (font.CHARWIDTH[code - 1] != 0) font.CHARWIDTH[code - 1] = static_cast<int16_t>(m.widths[code]);
+    }
+  }
+  return true;
+}
+
+void PDFGenerator::WriteFonts() {
+  for (auto& font : FONTSNAMES) {
+    if (font.BUILTIN) {
+      font.OBJECTNO = ++CUROBJ;
+      AddLocation(CUROBJ);
+      OUTPUT->WriteLine(std::to_string(CUROBJ) + " 0 obj");
+      OUTPUT->WriteLine("<< ");
+      OUTPUT->WriteLine("/Type /Font");
+      OUTPUT->WriteLine("/Subtype /Type1");
+      OUTPUT->WriteLine("/Name /F" + std::to_string(font.NUMBER));
+      OUTPUT->WriteLine("/BaseFont /" + font.NAME.str());
+      OUTPUT->WriteLine("/Encoding /WinAnsiEncoding");
+      OUTPUT->WriteLine(">> ");
+      OUTPUT->WriteLine("endobj");
+      continue;
+    }
+    bool described = WriteFontDescriptor(font);
+    if (!described) OUTPUT->WriteLine("% FontDescriptor missing");
+    font.OBJECTNO = ++CUROBJ;
+    AddLocation(CUROBJ);
+    OUTPUT->WriteLine(std::to_string(CUROBJ) + " 0 obj");
+    OUTPUT->WriteLine("<< ");
+    OUTPUT->WriteLine("/Type /Font");
+    OUTPUT->WriteLine("/Subtype /TrueType");
+    OUTPUT->WriteLine("/Name /F" + std::to_string(font.NUMBER));
+    OUTPUT->WriteLine("/BaseFont /" + font.NAME.str());
+    OUTPUT->WriteLine("/FirstChar " + std::to_string(font.FIRSTCHAR));
+    OUTPUT->WriteLine("/LastChar " + std::to_string(font.LASTCHAR));
+    OUTPUT->WriteLine("/Encoding /WinAnsiEncoding");
+    // Without a descriptor the entry is left out rather than pointing at
+    // whatever object came before.
+    if (described) OUTPUT->WriteLine("/FontDescriptor " + std::to_string(CUROBJ - 1) + " 0 R");
+    OUTPUT->Write("/Widths [");
+    int count = 0;
+    int total = font.LASTCHAR >= font.FIRSTCHAR ? font.LASTCHAR - font.FIRSTCHAR + 1 : 0;
+    for (int code = font.FIRSTCHAR; code <= font.LASTCHAR; ++code) {
+      int width = code >= 1 ? font.CHARWIDTH[code - 1] : 0;
+      OUTPUT->Write(" " + std::to_string(width));
+      if (++count % 10 == 0 && count < total) OUTPUT->Write("\r\n");
+    }
+    OUTPUT->WriteLine("]");
+    OUTPUT->WriteLine(">> ");
+    OUTPUT->WriteLine("endobj");
+  }
+}
+
+}  // namespace tx

@@ -1,0 +1,357 @@
+#include "pdf/pdf_generator.h"
+
+#include <ctime>
+
+#include "pdf/pdf_format.h"
+#include "platform/fonts/font_engine.h"
+
+namespace tx {
+
+namespace {
+constexpr std::string_view kStoredId = "3f7a1c9e05b2d84a6e91c07f2b5d38e6";
+
+std::string LeftJustified(std::string_view s) {
+  while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+  return std::string(RightTrimmed(s));
+}
+
+std::string Padded10(int32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%010d", value);
+  return text;
+}
+}  // namespace
+
+PDFGenerator::PDFGenerator() : OUTPUT(std::make_unique<PDFOutputFile>()), fonts_(SharedFontEngine()) {
+  ID = kStoredId;
+  BASEPAGEBOOKMARKNAME = "Page_";
+  OUTPUT->SetMessageHandler([this](std::string_view title, std::string_view text) { ShowMessage(title, text); });
+}
+
+PDFGenerator::~PDFGenerator() = default;
+
+void PDFGenerator::Init(std::string_view name, bool keepName) {
+  PAGEOBS.clear();
+  LOCATIONS.clear();
+  XOBJECT.clear();
+  IMAGES.clear();
+  PAGEHYPERLINKS.clear();
+  CONTENTS.clear();
+  BOOKMARKS.clear();
+  POLYPOINT.clear();
+  FONTSNAMES.clear();
+  ACCESSPERMISSIONS = 0;
+  INTEXT = INCLIPING = INIMAGE = INPOLYGON = 0;
+  FONTCOLOR = FILLCOLOR = PENCOLOR = PdfColor{};
+  PENWIDTH = 1;
+  PENSTYLE = 0;
+  OBJPENCOLOR = OBJPENWIDTH = OBJPENSTYLE = OBJFONTNUMBER = OBJFONTSIZE = OBJFONTCOLOR = OBJFILLCOLOR = 0;
+  OBJCHARSET = 0;
+  PAGENO = 0;
+  FONTSNUM = 0;
+  IMAGENO = 0;
+  if (!keepName) OUTPUT->Reset(false, name);
+  if (TITLE.blank()) TITLE = "PDF Document";
+  if (APPNAME.blank()) APPNAME = "Vantor PDF";
+  if (PROGNAME.blank()) PROGNAME = "Vantor PDF";
+  PAGESASPARENTBOOKMARK = 0;
+  BASEPAGEBOOKMARKNAME = "Page_";
+  ISOENC = 1;
+  SetUp();
+}
+
+void PDFGenerator::SetDocumentInfo(std::string_view title, std::string_view creator, std::string_view producer,
+                                   std::string_view subject, std::string_view author, std::string_view keywords) {
+  TITLE = title;
+  APPNAME = creator;
+  PROGNAME = producer;
+  SUBJECT = subject;
+  AUTHOR = author;
+  KEYWORDS = keywords;
+}
+
+void PDFGenerator::SetOutputFileList(std::vector<std::string>* list) {
+  OUTPUTFILEQUEUE = list;
+  if (list) list->clear();
+}
+
+void PDFGenerator::AddLocation(int32_t objectNumber) {
+  for (auto& row : LOCATIONS) {
+    if (row.OBJECTNO == objectNumber) {
+      row.POSITION = OUTPUT->FPOS;
+      return;
+    }
+  }
+  LOCATIONS.push_back({objectNumber, OUTPUT->FPOS});
+}
+
+void PDFGenerator::WriteInfoString(std::string_view key, std::string_view value, int32_t objectNumber) {
+  OUTPUT->Write(key);
+  std::string text = LeftJustified(value);
+  if (OUTPUT->KeysReady()) {
+    OUTPUT->WriteEncryptedString(static_cast<uint32_t>(objectNumber), text, false);
+  } else {
+    OUTPUT->Write(EscapeText(text, true));
+  }
+  OUTPUT->WriteLine(")");
+}
+
+uint8_t PDFGenerator::BeginDocument(int32_t pageCount) {
+  TOTALPAGENO = static_cast<int16_t>(pageCount);
+  OUTPUT->Reset(true);
+  OUTPUT->OpenTarget(true);
+  OUTPUT->Write(std::string_view("%PDF-1.3\r%\xE2\xE3\xCF\xD3\r\n", 16));
+  AddLocation(1);
+  OUTPUT->WriteLine("1 0 obj");
+  OUTPUT->WriteLine("<< ");
+  if (TITLE.blank()) TITLE = "PDF-VT-Job";
+  if (ENCRYPT) {
+    OUTPUT->SetEncryption(true, PASSWORD.view(), ACCESSPERMISSIONS);
+    OUTPUT->SetEncryptID(ID.view());
+  } else {
+    OUTPUT->SetEncryption(false, {}, 0);
+  }
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char date[64];
+  std::snprintf(date, sizeof date, "D:%04d%02d%02d%02d%02d%02d", local.tm_year + 1900, local.tm_mon + 1,
+                local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
+  WriteInfoString("/CreationDate (", date, 1);
+  WriteInfoString("/Title (", TITLE.view(), 1);
+  WriteInfoString("/Creator (", APPNAME.view(), 1);
+  WriteInfoString("/Producer (", PROGNAME.view(), 1);
+  WriteInfoString("/ModDate (", date, 1);
+  WriteInfoString("/Subject (", SUBJECT.view(), 1);
+  WriteInfoString("/Author (", AUTHOR.view(), 1);
+  WriteInfoString("/Keywords (", KEYWORDS.view(), 1);
+  OUTPUT->WriteLine(">> ");
+  OUTPUT->WriteLine("endobj");
+  AddLocation(2);
+  for (auto line : {"2 0 obj", "<< ", "/Type /Catalog", "/Outlines 5 0 R", "/Pages 3 0 R", ">> ", "endobj"}) {
+    OUTPUT->WriteLine(line);
+  }
+  CUROBJ = 5;
+  return 0;
+}
+
+std::pair<int32_t, int32_t> PDFGenerator::PaperSize(int code) {
+  switch (code) {
+    case 1: case 2: case 18: return {8500, 11000};
+    case 3: case 17: return {11000, 17000};
+    case 4: return {17000, 11000};
+    case 5: return {8500, 14000};
+    case 6: return {5500, 8500};
+    case 7: return {7250, 10500};
+    case 8: return {11688, 16500};
+    case 9: case 10: return {8250, 11688};
+    case 11: return {5844, 8250};
+    case 12: return {9842, 13937};
+    case 13: return {7165, 10118};
+    case 14: case 41: return {8500, 13000};
+    case 15: return {8464, 10826};
+    case 16: return {10000, 14000};
+    case 19: return {3875, 8875};
+    case 20: return {4125, 9500};
+    case 21: return {4500, 10375};
+    case 22: return {4500, 11000};
+    case 23: return {5000, 11500};
+    case 24: case 25: case 26: return {10000, 10000};
+    case 27: return {4330, 8660};
+    case 28: return {6377, 9015};
+    case 29: return {12755, 18031};
+    case 30: return {9015, 12755};
+    case 31: return {4488, 6377};
+    case 32: return {4488, 9015};
+    case 33: return {9842, 13897};
+    case 34: return {6929, 9842};
+    case 35: return {6929, 4921};
+    case 36: return {4330, 9055};
+    case 37: return {3875, 7500};
+    case 38: return {3625, 6500};
+    case 39: return {14875, 11000};
+    case 40: return {8500, 12000};
+    default: return {0, 0};
+  }
+}
+
+uint8_t PDFGenerator::BeginPage(std::string_view pageName, int32_t left, int32_t top, int32_t right,
+                                int32_t bottom) {
+  PAGETYPE = 256;
+  // Whole points, truncated toward zero: x * 612 / 8500 in integers.
+  PAGEWIDTH = static_cast<int16_t>(static_cast<int64_t>(right - left) * 612 / 8500);
+  PAGEHEIGHT = static_cast<int16_t>(static_cast<int64_t>(bottom - top) * 612 / 8500);
+  PAGENAME = pageName;
+  ++PAGENO;
+  PAGEHYPERLINKS.clear();
+  CONTENTS.clear();
+  // The per-page bookmark (PAGESASPARENTBOOKMARK) joins here with the outline support.
+  return 0;
+}
+
+uint8_t PDFGenerator::FinishPage() {
+  EndText();
+  EndGraphics();
+  int32_t page = ++CUROBJ;
+  AddLocation(page);
+  PAGEOBS.push_back({page, PAGENO});
+  OUTPUT->WriteLine(std::to_string(page) + " 0 obj <<");
+  OUTPUT->WriteLine("/Type /Page");
+  OUTPUT->WriteLine("/Parent 3 0 R");
+  OUTPUT->WriteLine("/Resources 4 0 R");
+  int w = PAGELANDSCAPE ? PAGEHEIGHT : PAGEWIDTH;
+  int h = PAGELANDSCAPE ? PAGEWIDTH : PAGEHEIGHT;
+  OUTPUT->WriteLine("/MediaBox [ 0 0 " + std::to_string(w) + " " + std::to_string(h) + " ]");
+  if (!CONTENTS.empty()) {
+    OUTPUT->Write("/Contents [");
+    for (const auto& c : CONTENTS) OUTPUT->Write(" " + std::to_string(c.OBJECTNO) + " 0 R");
+    OUTPUT->WriteLine("]");
+  }
+  if (!PAGEHYPERLINKS.empty()) {
+    OUTPUT->Write("/Annots [");
+    int32_t n = CUROBJ;
+    for (auto& link : PAGEHYPERLINKS) {
+      link.OBJECTNO = ++n;
+      OUTPUT->Write(" " + std::to_string(n) + " 0 R");
+    }
+    OUTPUT->WriteLine(" ]");
+  }
+  OUTPUT->WriteLine(">> ");
+  OUTPUT->WriteLine("endobj");
+  WriteAnnotations();
+  return 0;
+}
+
+void PDFGenerator::WriteAnnotations() {
+  // Links and notes come with the annotation support; until then no page
+  // collects any, so /Annots above stays out of the file.
+}
+
+void PDFGenerator::WriteOutlines() {
+  // Bookmarks come with the outline support; the root is always needed
+  // because the catalog names it.
+  AddLocation(5);
+  for (auto line : {"5 0 obj", "<< ", "/Type /Outlines", "/Count 0", ">> ", "endobj"}) OUTPUT->WriteLine(line);
+}
+
+void PDFGenerator::WriteImages() {
+  // Image XObjects come with the image support; IMAGES stays empty until then.
+}
+
+void PDFGenerator::WriteEncryptionDictionary() {
+  encryptObject_ = ++CUROBJ;
+  AddLocation(encryptObject_);
+  OUTPUT->WriteLine(std::to_string(encryptObject_) + " 0 obj");
+  OUTPUT->WriteLine("<< ");
+  OUTPUT->WriteLine("/Filter /Standard");
+  OUTPUT->WriteLine("/R 2");
+  OUTPUT->WriteLine("/O (" + OUTPUT->OValue() + ")");
+  OUTPUT->WriteLine("/U (" + OUTPUT->UValue() + ")");
+  OUTPUT->WriteLine("/P -" + std::to_string(ACCESSPERMISSIONS));
+  OUTPUT->WriteLine("/V 1");
+  OUTPUT->WriteLine("/Length " + std::to_string(2 * ID.view().size() + 8));
+  OUTPUT->WriteLine(">> ");
+  OUTPUT->WriteLine("endobj");
+}
+
+uint8_t PDFGenerator::FinishDocument() {
+  WriteOutlines();
+  WriteFonts();
+  WriteImages();
+
+  AddLocation(3);
+  OUTPUT->WriteLine("3 0 obj");
+  OUTPUT->WriteLine("<< ");
+  OUTPUT->WriteLine("/Type /Pages");
+  OUTPUT->WriteLine("/Count " + std::to_string(PAGENO));
+  int w = PAGELANDSCAPE ? PAGEHEIGHT : PAGEWIDTH;
+  int h = PAGELANDSCAPE ? PAGEWIDTH : PAGEHEIGHT;
+  OUTPUT->WriteLine("/MediaBox [ 0 0 " + std::to_string(w) + " " + std::to_string(h) + " ]");
+  OUTPUT->Write("/Kids [");
+  for (int page = 1; page <= PAGENO; ++page) {
+    for (const auto& row : PAGEOBS) {
+      if (row.NUMBER == page) {
+        OUTPUT->Write(" " + std::to_string(row.OBJECTNO) + " 0 R");
+        break;
+      }
+    }
+  }
+  OUTPUT->WriteLine(" ]");
+  OUTPUT->WriteLine(">>");
+  OUTPUT->WriteLine("endobj");
+
+  AddLocation(4);
+  OUTPUT->WriteLine("4 0 obj");
+  OUTPUT->WriteLine("<< ");
+  if (!FONTSNAMES.empty()) {
+    OUTPUT->Write("/Font <<");
+    for (const auto& font : FONTSNAMES) {
+      OUTPUT->Write(" /F" + std::to_string(font.NUMBER) + " " + std::to_string(font.OBJECTNO) + " 0 R");
+    }
+    OUTPUT->Write(" >>\r");
+  }
+  if (IMAGENO > 0) {
+    OUTPUT->Write("/XObject <<");
+    for (const auto& image : IMAGES) {
+      OUTPUT->Write(" /Im" + std::to_string(image.IMAGENO) + " " + std::to_string(image.OBJECTNO) + " 0 R");
+    }
+    OUTPUT->WriteLine(" >>");
+  }
+  OUTPUT->WriteLine("/ProcSet [ /PDF /Text /ImageC ]");
+  OUTPUT->WriteLine(">>");
+  OUTPUT->WriteLine("endobj");
+
+  // A dictionary is written only when strings and streams really were
+  // encrypted; without a password the document stays open.
+  encryptObject_ = 0;
+  if (ENCRYPT && OUTPUT->KeysReady()) WriteEncryptionDictionary();
+
+  int32_t xref = OUTPUT->FPOS;
+  ++CUROBJ;
+  OUTPUT->WriteLine("xref");
+  OUTPUT->WriteLine("0 " + std::to_string(CUROBJ) + " ");
+  OUTPUT->WriteLine("0000000000 65535 f");
+  for (int32_t n = 1; n < CUROBJ; ++n) {
+    const LocationRow* found = nullptr;
+    for (const auto& row : LOCATIONS) {
+      if (row.OBJECTNO == n) {
+        found = &row;
+        break;
+      }
+    }
+    // A number that never became an object is listed free, so the table
+    // keeps exactly the size it announces.
+    OUTPUT->WriteLine(found ? Padded10(found->POSITION) + " 00000 n" : std::string("0000000000 65535 f"));
+  }
+  OUTPUT->WriteLine("trailer");
+  OUTPUT->WriteLine("<< ");
+  OUTPUT->WriteLine("/Size " + std::to_string(CUROBJ));
+  OUTPUT->WriteLine("/Info 1 0 R");
+  if (encryptObject_) OUTPUT->WriteLine("/Encrypt " + std::to_string(encryptObject_) + " 0 R");
+  OUTPUT->WriteLine("/Root 2 0 R");
+  OUTPUT->WriteLine("/ID[<" + ID.str() + "><" + ID.str() + ">]");
+  OUTPUT->WriteLine(">>");
+  OUTPUT->WriteLine("startxref");
+  OUTPUT->WriteLine(std::to_string(xref));
+  OUTPUT->WriteLine("%%EOF");
+  bool ok = OUTPUT->CloseTarget();
+  OUTPUT->ReleaseEncryption();
+  ok = ok && !OUTPUT->Failed();
+  if (ok && OUTPUTFILEQUEUE && !OUTPUT->GetName().empty()) OUTPUTFILEQUEUE->push_back(OUTPUT->GetName());
+  OUTPUT->SetName("");
+  return ok ? 0 : 3;
+}
+
+uint8_t PDFGenerator::ChooseOutput(uint8_t /*flag*/) {
+  Init({}, true);
+  if (!OUTPUT->GetName().empty()) return 0;
+  std::string name;
+  if (!AskSaveName("Save PDF File", "PDF|*.PDF|All|*.*", name) || name.empty()) return 5;
+  size_t slash = name.find_last_of('/');
+  std::string_view base = std::string_view(name).substr(slash == std::string::npos ? 0 : slash + 1);
+  if (base.find('.') == std::string_view::npos) name += ".PDF";
+  OUTPUT->SetName(name);
+  return 0;
+}
+
+}  // namespace tx

@@ -1,0 +1,230 @@
+#pragma once
+// The PDF output target: turns the drawing objects of rendered report pages
+// into one PDF 1.3 file. Document structure lives in pdf_generator.cpp, page
+// content in pdf_content.cpp, fonts in pdf_fonts.cpp.
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pdf/pdf_output_file.h"
+#include "pdf/report_generator.h"
+#include "services/fixed_string.h"
+
+namespace tx {
+
+class FontEngine;
+
+struct PdfColor {
+  double RED = 0, GREEN = 0, BLUE = 0;
+  bool operator==(const PdfColor&) const = default;
+};
+
+struct PageObjectRow {
+  int32_t OBJECTNO = 0;
+  int32_t NUMBER = 0;
+};
+struct LocationRow {
+  int32_t OBJECTNO = 0;
+  int32_t POSITION = 0;
+};
+struct XObjectRow {
+  int32_t PAGENO = 0;
+  int32_t XOBJECTNO = 0;
+};
+struct ContentRow {
+  int32_t OBJECTNO = 0;
+};
+
+// One registered font.
+struct FontRow {
+  FixedString<31> NAME;
+  FixedString<31> REALNAME;
+  int32_t STYLE = 0;
+  uint16_t ANGLE = 0;
+  uint8_t CHARSET = 0;
+  int16_t NUMBER = 0;
+  uint8_t BUILTIN = 0;
+  int32_t OBJECTNO = 0;
+  uint8_t FIRSTCHAR = 0;
+  uint8_t LASTCHAR = 0;
+  std::array<int16_t, 255> CHARWIDTH{};  // codes 1..255
+};
+
+// Images, links and bookmarks are written by later additions; their queues
+// are kept here so the page and document steps already have their places.
+struct ImageRow {
+  int32_t IMAGENO = 0;
+  int32_t OBJECTNO = 0;
+  FixedString<255> FILENAME;
+  int32_t EMBEDED = 0;
+  FixedString<255> EMBEDEDFILENAME;
+  int32_t WIDTH = 0, HEIGHT = 0;
+  uint8_t TYPE = 0;
+};
+struct HyperlinkRow {
+  int16_t XPOS = 0, YPOS = 0, WIDTH = 0, HEIGHT = 0;
+  int32_t OBJECTNO = 0;
+  uint8_t TYPE = 0;
+};
+struct BookmarkRow {
+  int32_t OBJECTNO = 0;
+};
+
+class PDFGenerator : public IREPORTGENERATOR {
+ public:
+  PDFGenerator();
+  ~PDFGenerator() override;
+
+  // Per report run. keepName keeps the target name already set.
+  void Init(std::string_view name = {}, bool keepName = false);
+  // Overridden by a report to set the document strings and switches.
+  virtual void SetUp() {}
+  void SetDocumentInfo(std::string_view title, std::string_view creator, std::string_view producer,
+                       std::string_view subject, std::string_view author, std::string_view keywords);
+  void SetPageBookmarkName(std::string_view text) { BASEPAGEBOOKMARKNAME = text; }
+  void SetPagesAsParentBookmark(uint8_t flag) { PAGESASPARENTBOOKMARK = flag; }
+  void SetTargetName(std::string_view name) { OUTPUT->SetName(name); }
+
+  // True when the last document could not be written completely.
+  bool OutputFailed() const { return OUTPUT->Failed(); }
+
+  // IREPORTGENERATOR
+  uint8_t BeginDocument(int32_t pageCount) override;
+  uint8_t FinishDocument() override;
+  uint8_t BeginPage(std::string_view pageName, int32_t left, int32_t top, int32_t right, int32_t bottom) override;
+  uint8_t FinishPage() override;
+  uint8_t ChooseOutput(uint8_t flag) override;
+  std::string TargetKind() override { return "PDF"; }
+  std::string TargetName() override { return "PDF"; }
+  std::string TargetIcon() override { return "~EXP_PDF.ICO"; }
+  uint8_t EmitArc(std::string_view, const ArcFormat&) override { return 0; }
+  uint8_t EmitSection(std::string_view, uint8_t) override { return 0; }
+  uint8_t EmitCheck(std::string_view attributes, std::string_view text, const CheckFormat& check) override;
+  uint8_t EmitChord(std::string_view, const ArcFormat&) override { return 0; }
+  uint8_t EmitEllipse(std::string_view attributes, const EllipseFormat& ellipse) override;
+  uint8_t EmitImage(std::string_view attributes, std::string_view imageName, const ImageFormat& image) override;
+  uint8_t EmitLine(std::string_view attributes, const LineFormat& line) override;
+  uint8_t EmitGroup(std::string_view attributes, std::string_view text, const GroupFormat& group) override;
+  uint8_t EmitPie(std::string_view, const std::vector<SliceRow>&, const ReportPos&) override { return 0; }
+  uint8_t EmitPolygon(std::string_view attributes, const std::vector<PointRow>& points,
+                      const ShapeStyle& style) override;
+  uint8_t EmitRadio(std::string_view attributes, std::string_view text, const RadioFormat& radio) override;
+  uint8_t EmitBox(std::string_view attributes, const RectFormat& box) override;
+  uint8_t EmitString(std::string_view attributes, std::string_view text, const TextFormat& format) override;
+  uint8_t EmitTextBlock(std::string_view attributes, const std::vector<TextRow>& lines) override;
+  void SetOutputFileList(std::vector<std::string>* list) override;
+  uint8_t ProducesFiles() override { return 1; }
+
+  // The value of `name` inside `target(...)` of an attribute string, e.g.
+  // GetAttribute("PDF(SKIP=1|FONTNAME=Arial)", "FONTNAME", "PDF") == "Arial".
+  static std::string GetAttribute(std::string_view attributes, std::string_view name, std::string_view target);
+  // Escapes text for a literal string; plain skips the character-set 186 substitutions.
+  std::string EscapeText(std::string_view text, bool plain) const;
+  // Width of a text in the current font in report units plus 5 %; 0 for a
+  // standard font unless measureStandard asks for its metric twin.
+  double TextWidth(std::string_view text, bool measureStandard = false);
+  static std::string StandardName(std::string_view face, bool bold, bool italic);
+  // Size in thousandths of an inch of a paper code, {0, 0} for an unknown code.
+  static std::pair<int32_t, int32_t> PaperSize(int code);
+
+  // Fields, in the order the writer keeps them.
+  std::unique_ptr<PDFOutputFile> OUTPUT;
+  FixedString<50> TITLE, APPNAME, PROGNAME;
+  FixedString<200> SUBJECT, AUTHOR, KEYWORDS;
+  int16_t PAGENO = 0;
+  int16_t TOTALPAGENO = 0;
+  int32_t CUROBJ = 5;
+  int32_t LASTCONTENT = 0;
+  std::vector<PageObjectRow> PAGEOBS;
+  std::vector<LocationRow> LOCATIONS;
+  std::vector<XObjectRow> XOBJECT;
+  std::vector<ImageRow> IMAGES;
+  std::vector<HyperlinkRow> PAGEHYPERLINKS;
+  std::vector<ContentRow> CONTENTS;
+  std::vector<BookmarkRow> BOOKMARKS;
+  std::vector<PointRow> POLYPOINT;
+  int32_t IMAGENO = 0;
+  std::vector<FontRow> FONTSNAMES;
+  int16_t FONTSNUM = 0;
+  PdfColor FONTCOLOR, FILLCOLOR, PENCOLOR;
+  int32_t POLYGONCOLOR = 0, POLYGONPENCOLOR = 0, POLYGONPENWIDTH = 0, POLYGONPENSTYLE = 0;
+  int32_t PENWIDTH = 1, PENSTYLE = 0;
+  int16_t ACTUALFONTNUMBER = 1, POINTSIZE = 10;
+  int32_t OBJPENCOLOR = 0, OBJPENWIDTH = 0, OBJPENSTYLE = 0, OBJFONTNUMBER = 0, OBJFONTSIZE = 0,
+          OBJFONTCOLOR = 0, OBJFILLCOLOR = 0;
+  uint8_t OBJCHARSET = 0;
+  int16_t ISOENC = 0;
+  int16_t FONTANGLE = 0;
+  int16_t PAGEHEIGHT = 792, PAGEWIDTH = 612;
+  int16_t PAGETYPE = 1;
+  uint8_t PAGELANDSCAPE = 0;
+  int32_t STREAMSTART = 0;
+  uint8_t INTEXT = 0, INCLIPING = 0, INIMAGE = 0, INPOLYGON = 0;
+  int32_t LASTXPOS = 0, LASTYPOS = 0;
+  int32_t CLIPXPOS = 0, CLIPYPOS = 0, CLIPWIDTH = 0, CLIPHEIGHT = 0;
+  uint8_t HYPERLINKBOXED = 0;
+  int32_t HYPERLINKBOXCOLOR = 255;
+  uint8_t PAGESASPARENTBOOKMARK = 0;
+  FixedString<15> BASEPAGEBOOKMARKNAME;
+  std::string PPSCAPEDSTRING;
+  CStringField<256> ID;
+  uint8_t ENCRYPT = 0;
+  int32_t ACCESSPERMISSIONS = 0;
+  CStringField<256> PASSWORD;
+  uint8_t COMPRESSTEXT = 0, COMPRESSIMAGES = 0, COMPRESSCONTENT = 0;
+  std::vector<std::string>* OUTPUTFILEQUEUE = nullptr;
+  FixedString<256> PAGENAME;
+
+ protected:
+  // The user-facing side, through the window toolkit; tests replace them.
+  virtual void ShowMessage(std::string_view title, std::string_view text);
+  // Asks for a file name to save to; false when the user cancels.
+  virtual bool AskSaveName(std::string_view title, std::string_view filter, std::string& name);
+
+  // Content streams and graphics state (pdf_content.cpp).
+  void OpenStream();
+  void CloseStream();
+  void BeginGraphics(bool writeState);
+  void EndGraphics();
+  void BeginText();
+  void BeginClippedText(int32_t x, int32_t y, int32_t w, int32_t h);
+  void EndText();
+  void SetPenStyle(int32_t style);
+  void SetPenColor(int32_t color);
+  void SetPenWidth(int32_t width);
+  void SetFillColor(int32_t color);
+  void SetFontColor(int32_t color);
+  void DrawLine(int32_t x, int32_t y, int32_t w, int32_t h);
+  void DrawBox(int32_t x, int32_t y, int32_t w, int32_t fill, int32_t h);
+  void DrawEllipse(int32_t x, int32_t y, int32_t w, int32_t fill, int32_t h);
+  void PolygonBegin(int32_t fill, int32_t penColor, int32_t penWidth, int32_t penStyle);
+  void PolygonAddPoint(int32_t x, int32_t y);
+  void PolygonEnd();
+  void DrawText(const TextFormat& format, std::string_view text);
+  void DrawStringObject(TextFormat format, std::string_view text, bool hidden);
+  // Empty when the object is skipped entirely; sets hidden for HIDE.
+  static bool Skipped(std::string_view attributes);
+  static bool Hidden(std::string_view attributes);
+
+  // Fonts (pdf_fonts.cpp).
+  void SelectFont(std::string_view face, int size, bool bold, bool italic, uint8_t charset);
+  void WriteFonts();
+  bool WriteFontDescriptor(FontRow& font);
+
+  // Document pieces (pdf_generator.cpp).
+  void WriteInfoString(std::string_view key, std::string_view value, int32_t objectNumber);
+  void WriteOutlines();
+  void WriteImages();
+  void WriteAnnotations();
+  void AddLocation(int32_t objectNumber);
+  void WriteEncryptionDictionary();
+  int32_t CurrentStream() const { return CONTENTS.empty() ? 0 : CONTENTS.back().OBJECTNO; }
+
+  FontEngine& fonts_;
+  int32_t encryptObject_ = 0;  // the encryption dictionary's number, 0 for none
+};
+
+}  // namespace tx

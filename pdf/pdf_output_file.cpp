@@ -1,0 +1,265 @@
+#include "pdf/pdf_output_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace tx {
+
+PDFOutputFile::PDFOutputFile() = default;
+
+PDFOutputFile::~PDFOutputFile() {
+  if (fd_ >= 0) ::close(fd_);
+  if (sourceFd_ >= 0) ::close(sourceFd_);
+}
+
+void PDFOutputFile::Reset(bool keepName, std::string_view name) {
+  FPOS = 0;
+  if (!keepName) {
+    SetName(name);
+    ORIGINALTARGETFILENAME = TARGETFILENAME;
+  }
+  FLATE = FLATED = 0;
+  TEXTBUFFER.clear();
+  FLATESTREAM.clear();
+  BUFFERLEN = 0;
+  BUFFERING = 0;
+  OBJNUM = 0;
+  ENCRYPT = ENCRYPTING = ENCRYPTINITED = 0;
+  ACCESSPERMISSIONS = 0;
+  ENCRYPTID.clear();
+  PASSWORD.clear();
+  security_.Release();
+  pending_.clear();
+  failed_ = writeFailed_ = false;
+  failureText_.clear();
+}
+
+void PDFOutputFile::Fail(std::string_view title, std::string_view line, int code) {
+  failed_ = true;
+  std::string text = "ERROR:(" + std::to_string(code) + ") " + std::strerror(code) + std::string(line) +
+                     TARGETFILENAME;
+  if (failureText_.empty()) failureText_ = text;
+  if (message_) message_(title, text);
+}
+
+bool PDFOutputFile::OpenTarget(bool create) {
+  if (fd_ >= 0) CloseTarget();
+  int flags = O_WRONLY | O_CLOEXEC | (create ? O_CREAT | O_TRUNC : 0);
+  fd_ = ::open(TARGETFILENAME.c_str(), flags, 0666);
+  if (fd_ < 0) {
+    Fail("Target OpenFile", create ? "|Can't create target file " : "|Can't open target file ", errno);
+    TARGETFILEHANDLE = 0;
+    return false;
+  }
+  TARGETFILEHANDLE = 1;
+  pending_.reserve(kPiece);
+  return true;
+}
+
+bool PDFOutputFile::DrainPending() {
+  size_t done = 0;
+  while (done < pending_.size() && !writeFailed_) {
+    ssize_t n = ::write(fd_, pending_.data() + done, pending_.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      writeFailed_ = true;
+      Fail("Target WriteFile", "|Can't write target file ", n < 0 ? errno : EIO);
+      break;
+    }
+    done += static_cast<size_t>(n);
+  }
+  pending_.clear();
+  return !writeFailed_;
+}
+
+bool PDFOutputFile::CloseTarget() {
+  if (fd_ < 0) return !failed_;
+  DrainPending();
+  int rc = ::close(fd_);
+  fd_ = -1;
+  TARGETFILEHANDLE = 0;
+  if (rc != 0) Fail("Target CloseFile", "|Can't close target file ", errno);
+  return !failed_;
+}
+
+bool PDFOutputFile::OpenSource(std::string_view name) {
+  CloseSource();
+  SOURCEFILENAME = std::string(name.substr(0, 255));
+  sourceFd_ = ::open(SOURCEFILENAME.c_str(), O_RDONLY | O_CLOEXEC);
+  if (sourceFd_ < 0) {
+    int code = errno;
+    std::string text = "ERROR:(" + std::to_string(code) + ") " + std::strerror(code) +
+                       "|Can't open source file " + SOURCEFILENAME;
+    if (message_) message_("Target OpenSourceFile", text);
+    SOURCEFILENAME.clear();
+    return false;
+  }
+  SOURCEFILEHANDLE = 1;
+  SFPOS = 1;
+  return true;
+}
+
+void PDFOutputFile::CloseSource() {
+  if (sourceFd_ >= 0) ::close(sourceFd_);
+  sourceFd_ = -1;
+  SOURCEFILEHANDLE = 0;
+}
+
+size_t PDFOutputFile::ReadSource(uint8_t* into, size_t length) {
+  if (sourceFd_ < 0 || SFPOS < 1) return 0;
+  if (length > kPiece) length = kPiece;
+  ssize_t n = ::pread(sourceFd_, into, length, SFPOS - 1);
+  if (n <= 0) return 0;
+  if (SAUTOADVANCE) SFPOS += static_cast<int32_t>(n);
+  return static_cast<size_t>(n);
+}
+
+void PDFOutputFile::ToFile(const char* data, size_t length) {
+  FPOS += static_cast<int32_t>(length);
+  if (fd_ < 0 || writeFailed_) return;  // counted, not stored
+  while (length > 0) {
+    size_t room = kPiece - pending_.size();
+    size_t take = length < room ? length : room;
+    pending_.insert(pending_.end(), data, data + take);
+    data += take;
+    length -= take;
+    if (pending_.size() == kPiece && !DrainPending()) return;
+  }
+}
+
+void PDFOutputFile::Write(std::string_view text, bool clip) {
+  if (clip) {
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  }
+  if (BUFFERING) {
+    TEXTBUFFER.insert(TEXTBUFFER.end(), text.begin(), text.end());
+    BUFFERLEN = static_cast<uint32_t>(TEXTBUFFER.size());
+    return;
+  }
+  ToFile(text.data(), text.size());
+}
+
+void PDFOutputFile::WriteLine(std::string_view text) {
+  Write(text);
+  Write("\r\n");
+}
+
+void PDFOutputFile::StartFlate() {
+  FLATE = 1;
+  FLATED = 0;
+  StartBuffering();
+}
+
+void PDFOutputFile::StopFlate() {
+  FLATE = 0;
+  StopBuffering();
+}
+
+uint32_t PDFOutputFile::Compress() {
+  if (!FLATE) return BUFFERLEN;
+  uLongf size = compressBound(static_cast<uLong>(TEXTBUFFER.size()));
+  FLATESTREAM.resize(size);
+  int rc = compress(reinterpret_cast<Bytef*>(FLATESTREAM.data()), &size,
+                    reinterpret_cast<const Bytef*>(TEXTBUFFER.data()), static_cast<uLong>(TEXTBUFFER.size()));
+  if (rc != Z_OK) {
+    FLATED = 0;
+    FLATESTREAM.clear();
+    return BUFFERLEN;
+  }
+  FLATESTREAM.resize(size);
+  FLATED = 1;
+  BUFFERLEN = static_cast<uint32_t>(size);
+  return BUFFERLEN;
+}
+
+void PDFOutputFile::Flush(bool escape) {
+  std::vector<char>& data = FLATED ? FLATESTREAM : TEXTBUFFER;
+  if (ENCRYPT && KeysReady()) {
+    security_.Encrypt(OBJNUM, reinterpret_cast<uint8_t*>(data.data()), data.size());
+  }
+  std::string escaped;
+  std::string_view out(data.data(), data.size());
+  if (escape) {
+    escaped.reserve(data.size() * 2);
+    for (char c : data) {
+      switch (c) {
+        case '\\': escaped += "\\\\"; break;
+        case '(': escaped += "\\("; break;
+        case ')': escaped += "\\)"; break;
+        case '\n': escaped += "\\n"; break;
+        case '\r': escaped += "\\r"; break;
+        case '\t': escaped += "\\t"; break;
+        case '\b': escaped += "\\b"; break;
+        case '\f': escaped += "\\f"; break;
+        default: escaped += c;
+      }
+    }
+    out = escaped;
+  }
+  bool wasBuffering = BUFFERING;
+  BUFFERING = 0;
+  ToFile(out.data(), out.size());
+  BUFFERING = wasBuffering;
+  TEXTBUFFER.clear();
+  FLATESTREAM.clear();
+  BUFFERLEN = 0;
+  FLATED = 0;
+}
+
+void PDFOutputFile::SetEncryption(bool on, std::string_view password, int32_t permissions) {
+  ENCRYPT = 0;
+  if (on && !password.empty()) {
+    ENCRYPT = 1;
+    PASSWORD = std::string(password.substr(0, 255));
+    ACCESSPERMISSIONS = permissions;
+  }
+}
+
+bool PDFOutputFile::KeysReady() {
+  if (!ENCRYPT || PASSWORD.empty()) return false;
+  if (!ENCRYPTINITED) {
+    std::string_view id = ENCRYPTID.empty() ? std::string_view("3f7a1c9e05b2d84a6e91c07f2b5d38e6") : ENCRYPTID;
+    ENCRYPTINITED = security_.Init(PASSWORD, -ACCESSPERMISSIONS, id) ? 1 : 0;
+  }
+  return ENCRYPTINITED != 0;
+}
+
+void PDFOutputFile::BeginObject(uint32_t objectNumber) {
+  if (!KeysReady()) return;
+  OBJNUM = objectNumber;
+  ENCRYPTING = 1;
+  StartBuffering();
+}
+
+void PDFOutputFile::EndObject() {
+  if (!ENCRYPTINITED) return;
+  ENCRYPTING = 0;
+  StopBuffering();
+}
+
+void PDFOutputFile::WriteEncryptedString(uint32_t objectNumber, std::string_view text, bool clip) {
+  if (!KeysReady()) {
+    Write(text, clip);
+    return;
+  }
+  BeginObject(objectNumber);
+  Write(text, clip);
+  Flush(true);
+  EndObject();
+}
+
+std::string PDFOutputFile::OValue() { return KeysReady() ? EscapeKeyString(security_.O()) : std::string(); }
+
+std::string PDFOutputFile::UValue() { return KeysReady() ? EscapeKeyString(security_.U()) : std::string(); }
+
+void PDFOutputFile::ReleaseEncryption() {
+  if (ENCRYPTINITED) security_.Release();
+  ENCRYPTINITED = 0;
+  ENCRYPTING = 0;
+}
+
+}  // namespace tx

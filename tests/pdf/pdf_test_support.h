@@ -1,0 +1,99 @@
+#pragma once
+// Shared pieces of the PDF writer tests: a generator whose dialogs are
+// scripted, record builders, and helpers to read files and run readers.
+#include <array>
+#include <map>
+#include <sys/wait.h>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "pdf/pdf_generator.h"
+
+namespace txtest {
+
+class TestGenerator : public tx::PDFGenerator {
+ public:
+  std::vector<std::string> messages;  // "title: text"
+  bool cancelDialog = false;
+  std::string dialogAnswer;
+  int dialogs = 0;
+
+  using tx::PDFGenerator::CurrentStream;
+  using tx::PDFGenerator::DrawEllipse;
+
+ protected:
+  void ShowMessage(std::string_view title, std::string_view text) override {
+    messages.push_back(std::string(title) + ": " + std::string(text));
+  }
+  bool AskSaveName(std::string_view, std::string_view, std::string& name) override {
+    ++dialogs;
+    if (cancelDialog) return false;
+    name = dialogAnswer;
+    return true;
+  }
+};
+
+inline tx::TextFormat Text(int left, int top, std::string_view face = "Helvetica", int size = 10) {
+  tx::TextFormat f;
+  f.LEFTTEXT = left;
+  f.TOPTEXT = top;
+  f.BACKGROUNDCOLOR = -1;
+  f.COLOR = 0;
+  f.FACE = face;
+  f.SIZE = size;
+  f.STYLE = 400;
+  return f;
+}
+
+inline tx::RectFormat Box(int left, int top, int right, int bottom, int fill = -1) {
+  tx::RectFormat b;
+  b.POS = {top, left, bottom, right};
+  b.STYLE.BACKGROUNDCOLOR = fill;
+  b.STYLE.BORDERCOLOR = 0;
+  b.STYLE.BORDERWIDTH = 8;
+  return b;
+}
+
+inline tx::LineFormat Line(int x1, int y1, int x2, int y2, int color = 0, int width = 8) {
+  tx::LineFormat l;
+  l.POS = {y1, x1, y2, x2};
+  l.COLOR = color;
+  l.WIDTH = width;
+  return l;
+}
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+struct RunResult {
+  int status = -1;
+  std::string output;  // stdout and stderr together
+};
+
+inline RunResult RunTool(const std::string& command) {
+  RunResult r;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (!pipe) return r;
+  std::array<char, 4096> buf;
+  size_t n;
+  while ((n = fread(buf.data(), 1, buf.size(), pipe)) > 0) r.output.append(buf.data(), n);
+  int rc = pclose(pipe);
+  r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
+  return r;
+}
+
+// Count of non-overlapping occurrences.
+inline size_t Count(const std::string& haystack, const std::string& needle) {
+  size_t n = 0;
+  for (size_t at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + needle.size())) ++n;
+  return n;
+}
+
+}  // namespace txtest

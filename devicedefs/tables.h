@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include <string_view>
+
+#include "services/file_manager.h"
 #include "services/fixed_string.h"
 #include "services/record_layout.h"
 
@@ -141,5 +144,46 @@ enum EffectKeys { Effect_Primary_Key = 0, Effect_Key = 1, EffectParameter_Key = 
 enum CabKeys { ID_Key = 0 };
 enum SelectionKeys { Selection_Key = 0 };
 enum PresetKeys { PresetEffect_Key = 0 };
+
+// The process-wide table access objects with their record buffers. Each is
+// initialised for its table (created when missing, lock recovery 10, the
+// layout's keys); nothing is opened until asked.
+struct TableSet {
+  TableSet();  // initialised with the global error manager
+  TableSet(const TableSet&) = delete;
+  TableSet& operator=(const TableSet&) = delete;
+
+  EffectRecord effect;
+  CabRecord cab;
+  SelectionRecord selection;
+  SelectionMasterRecord selectionMaster;
+  ScreenMasterRecord screenMaster;
+  PresetRecord preset;
+
+  FileManager DBEffects;
+  FileManager DBCabs;
+  FileManager DBSelection;
+  FileManager DBSelectionMaster;
+  FileManager DBScreenMaster;
+  FileManager MXPreset;
+
+  bool opened = false;  // the five disk tables are open as a set
+};
+
+TableSet& Tables();
+// (Re)initialises every access object of `t` with `errors` (closing open files).
+void InitTables(TableSet& t, ErrorManager* errors);
+// The access object registered under a table name ("DBEffects", ... "MXPreset"), or nullptr.
+FileManager* FindTable(std::string_view name);
+
+// Opens DBSelectionMaster, DBScreenMaster, DBSelection, DBCabs, DBEffects in
+// that order and marks the set open; returns the first failing level, else 0.
+int OpenAllTables(TableSet& t = Tables());
+// Closes the five in the same order, only when the set is marked open.
+void CloseAllTables(TableSet& t = Tables());
+// One transaction per disk table around a block of writes (the import).
+int BeginAllTables(TableSet& t = Tables());
+int CommitAllTables(TableSet& t = Tables());
+int RollbackAllTables(TableSet& t = Tables());
 
 }  // namespace tx

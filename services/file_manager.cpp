@@ -1,0 +1,343 @@
+#include "services/file_manager.h"
+
+#include <map>
+#include <string>
+
+#include "platform/storage/storage_table.h"
+#include "platform/toolkit/buttons.h"
+#include "services/error_manager.h"
+#include "services/runtime_error.h"
+
+namespace tx {
+
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kFatal = 3;
+constexpr int kCancelled = 4;
+constexpr int kNotDone = 5;
+
+// Per-thread opener: how often each access object was opened on this thread.
+std::map<const FileManager*, int>& ThreadOpens() {
+  thread_local std::map<const FileManager*, int> opens;
+  return opens;
+}
+
+bool WriteRequested(unsigned mode) { return (mode & 3u) != 0; }
+
+}  // namespace
+
+struct FileManager::Impl {
+  const RecordLayout* layout = nullptr;
+  std::string name;
+  std::unique_ptr<StorageTable> driver;
+  int totalOpens = 0;  // over all threads; the driver file closes when it reaches 0
+};
+
+FileManager::FileManager() : impl_(std::make_unique<Impl>()) {}
+
+FileManager::~FileManager() {
+  if (impl_->driver && impl_->driver->IsOpen()) impl_->driver->Close();
+  ThreadOpens().erase(this);
+}
+
+void FileManager::Init(void* buffer, size_t recordSize, const RecordLayout& layout, ErrorManager* errors) {
+  if (impl_->driver && impl_->driver->IsOpen()) impl_->driver->Close();
+  ThreadOpens().erase(this);
+  impl_->layout = &layout;
+  impl_->name = layout.label;
+  impl_->driver = std::make_unique<StorageTable>(layout);
+  impl_->totalOpens = 0;
+  BUFFER = buffer;
+  FILENAME = layout.fileName;
+  KEYS.clear();
+  for (const KeyDef& k : layout.keys) KEYS.push_back(k.name);
+  ERRORS = errors;
+  OPENED = false;
+  USED = 0;
+  ATEOF = false;
+  LASTERROR = 0;
+  INITIALIZED = recordSize == layout.recordSize && buffer != nullptr;
+  KILLED = false;
+}
+
+void FileManager::Kill() {
+  if (impl_->driver && impl_->driver->IsOpen()) impl_->driver->Close();
+  ThreadOpens().erase(this);
+  impl_->totalOpens = 0;
+  OPENED = false;
+  USED = 0;
+  INITIALIZED = false;
+  KILLED = true;
+}
+
+const std::string& FileManager::Name() const { return impl_->name; }
+StorageTable* FileManager::Driver() { return impl_->driver.get(); }
+
+int& FileManager::ThreadCount() { return ThreadOpens()[this]; }
+
+void FileManager::RecordDriverError() {
+  StorageTable& d = *impl_->driver;
+  LASTERROR = d.Error();
+  SetDriverError(90, "File System Error", std::to_string(d.Error()), d.ErrorText());
+}
+
+// Raises message `id` for this table, or with report off only prepares it.
+int FileManager::Throw(uint16_t id, bool report) {
+  if (!ERRORS) return kNotDone;
+  ERRORS->SetFile(impl_->name);
+  if (!report) {
+    ERRORS->SetErrors();
+    ERRORS->SetId(id);
+    return kNotDone;
+  }
+  return ERRORS->Raise(id);
+}
+
+int FileManager::ThrowMessage(uint16_t id, const std::string& text, bool report) {
+  if (!ERRORS) return kNotDone;
+  ERRORS->SetFile(impl_->name);
+  if (!report) {
+    ERRORS->SetErrors();
+    ERRORS->SetId(id);
+    return kNotDone;
+  }
+  return ERRORS->RaiseMessage(id, text);
+}
+
+// First request on this thread opens the driver file; an already open file
+// counts as opened.
+int FileManager::OpenDriver() {
+  StorageTable& d = *impl_->driver;
+  if (d.IsOpen()) return storage::kOk;
+  int code = d.Open(FILENAME, WriteRequested(OPENMODE));
+  return code == storage::kAlreadyOpen ? storage::kOk : code;
+}
+
+int FileManager::Open(bool report) {
+  if (!INITIALIZED) return kFatal;
+  int& count = ThreadCount();
+  if (count > 0) {
+    USED = ++count;
+    ++impl_->totalOpens;
+    return kDone;
+  }
+  StorageTable& d = *impl_->driver;
+  int result = kNotDone;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    int code = OpenDriver();
+    if (code == storage::kNoAccess) {
+      d.Send("Recover=" + std::to_string(LOCKRECOVER));
+      code = OpenDriver();
+    }
+    if (code == storage::kOk) {
+      count = 1;
+      USED = 1;
+      ++impl_->totalOpens;
+      OPENED = true;
+      ATEOF = false;
+      LASTERROR = 0;
+      return kDone;
+    }
+    RecordDriverError();
+    if (code == storage::kNoFile) {
+      if (!CREATE) return Throw(26, report);
+      if (d.Create(FILENAME) == storage::kOk) continue;
+      RecordDriverError();
+      return Throw(12, report);
+    }
+    if (code == storage::kNoAccess && WriteRequested(OPENMODE)) {
+      result = Throw(2, report);
+      OPENMODE &= ~3u;
+      continue;
+    }
+    if (code == storage::kBadKeys) {
+      result = Throw(30, report);
+      if (!REPAIR) return result;
+      if (d.RebuildKeys() == storage::kOk) continue;
+      RecordDriverError();
+      return Throw(29, report);
+    }
+    return Throw(26, report);
+  }
+  return result;
+}
+
+int FileManager::Close() {
+  int& count = ThreadCount();
+  if (count <= 0) {
+    ThreadOpens().erase(this);
+    return kNotDone;
+  }
+  USED = --count;
+  if (--impl_->totalOpens <= 0) {
+    impl_->totalOpens = 0;
+    impl_->driver->Close();
+  }
+  if (count == 0) {
+    ThreadOpens().erase(this);
+    OPENED = false;
+  }
+  return kDone;
+}
+
+// Makes sure the table is open on this thread before an operation.
+int FileManager::UseFile() {
+  if (!INITIALIZED) return kFatal;
+  if (ThreadCount() > 0 && impl_->driver->IsOpen()) return kDone;
+  if (!LAZYOPEN) return kFatal;
+  return Open(true) == kDone ? kDone : kFatal;
+}
+
+int FileManager::Fetch(int key) {
+  if (UseFile() != kDone) return kFatal;
+  int code = impl_->driver->Fetch(key, BUFFER);
+  if (code == storage::kOk) {
+    LASTERROR = 0;
+    return kDone;
+  }
+  RecordDriverError();
+  return kNotDone;
+}
+
+int FileManager::SetOrder(int key) {
+  if (UseFile() != kDone) return kFatal;
+  ATEOF = false;
+  if (impl_->driver->SetOrder(key) == storage::kOk) return kDone;
+  RecordDriverError();
+  return kNotDone;
+}
+
+int FileManager::SetFrom(int key) {
+  if (UseFile() != kDone) return kFatal;
+  ATEOF = false;
+  if (impl_->driver->SetFrom(key, BUFFER) == storage::kOk) return kDone;
+  RecordDriverError();
+  return kNotDone;
+}
+
+int FileManager::Next(bool report) { return Read(true, report); }
+int FileManager::Previous(bool report) { return Read(false, report); }
+
+int FileManager::Read(bool forward, bool report) {
+  if (UseFile() != kDone) return kFatal;
+  StorageTable& d = *impl_->driver;
+  // A held row cannot be stepped over in this driver (the lock covers the
+  // file), so skipping means trying again once the lock wait has run out.
+  for (int tries = 0;; ++tries) {
+    int code = forward ? d.Next(BUFFER) : d.Previous(BUFFER);
+    if (code == storage::kOk) {
+      LASTERROR = 0;
+      return kDone;
+    }
+    RecordDriverError();
+    if (code == storage::kNoRow) {
+      ATEOF = true;
+      return kNotDone;
+    }
+    if (code == storage::kHeld) {
+      if (SKIPHELDRECORDS && tries < 2) continue;
+      return Throw(31, report);
+    }
+    int level = Throw(1, report);
+    return report ? level : kFatal;
+  }
+}
+
+int FileManager::Insert(bool report) {
+  if (UseFile() != kDone) return kFatal;
+  StorageTable& d = *impl_->driver;
+  int code = d.Append(BUFFER);
+  if (code == storage::kOk) {
+    LASTERROR = 0;
+    return kDone;
+  }
+  RecordDriverError();
+  if (code == storage::kDuplicateKey) {
+    int key = d.ExistingUniqueKey(BUFFER);
+    std::string keyName = key >= 0 ? KEYS[static_cast<size_t>(key)] : std::string();
+    if (ERRORS) ERRORS->SetKey(keyName);
+    ThrowMessage(15, keyName, report);
+    return kNotDone;
+  }
+  Throw(4, report);
+  return kNotDone;
+}
+
+int FileManager::Update(bool report) {
+  if (UseFile() != kDone) return kFatal;
+  StorageTable& d = *impl_->driver;
+  int code = d.Put(BUFFER);
+  if (code == storage::kOk) {
+    LASTERROR = 0;
+    return kDone;
+  }
+  RecordDriverError();
+  if (code == storage::kChanged) {
+    Throw(8, report);
+    d.Reget(BUFFER);  // show what the other process stored
+    return kNotDone;
+  }
+  Throw(28, report);
+  return kNotDone;
+}
+
+int FileManager::Delete(bool confirm) {
+  if (UseFile() != kDone) return kFatal;
+  if (confirm && ERRORS) {
+    ERRORS->SetFile(impl_->name);
+    if (ERRORS->Ask(11, BUTTON_YES | BUTTON_NO, BUTTON_NO) != BUTTON_YES) return kCancelled;
+  }
+  if (impl_->driver->Delete() == storage::kOk) {
+    LASTERROR = 0;
+    return kDone;
+  }
+  RecordDriverError();
+  Throw(13, true);
+  return kNotDone;
+}
+
+int FileManager::Empty() {
+  if (UseFile() != kDone) return kFatal;
+  ATEOF = false;
+  if (impl_->driver->Empty() == storage::kOk) return kDone;
+  RecordDriverError();
+  return kNotDone;
+}
+
+long FileManager::Records() {
+  if (UseFile() != kDone) return -1;
+  long n = impl_->driver->Count();
+  if (n < 0) RecordDriverError();
+  return n;
+}
+
+int FileManager::BeginTransaction() {
+  if (UseFile() != kDone) return kFatal;
+  if (impl_->driver->BeginTransaction() == storage::kOk) return kDone;
+  RecordDriverError();
+  return kNotDone;
+}
+
+int FileManager::Commit() {
+  if (!impl_->driver || !impl_->driver->IsOpen()) return kFatal;
+  if (impl_->driver->Commit() == storage::kOk) return kDone;
+  RecordDriverError();
+  return kNotDone;
+}
+
+int FileManager::Rollback() {
+  if (!impl_->driver || !impl_->driver->IsOpen()) return kFatal;
+  if (impl_->driver->Rollback() == storage::kOk) return kDone;
+  RecordDriverError();
+  return kNotDone;
+}
+
+int FileManager::RebuildKeys() {
+  if (!INITIALIZED) return kFatal;
+  if (impl_->driver->RebuildKeys() == storage::kOk) return kDone;
+  RecordDriverError();
+  return kNotDone;
+}
+
+}  // namespace tx

@@ -1,0 +1,397 @@
+// The SQLite keyed-file driver, driven through its public operations against
+// real files in a scratch directory.
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/storage/storage_table.h"
+#include "services/fixed_string.h"
+#include "support/temp_dir.h"
+
+namespace {
+
+using namespace tx;
+namespace st = tx::storage;
+
+#pragma pack(push, 1)
+struct Row {
+  int32_t ID = 0;
+  FixedString<8> NAME;
+  double VALUE = 0;
+  int16_t SMALL = 0;
+  uint8_t FLAG = 0;
+  uint32_t BIG = 0;
+  FixedString<4> LIST[3];
+};
+#pragma pack(pop)
+
+const RecordLayout& TestLayout() {
+  static const RecordLayout l = [] {
+    RecordLayout r{"Things", "things.dat", "THG", sizeof(Row), {}, {}, false};
+    r.fields = {{"ID", FieldType::Long, offsetof(Row, ID), 4},
+                {"NAME", FieldType::String, offsetof(Row, NAME), 8},
+                {"VALUE", FieldType::Real, offsetof(Row, VALUE), 8},
+                {"SMALL", FieldType::Short, offsetof(Row, SMALL), 2},
+                {"FLAG", FieldType::Byte, offsetof(Row, FLAG), 1},
+                {"BIG", FieldType::ULong, offsetof(Row, BIG), 4},
+                {"LIST", FieldType::String, offsetof(Row, LIST), 4, 3}};
+    r.keys = {{"THG:Id_Key", {0}, true}, {"THG:Name_Key", {1, 3}, false}};
+    return r;
+  }();
+  return l;
+}
+
+const RecordLayout& MemoryLayout() {
+  static const RecordLayout l = [] {
+    RecordLayout r = TestLayout();
+    r.label = "Scratch";
+    r.fileName = "SCRATCH";
+    r.inMemory = true;
+    return r;
+  }();
+  return l;
+}
+
+Row MakeRow(int id, std::string_view name, int16_t small = 0, double value = 0) {
+  Row r;
+  r.ID = id;
+  r.NAME = name;
+  r.SMALL = small;
+  r.VALUE = value;
+  return r;
+}
+
+std::string Slurp(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class StorageTableTest : public ::testing::Test {
+ protected:
+  txtest::TempDir dir;
+  std::string path = dir.file("things.dat");
+
+  void CreateAndOpen(StorageTable& t, bool writable = true) {
+    ASSERT_EQ(t.Create(path), st::kOk) << t.ErrorText();
+    ASSERT_EQ(t.Open(path, writable), st::kOk) << t.ErrorText();
+  }
+  void Append(StorageTable& t, const Row& r) { ASSERT_EQ(t.Append(&r), st::kOk) << t.ErrorText(); }
+
+  // A second connection, as another process would hold it.
+  sqlite3* OtherConnection() {
+    sqlite3* db = nullptr;
+    EXPECT_EQ(sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr), SQLITE_OK);
+    return db;
+  }
+};
+
+TEST_F(StorageTableTest, CreatedFileIsAPlainDatabaseWithOneColumnPerFieldAndOneIndexPerKey) {
+  StorageTable t(TestLayout());
+  ASSERT_EQ(t.Create(path), st::kOk);
+  sqlite3* db = OtherConnection();
+  sqlite3_stmt* s = nullptr;
+  ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT name FROM pragma_table_info('Things')", -1, &s, nullptr), SQLITE_OK);
+  std::vector<std::string> columns;
+  while (sqlite3_step(s) == SQLITE_ROW) columns.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)));
+  sqlite3_finalize(s);
+  EXPECT_EQ(columns, (std::vector<std::string>{"ID", "NAME", "VALUE", "SMALL", "FLAG", "BIG", "LIST"}));
+
+  ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT name, \"unique\" FROM pragma_index_list('Things') ORDER BY name", -1, &s, nullptr),
+            SQLITE_OK);
+  std::vector<std::pair<std::string, int>> indexes;
+  while (sqlite3_step(s) == SQLITE_ROW)
+    indexes.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 0)), sqlite3_column_int(s, 1));
+  sqlite3_finalize(s);
+  sqlite3_close(db);
+  EXPECT_EQ(indexes, (std::vector<std::pair<std::string, int>>{{"Id_Key", 1}, {"Name_Key", 0}}));
+}
+
+TEST_F(StorageTableTest, OpenAndCreateReportMissingAndExistingFiles) {
+  StorageTable t(TestLayout());
+  EXPECT_EQ(t.Open(path, true), st::kNoFile);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  CreateAndOpen(t);
+  EXPECT_EQ(t.Open(path, true), st::kAlreadyOpen);
+  ASSERT_EQ(t.Close(), st::kOk);
+  // A second create never replaces what is there.
+  Row r = MakeRow(1, "one");
+  ASSERT_EQ(t.Open(path, true), st::kOk);
+  Append(t, r);
+  t.Close();
+  EXPECT_EQ(t.Create(path), st::kNoAccess);
+  ASSERT_EQ(t.Open(path, false), st::kOk);
+  EXPECT_EQ(t.Count(), 1);
+  EXPECT_TRUE(t.IsReadOnly());
+}
+
+TEST_F(StorageTableTest, GarbageFileIsRefusedAndLeftUntouched) {
+  std::string garbage(3000, '\0');
+  for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<char>((i * 131 + 7) & 0xff);
+  std::ofstream(path, std::ios::binary) << garbage;
+  StorageTable t(TestLayout());
+  EXPECT_EQ(t.Open(path, true), st::kBadKeys);
+  EXPECT_NE(t.ErrorText().find("not a database"), std::string::npos) << t.ErrorText();
+  EXPECT_FALSE(t.IsOpen());
+  EXPECT_EQ(t.Open(path, false), st::kBadKeys);
+  EXPECT_NE(t.RebuildKeys(), st::kOk);
+  EXPECT_EQ(t.Create(path), st::kNoAccess);
+  EXPECT_EQ(Slurp(path), garbage);
+  EXPECT_FALSE(std::filesystem::exists(path + "-journal"));
+}
+
+TEST_F(StorageTableTest, FileHoldingAnotherLayoutIsRefused) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE Things (ID INTEGER, NAME TEXT)", nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+  StorageTable t(TestLayout());
+  EXPECT_EQ(t.Open(path, true), st::kBadKeys);
+  EXPECT_NE(t.RebuildKeys(), st::kOk);
+}
+
+TEST_F(StorageTableTest, MissingKeyAsksForARebuildWhichRestoresIt) {
+  StorageTable t(TestLayout());
+  ASSERT_EQ(t.Create(path), st::kOk);
+  sqlite3* db = OtherConnection();
+  ASSERT_EQ(sqlite3_exec(db, "DROP INDEX Name_Key", nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+  EXPECT_EQ(t.Open(path, true), st::kBadKeys);
+  EXPECT_NE(t.ErrorText().find("THG:Name_Key"), std::string::npos);
+  ASSERT_EQ(t.RebuildKeys(), st::kOk) << t.ErrorText();
+  ASSERT_EQ(t.Open(path, true), st::kOk);
+  Append(t, MakeRow(1, "x"));
+  Row probe = MakeRow(0, "x");
+  EXPECT_EQ(t.Fetch(1, &probe), st::kOk);
+  EXPECT_EQ(t.RebuildKeys(), st::kOk);  // on an open table too
+  EXPECT_EQ(t.Fetch(1, &probe), st::kOk);
+}
+
+TEST_F(StorageTableTest, EveryFieldTypeSurvivesTheRoundTrip) {
+  StorageTable t(TestLayout());
+  CreateAndOpen(t);
+  Row r = MakeRow(-7, "name", -32768, -2.5e-3);
+  r.FLAG = 255;
+  r.BIG = 4000000000u;
+  r.LIST[0] = "a";
+  r.LIST[2] = "cccc";
+  Append(t, r);
+  Row back;
+  back.ID = -7;
+  ASSERT_EQ(t.Fetch(0, &back), st::kOk);
+  EXPECT_EQ(std::memcmp(&back, &r, sizeof r), 0);
+  EXPECT_EQ(back.NAME.raw(), "name    ");
+  EXPECT_EQ(back.LIST[1].raw(), "    ");
+}
+
+TEST_F(StorageTableTest, TextKeysIgnoreTrailingSpacesAndAreStoredTrimmed) {
+  StorageTable t(TestLayout());
+  CreateAndOpen(t);
+  Append(t, MakeRow(1, "ab"));
+  Row probe;
+  std::memcpy(probe.NAME.data, "ab      ", 8);
+  EXPECT_EQ(t.Fetch(1, &probe), st::kOk);
+  EXPECT_EQ(+probe.ID, 1);
+  probe.NAME = "ab x";
+  EXPECT_EQ(t.Fetch(1, &probe), st::kNoRow);
+  t.Close();
+  sqlite3* db = OtherConnection();
+  sqlite3_stmt* s = nullptr;
+  ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT length(NAME) FROM Things", -1, &s, nullptr), SQLITE_OK);
+  ASSERT_EQ(sqlite3_step(s), SQLITE_ROW);
+  EXPECT_EQ(sqlite3_column_int(s, 0), 2);
+  sqlite3_finalize(s);
+  sqlite3_close(db);
+}
+
+TEST_F(StorageTableTest, FetchReturnsTheFirstStoredRowAmongEqualKeysAndLeavesTheBufferWhenNotFound) {
+  StorageTable t(TestLayout());
+  CreateAndOpen(t);
+  Append(t, MakeRow(3, "dup", 1));
+  Append(t, MakeRow(1, "dup", 1));
+  Append(t, MakeRow(2, "dup", 1));
+  Row probe = MakeRow(0, "dup", 1);
+  ASSERT_EQ(t.Fetch(1, &probe), st::kOk);
+  EXPECT_EQ(+probe.ID, 3);
+
+  Row missing = MakeRow(99, "zz", 5, 1.5);
+  Row before = missing;
+  EXPECT_EQ(t.Fetch(0, &missing), st::kNoRow);
+  EXPECT_EQ(std::memcmp(&missing, &before, sizeof missing), 0);
+}
+
+TEST_F(StorageTableTest, KeyOrderBreaksTiesInStoredOrderBothWays) {
+  StorageTable t(TestLayout());
+  CreateAndOpen(t);
+  Append(t, MakeRow(1, "b", 0));
+  Append(t, MakeRow(2, "a", 5));
+  Append(t, MakeRow(3, "b", 0));
+  Append(t, MakeRow(4, "a", 1));
+  auto readAll = [&](bool forward) {
+    std::vector<int> ids;
+    Row r;
+    while ((forward ? t.Next(&r) : t.Previous(&r)) == st::kOk) ids.push_back(r.ID);
+    EXPECT_EQ(t.Error(), st::kNoRow);
+    return ids;
+  };
+  ASSERT_EQ(t.SetOrder(1), st::kOk);
+  EXPECT_EQ(readAll(true), (std::vector<int>{4, 2, 1, 3}));
+  Row r;
+  EXPECT_EQ(t.Next(&r), st::kNoRow);  // stays at the end
+  ASSERT_EQ(t.SetOrder(1), st::kOk);
+  EXPECT_EQ(readAll(false), (std::vector<int>{3, 1, 2, 4}));
+  ASSERT_EQ(t.SetOrder(st::kPhysicalOrder), st::kOk);
+  EXPECT_EQ(readAll(true), (std::vector<int>{1, 2, 3, 4}));
+
+  Row from = MakeRow(0, "b", 0);
+  ASSERT_EQ(t.SetFrom(1, &from), st::kOk);
+  EXPECT_EQ(readAll(true), (std::vector<int>{1, 3}));
+  ASSERT_EQ(t.SetFrom(1, &from), st::kOk);
+  EXPECT_EQ(readAll(false), (std::vector<int>{3, 1, 2, 4}));
+  EXPECT_EQ(t.SetOrder(7), st::kOther);
+}
+
+TEST_F(StorageTableTest, DuplicateUniqueKeyIsRejectedAndNamed) {
+  StorageTable t(TestLayout());
+  CreateAndOpen(t);
+  Append(t, MakeRow(1, "first"));
+  Row dup = MakeRow(1, "second");
+  EXPECT_EQ(t.Append(&dup), st::kDuplicateKey);
+  EXPECT_EQ(t.Count(), 1);
+  EXPECT_EQ(t.ExistingUniqueKey(&dup), 0);
+  Row fresh = MakeRow(2, "first");
+  EXPECT_EQ(t.ExistingUniqueKey(&fresh), -1);  // equal values in a key with duplicates are fine
+  Append(t, fresh);
+}
+
+TEST_F(StorageTableTest, PutAndDeleteWorkOnTheCurrentRowAndReadingGoesOn) {
+  StorageTable t(TestLayout());
+  CreateAndOpen(t);
+  for (int i = 1; i <= 4; ++i) Append(t, MakeRow(i, "r"));
+  Row r;
+  ASSERT_EQ(t.SetOrder(0), st::kOk);
+  ASSERT_EQ(t.Next(&r), st::kOk);
+  ASSERT_EQ(t.Next(&r), st::kOk);
+  ASSERT_EQ(+r.ID, 2);
+  r.NAME = "changed";
+  ASSERT_EQ(t.Put(&r), st::kOk);
+  ASSERT_EQ(t.Delete(), st::kOk);
+  EXPECT_EQ(t.Delete(), st::kNoRow);  // no current row any more
+  ASSERT_EQ(t.Next(&r), st::kOk);
+  EXPECT_EQ(+r.ID, 3);
+  r.ID = 1;  // a unique key taken by another row
+  EXPECT_EQ(t.Put(&r), st::kDuplicateKey);
+  EXPECT_EQ(t.Count(), 3);
+  ASSERT_EQ(t.Empty(), st::kOk);
+  EXPECT_EQ(t.Count(), 0);
+  EXPECT_EQ(t.Put(&r), st::kNoRow);
+}
+
+TEST_F(StorageTableTest, PutRefusesARowAnotherConnectionChangedSinceItWasRead) {
+  StorageTable t(TestLayout());
+  CreateAndOpen(t);
+  Append(t, MakeRow(1, "mine"));
+  Row r;
+  r.ID = 1;
+  ASSERT_EQ(t.Fetch(0, &r), st::kOk);
+  sqlite3* db = OtherConnection();
+  ASSERT_EQ(sqlite3_exec(db, "UPDATE Things SET NAME = 'theirs'", nullptr, nullptr, nullptr), SQLITE_OK);
+  r.NAME = "new";
+  EXPECT_EQ(t.Put(&r), st::kChanged);
+  ASSERT_EQ(t.Reget(&r), st::kOk);
+  EXPECT_EQ(r.NAME, "theirs");
+  r.NAME = "new";
+  EXPECT_EQ(t.Put(&r), st::kOk);  // read again, so writable again
+  ASSERT_EQ(sqlite3_exec(db, "DELETE FROM Things", nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+  EXPECT_EQ(t.Put(&r), st::kChanged);
+}
+
+TEST_F(StorageTableTest, WriteLockOfAnotherConnectionDeniesWritableOpenButNotReading) {
+  {
+    StorageTable t(TestLayout());
+    CreateAndOpen(t);
+    Append(t, MakeRow(1, "x"));
+  }
+  sqlite3* db = OtherConnection();
+  ASSERT_EQ(sqlite3_exec(db, "BEGIN IMMEDIATE; INSERT INTO Things VALUES (9, 'y', 0, 0, 0, 0, x'')", nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  StorageTable t(TestLayout());
+  EXPECT_EQ(t.Open(path, true), st::kNoAccess);
+  EXPECT_NE(t.ErrorText().find("locked"), std::string::npos);
+  ASSERT_EQ(t.Open(path, false), st::kOk);
+  EXPECT_EQ(t.Count(), 1);
+  Row r = MakeRow(5, "z");
+  EXPECT_EQ(t.Append(&r), st::kNoAccess);
+  t.Close();
+  // Once the other side is done, writing works again.
+  ASSERT_EQ(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+  ASSERT_EQ(t.Open(path, true), st::kOk);
+  EXPECT_EQ(t.Count(), 2);
+  t.Close();
+  // An exclusive lock (the other side committing) holds up readers too.
+  ASSERT_EQ(t.Open(path, false), st::kOk);
+  ASSERT_EQ(sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  StorageTable late(TestLayout());
+  EXPECT_EQ(late.Open(path, false), st::kNoAccess);
+  EXPECT_EQ(t.SetOrder(0), st::kOk);
+  EXPECT_EQ(t.Next(&r), st::kHeld);
+  ASSERT_EQ(sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+  EXPECT_EQ(t.Next(&r), st::kOk);
+  sqlite3_close(db);
+}
+
+TEST_F(StorageTableTest, RecoverCommandTakesSecondsAndRejectsNonsense) {
+  StorageTable t(TestLayout());
+  EXPECT_EQ(t.Send("Recover=10"), st::kOk);
+  EXPECT_EQ(t.Send("Recover=ten"), st::kOther);
+  EXPECT_EQ(t.Send("Shrink"), st::kOther);
+}
+
+TEST_F(StorageTableTest, TransactionsCommitOnCloseAndRollBackOnRequest) {
+  StorageTable t(TestLayout());
+  CreateAndOpen(t);
+  ASSERT_EQ(t.BeginTransaction(), st::kOk);
+  EXPECT_TRUE(t.InTransaction());
+  EXPECT_EQ(t.BeginTransaction(), st::kOther);
+  Append(t, MakeRow(1, "gone"));
+  ASSERT_EQ(t.Rollback(), st::kOk);
+  EXPECT_EQ(t.Count(), 0);
+  ASSERT_EQ(t.BeginTransaction(), st::kOk);
+  for (int i = 0; i < 100; ++i) Append(t, MakeRow(i, "kept"));
+  ASSERT_EQ(t.Close(), st::kOk);
+  ASSERT_EQ(t.Open(path, false), st::kOk);
+  EXPECT_EQ(t.Count(), 100);
+  EXPECT_EQ(t.Commit(), st::kOther);
+}
+
+TEST_F(StorageTableTest, MemoryTableKeepsItsRowsAcrossCloseAndWritesNoFile) {
+  txtest::ScopedCwd cwd(dir.path());
+  StorageTable t(MemoryLayout());
+  ASSERT_EQ(t.Open("SCRATCH", true), st::kOk);
+  EXPECT_EQ(t.Count(), 0);
+  Row r = MakeRow(1, "kept");
+  ASSERT_EQ(t.Append(&r), st::kOk);
+  ASSERT_EQ(t.Close(), st::kOk);
+  EXPECT_EQ(t.Count(), -1);
+  EXPECT_EQ(t.Error(), st::kNotOpen);
+  ASSERT_EQ(t.Open("SCRATCH", true), st::kOk);
+  EXPECT_EQ(t.Count(), 1);
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+TEST_F(StorageTableTest, OperationsOnAClosedTableSayNotOpen) {
+  StorageTable t(TestLayout());
+  Row r;
+  EXPECT_EQ(t.Fetch(0, &r), st::kNotOpen);
+  EXPECT_EQ(t.Next(&r), st::kNotOpen);
+  EXPECT_EQ(t.Append(&r), st::kNotOpen);
+  EXPECT_EQ(t.Close(), st::kNotOpen);
+}
+
+}  // namespace

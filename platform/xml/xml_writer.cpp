@@ -1,0 +1,184 @@
+#include "platform/xml/xml_writer.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tx {
+
+namespace {
+
+// Length of the valid UTF-8 sequence at s[i], or 0.
+size_t Utf8Length(std::string_view s, size_t i, unsigned& cp) {
+  unsigned char c = static_cast<unsigned char>(s[i]);
+  size_t n;
+  unsigned min;
+  if (c < 0x80) { cp = c; return 1; }
+  if ((c & 0xE0) == 0xC0) { n = 2; cp = c & 0x1F; min = 0x80; }
+  else if ((c & 0xF0) == 0xE0) { n = 3; cp = c & 0x0F; min = 0x800; }
+  else if ((c & 0xF8) == 0xF0) { n = 4; cp = c & 0x07; min = 0x10000; }
+  else return 0;
+  if (i + n > s.size()) return 0;
+  for (size_t k = 1; k < n; ++k) {
+    unsigned char d = static_cast<unsigned char>(s[i + k]);
+    if ((d & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (d & 0x3F);
+  }
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return n;
+}
+
+bool AllowedInXml(unsigned cp) {
+  if (cp < 0x20) return cp == 0x09 || cp == 0x0A || cp == 0x0D;
+  return cp != 0xFFFE && cp != 0xFFFF;
+}
+
+void AppendUtf8(std::string& out, unsigned cp) {
+  if (cp < 0x80) {
+    out.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+bool WriteAll(int fd, const std::string& data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string XmlSafeText(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    unsigned cp;
+    size_t n = Utf8Length(text, i, cp);
+    if (n == 0) {
+      cp = static_cast<unsigned char>(text[i]);  // not UTF-8: take the byte as Latin-1
+      n = 1;
+    }
+    if (AllowedInXml(cp)) AppendUtf8(out, cp);
+    i += n;
+  }
+  return out;
+}
+
+XmlWriter::~XmlWriter() { Discard(); }
+
+void XmlWriter::Discard() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+    fd_ = -1;
+  }
+  if (!temp_.empty()) {
+    ::unlink(temp_.c_str());
+    temp_.clear();
+  }
+}
+
+int XmlWriter::CreateXmlFile(const std::string& path, std::string_view version, std::string_view encoding) {
+  Discard();
+  doc_.reset();
+  pendingDoc_.reset();
+  pending_ = pugi::xml_node();
+  error_.clear();
+  path_ = path;
+  std::string tmpl = path + ".tmp-XXXXXX";
+  int fd = ::mkstemp(tmpl.data());
+  if (fd < 0) {
+    error_ = "cannot create a file beside " + path + ": " + std::strerror(errno);
+    return 1;
+  }
+  fd_ = fd;
+  temp_ = tmpl;
+  pugi::xml_node decl = doc_.append_child(pugi::node_declaration);
+  decl.append_attribute("version") = std::string(version).c_str();
+  decl.append_attribute("encoding") = std::string(encoding).c_str();
+  open_ = doc_;
+  return 0;
+}
+
+void XmlWriter::CreateParent(std::string_view name) {
+  pendingDoc_.reset();
+  pending_ = pendingDoc_.append_child(std::string(name).c_str());
+}
+
+void XmlWriter::CreateAttribute(std::string_view name, std::string_view value) {
+  if (!pending_) return;
+  pending_.append_attribute(std::string(name).c_str()) = XmlSafeText(value).c_str();
+}
+
+void XmlWriter::AddParent() {
+  if (!pending_ || !open_) return;
+  open_ = open_.append_copy(pending_);
+  pendingDoc_.reset();
+  pending_ = pugi::xml_node();
+}
+
+void XmlWriter::AddFromGroup(const std::vector<std::pair<std::string, std::string>>& fields,
+                             std::string_view element) {
+  if (!open_) return;
+  pugi::xml_node e = open_.append_child(std::string(element).c_str());
+  for (const auto& [name, text] : fields) e.append_child(name.c_str()).text().set(XmlSafeText(text).c_str());
+}
+
+void XmlWriter::CloseParent() {
+  if (open_ && open_ != doc_) open_ = open_.parent();
+}
+
+int XmlWriter::CloseXmlFile() {
+  if (fd_ < 0) {
+    error_ = "no document was started";
+    return 1;
+  }
+  std::ostringstream text;
+  doc_.save(text, "  ", pugi::format_indent, pugi::encoding_utf8);
+  bool ok = WriteAll(fd_, text.str()) && ::fsync(fd_) == 0;
+  if (!ok) error_ = std::string("cannot write ") + temp_ + ": " + std::strerror(errno);
+  if (::close(fd_) != 0 && ok) {
+    ok = false;
+    error_ = std::string("cannot write ") + temp_ + ": " + std::strerror(errno);
+  }
+  fd_ = -1;
+  // mkstemp makes the file private; an export is an ordinary user file.
+  if (ok) {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::chmod(temp_.c_str(), 0666 & ~mask);
+  }
+  if (ok && std::rename(temp_.c_str(), path_.c_str()) != 0) {
+    ok = false;
+    error_ = "cannot replace " + path_ + ": " + std::strerror(errno);
+  }
+  if (ok) temp_.clear();
+  Discard();
+  doc_.reset();
+  open_ = pugi::xml_node();
+  return ok ? 0 : 1;
+}
+
+}  // namespace tx

@@ -6,7 +6,16 @@
 
 #include "services/settings_ini.h"
 
+#include <sys/stat.h>
+
 namespace tx {
+
+struct SettingsManager::Cache {
+  std::string path;
+  struct stat st {};
+  bool exists = false;
+  IniFile ini;
+};
 
 namespace {
 
@@ -33,7 +42,34 @@ int32_t ParsePosition(const std::string& text) {
 
 }  // namespace
 
+SettingsManager::SettingsManager() = default;
 SettingsManager::~SettingsManager() = default;
+
+namespace {
+bool SameStat(const struct stat& a, const struct stat& b) {
+  return a.st_ino == b.st_ino && a.st_dev == b.st_dev && a.st_size == b.st_size &&
+         a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+}  // namespace
+
+const IniFile& SettingsManager::Load(const std::string& path) {
+  struct stat st {};
+  bool exists = ::stat(path.c_str(), &st) == 0;
+  if (cache_ && cache_->path == path && cache_->exists == exists && (!exists || SameStat(cache_->st, st)))
+    return cache_->ini;
+  if (!cache_) cache_ = std::make_unique<Cache>();
+  cache_->path = path;
+  cache_->exists = exists;
+  cache_->st = st;
+  cache_->ini = IniFile::Load(path);
+  return cache_->ini;
+}
+
+bool SettingsManager::Save(const std::string& path, const IniFile& ini) {
+  bool ok = ini.Save(path);
+  cache_.reset();
+  return ok;
+}
 
 void SettingsManager::Init(std::string_view fileName, int store, uint32_t rootKey) {
   std::lock_guard<std::recursive_mutex> guard(lock_);
@@ -104,14 +140,14 @@ std::string SettingsManager::GetValue(std::string_view section, std::string_view
   std::string value;
   switch (store_) {
     case STORE_INI: {
-      std::optional<std::string> v = IniFile::Load(IniPath()).Get(section, entry);
+      std::optional<std::string> v = Load(IniPath()).Get(section, entry);
       value = v ? *v : std::string(defaultValue);
       break;
     }
     case STORE_REGISTRY: {
       std::string file = RegistryFile();
       std::optional<std::string> v;
-      if (!file.empty()) v = IniFile::Load(file).Get(RegistrySection(section), entry);
+      if (!file.empty()) v = Load(file).Get(RegistrySection(section), entry);
       value = v && !v->empty() ? *v : std::string(defaultValue);
       break;
     }
@@ -126,9 +162,9 @@ void SettingsManager::SetValue(std::string_view section, std::string_view entry,
   std::lock_guard<std::recursive_mutex> guard(lock_);
   switch (store_) {
     case STORE_INI: {
-      IniFile ini = IniFile::Load(IniPath());
+      IniFile ini = Load(IniPath());
       ini.Set(section, entry, value);
-      ini.Save(IniPath());
+      Save(IniPath(), ini);
       break;
     }
     case STORE_REGISTRY: {
@@ -140,9 +176,9 @@ void SettingsManager::SetValue(std::string_view section, std::string_view entry,
       if (file.empty()) break;
       std::error_code ec;
       std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ec);
-      IniFile reg = IniFile::Load(file);
+      IniFile reg = Load(file);
       reg.Set(RegistrySection(section), entry, value);
-      reg.Save(file);
+      Save(file, reg);
       break;
     }
     default:
@@ -161,8 +197,8 @@ void SettingsManager::DeleteValue(std::string_view section, std::string_view ent
     sec = RegistrySection(section);
   }
   if (path.empty()) return;
-  IniFile ini = IniFile::Load(path);
-  if (ini.Remove(sec, entry)) ini.Save(path);
+  IniFile ini = Load(path);
+  if (ini.Remove(sec, entry)) Save(path, ini);
 }
 
 std::string SettingsManager::Fetch(std::string_view section, std::string_view entry, std::string_view defaultValue) {

@@ -35,7 +35,7 @@ constexpr int32_t POSITION_ABSENT = INT32_MIN;  // 0x80000000
 
 class SettingsManager {
  public:
-  SettingsManager() = default;
+  SettingsManager();
   virtual ~SettingsManager();
   SettingsManager(const SettingsManager&) = delete;
   SettingsManager& operator=(const SettingsManager&) = delete;
@@ -97,6 +97,12 @@ class SettingsManager {
  private:
   std::string IniPath() const;
   std::string RegistrySection(std::string_view section) const;
+  // The file as last read, reused while it is unchanged on disk, so that a
+  // list of many entries does not read the file once per entry.
+  struct Cache;
+  const class IniFile& Load(const std::string& path);
+  bool Save(const std::string& path, const class IniFile& ini);
+  std::unique_ptr<Cache> cache_;
 
   std::string fileName_;
   int store_ = STORE_NONE;

@@ -124,6 +124,32 @@ TEST_F(SettingsTest, FailedWriteIsSilentAndKeepsTheOldFile) {
   EXPECT_TRUE(fs::is_directory(dir.file("Dir.INI")));
 }
 
+TEST_F(SettingsTest, MissingDirectoryWriteIsSilent) {
+  settings.Init("missing/Corvane.INI");
+  settings.Update("S", "E", "v");
+  EXPECT_EQ(settings.Fetch("S", "E", "d"), "d");
+  EXPECT_FALSE(fs::exists(dir.file("missing")));
+}
+
+TEST_F(SettingsTest, OversizedFileIsNotLoadedNorReplaced) {
+  WriteFile(ini, "[S]\nE=1\n");
+  fs::resize_file(ini, 17u << 20);  // sparse: cheap to make
+  settings.Init(".\\Corvane.INI");
+  EXPECT_EQ(settings.Fetch("S", "E", "d"), "d");
+  settings.Update("S", "E", "2");
+  EXPECT_EQ(fs::file_size(ini), 17u << 20);
+  EXPECT_EQ(ReadFile(ini).substr(0, 8), "[S]\nE=1\n");
+}
+
+TEST_F(SettingsTest, ChangesByAnotherWriterAreSeen) {
+  settings.Init(".\\Corvane.INI");
+  settings.Update("S", "E", "mine");
+  EXPECT_EQ(settings.Fetch("S", "E"), "mine");
+  WriteFile(ini + ".new", "[S]\nE=theirs\n");
+  fs::rename(ini + ".new", ini);
+  EXPECT_EQ(settings.Fetch("S", "E"), "theirs");
+}
+
 TEST_F(SettingsTest, UnreadableFileIsNeverReplaced) {
   if (geteuid() == 0) GTEST_SKIP() << "root reads every file";
   WriteFile(ini, "[S]\nE=precious\n");

@@ -3,6 +3,7 @@
 // scripted, record builders, and helpers to read files and run readers.
 #include <array>
 #include <map>
+#include <regex>
 #include <sys/wait.h>
 #include <cstdio>
 #include <fstream>
@@ -94,6 +95,52 @@ inline size_t Count(const std::string& haystack, const std::string& needle) {
   size_t n = 0;
   for (size_t at = haystack.find(needle); at != std::string::npos; at = haystack.find(needle, at + needle.size())) ++n;
   return n;
+}
+
+}  // namespace txtest
+
+namespace txtest {
+
+// Checks the cross-reference table against the bytes: the startxref offset
+// points at "xref", every in-use entry is 20 bytes and points at its object's
+// header line. Returns an empty string when all is well, else what is wrong.
+inline std::string XrefProblems(const std::string& pdf) {
+  size_t sx = pdf.rfind("startxref\r\n");
+  if (sx == std::string::npos) return "no startxref";
+  long xref = std::stol(pdf.substr(sx + 11));
+  if (pdf.compare(static_cast<size_t>(xref), 6, "xref\r\n") != 0) return "startxref does not point at xref";
+  size_t at = static_cast<size_t>(xref) + 6;
+  size_t eol = pdf.find("\r\n", at);
+  std::istringstream head(pdf.substr(at, eol - at));
+  int first = -1, count = -1;
+  head >> first >> count;
+  if (first != 0 || count < 1) return "bad subsection header";
+  at = eol + 2;
+  for (int n = 0; n < count; ++n, at += 20) {
+    std::string entry = pdf.substr(at, 20);
+    if (entry.size() != 20 || entry.compare(18, 2, "\r\n") != 0) return "entry " + std::to_string(n) + " not 20 bytes";
+    if (entry[17] == 'f') continue;
+    long offset = std::stol(entry.substr(0, 10));
+    std::string header = std::to_string(n) + " 0 obj";
+    if (pdf.compare(static_cast<size_t>(offset), header.size(), header) != 0) {
+      return "object " + std::to_string(n) + " not at " + std::to_string(offset);
+    }
+  }
+  if (pdf.compare(at, 9, "trailer\r\n") != 0) return "no trailer after the table";
+  if (pdf.find("/Size " + std::to_string(count) + "\r\n", at) == std::string::npos) return "/Size differs";
+  return {};
+}
+
+// The decoded bytes of every content stream, in file order (plain streams only).
+inline std::vector<std::string> PlainStreams(const std::string& pdf) {
+  std::vector<std::string> out;
+  for (size_t at = pdf.find("stream\r\n"); at != std::string::npos; at = pdf.find("stream\r\n", at + 1)) {
+    if (at >= 3 && pdf.compare(at - 3, 3, "end") == 0) continue;
+    size_t len = pdf.rfind("/Length ", at);
+    long length = std::stol(pdf.substr(len + 8));
+    out.push_back(pdf.substr(at + 8, static_cast<size_t>(length)));
+  }
+  return out;
 }
 
 }  // namespace txtest

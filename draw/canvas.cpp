@@ -49,6 +49,12 @@ void Canvas::Allocate(int width, int height) {
   layers_.assign(1, 1);
 }
 
+void Canvas::Resize(int width, int height) {
+  const int32_t penWidth = penWidth_;
+  Allocate(width, height);
+  penWidth_ = penWidth;
+}
+
 void Canvas::Kill() {
   host_ = nullptr;
   control_ = 0;

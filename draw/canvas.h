@@ -29,6 +29,8 @@ class Canvas {
   void Init(CanvasHost& host, int control);
   // A canvas of a given size that shows nowhere (command line, tests).
   void Init(int width, int height);
+  // New, black buffers of another size; binding and pen stay.
+  void Resize(int width, int height);
   // Releases the buffers and the binding.
   void Kill();
 

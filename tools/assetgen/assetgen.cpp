@@ -47,7 +47,7 @@ Colour Mix(Colour a, Colour b, float t) {
 Colour Grey(float v) { return {v, v, v}; }
 float Luma(Colour c) { return 0.299f * c.r + 0.587f * c.g + 0.114f * c.b; }
 
-enum Family { DRIVES, AMPS_CABS, MODULATION, DELAY_REVERB, FILTERS_EQ, UTILITIES };
+enum Family { DRIVES, AMPS_CABS, MODULATION, DELAY_REVERB, FILTERS_EQ, UTILITIES, UNDEFINED };
 
 Colour FamilyColour(Family f) {
   switch (f) {
@@ -57,6 +57,7 @@ Colour FamilyColour(Family f) {
     case DELAY_REVERB: return Hex(0x2E86C1);
     case FILTERS_EQ: return Hex(0x239B56);
     case UTILITIES: return Hex(0x5D7482);
+    case UNDEFINED: return Hex(0x6E6E6E);
   }
   return Grey(0.5f);
 }
@@ -330,7 +331,8 @@ std::string LabelFromName(const std::string& name) {
 }
 
 // Effect type names of a definition file: the Type of the effect pool
-// instances, and the Name of editor control groups of type "Effect".
+// instances, the Name of editor control groups of type "Effect", and the
+// EffectType of profile parameters.
 std::vector<std::string> ScanTypes(const std::string& path) {
   std::ifstream in(path);
   std::stringstream all;
@@ -339,7 +341,8 @@ std::vector<std::string> ScanTypes(const std::string& path) {
   std::vector<std::string> types;
   const std::regex pool("<EffectPoolInstance\\b[^>]*\\bType=\"([^\"]+)\"");
   const std::regex group("<EditorControls\\b[^>]*\\bName=\"([^\"]+)\"[^>]*\\bType=\"Effect\"");
-  for (const auto* re : {&pool, &group})
+  const std::regex parameter("<Parameter\\b[^>]*\\bEffectType=\"([^\"]+)\"");
+  for (const auto* re : {&pool, &group, &parameter})
     for (std::sregex_iterator it(text.begin(), text.end(), *re), end; it != end; ++it) types.push_back((*it)[1]);
   return types;
 }
@@ -376,7 +379,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "assetgen: cannot load the Liberation Sans Narrow Bold font\n");
     return 1;
   }
-  bool ok = EmptySlot().WriteBmp(out + "/block_block.bmp") && Shunt().WriteBmp(out + "/block_shunt.bmp");
+  // "block_unknown.bmp" stands for an effect id the definitions do not know.
+  bool ok = EmptySlot().WriteBmp(out + "/block_block.bmp") && Shunt().WriteBmp(out + "/block_shunt.bmp") &&
+            EffectBlock(font, "?", UNDEFINED).WriteBmp(out + "/block_unknown.bmp");
   for (const auto& [name, entry] : wanted) {
     ok = ok && EffectBlock(font, entry.first, entry.second).WriteBmp(out + "/block_" + name + ".bmp");
     ok = ok && BypassedBlock(font, entry.first, entry.second).WriteBmp(out + "/block_" + name + "_bypass.bmp");
@@ -385,6 +390,6 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "assetgen: cannot write the pictures to %s\n", out.c_str());
     return 1;
   }
-  std::printf("%zu block pictures written to %s\n", 2 + 2 * wanted.size(), out.c_str());
+  std::printf("%zu block pictures written to %s\n", 3 + 2 * wanted.size(), out.c_str());
   return 0;
 }

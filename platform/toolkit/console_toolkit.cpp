@@ -334,6 +334,11 @@ bool ConsoleToolkit::CopyImageToClipboard(WindowId w, int control) {
   return true;
 }
 
+void ConsoleToolkit::DebugOutput(std::string_view text) {
+  debug_.emplace_back(text);
+  if (out_) *out_ << "[debug] " << text << "\n";
+}
+
 void ConsoleToolkit::SetSessionEndHandlers(std::function<bool()> mayEnd, std::function<void()> ended) {
   mayEnd_ = std::move(mayEnd);
   ended_ = std::move(ended);

@@ -64,6 +64,8 @@ class ConsoleToolkit : public WindowToolkit {
   int PopupMenu(WindowId w, std::string_view entries) override;
   bool CopyImageToClipboard(WindowId w, int control) override;
 
+  void SetApplicationIcon(std::string_view icon) override { icon_ = std::string(icon); }
+  void DebugOutput(std::string_view text) override;
   void SetSessionEndHandlers(std::function<bool()> mayEnd, std::function<void()> ended) override;
   void Halt(int exitCode) override;
 
@@ -90,6 +92,8 @@ class ConsoleToolkit : public WindowToolkit {
   const std::vector<std::string>& Menus() const { return menuLog_; }
   const std::vector<uint8_t>& ClipboardImage() const { return clipboard_; }
   bool Halted() const { return halted_; }
+  const std::string& ApplicationIcon() const { return icon_; }
+  const std::vector<std::string>& DebugLines() const { return debug_; }
   int HaltCode() const { return haltCode_; }
   // Virtual time in hundredths of a second, advanced by timer ticks.
   int64_t Now() const { return now_; }
@@ -164,6 +168,8 @@ class ConsoleToolkit : public WindowToolkit {
   int desktopWidth_ = 1920, desktopHeight_ = 1080;
   int64_t now_ = 0;
   bool waitCursor_ = false;
+  std::string icon_;
+  std::vector<std::string> debug_;
 };
 
 }  // namespace tx

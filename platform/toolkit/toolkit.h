@@ -200,6 +200,11 @@ class WindowToolkit {
   // Puts the picture of an image control on the clipboard.
   virtual bool CopyImageToClipboard(WindowId w, int control) = 0;
 
+  // The icon of the program's windows and task bar entry.
+  virtual void SetApplicationIcon(std::string_view icon) = 0;
+  // The system's debug output, for diagnostics the user never sees.
+  virtual void DebugOutput(std::string_view text) = 0;
+
   // Session end: `mayEnd` answers the system's question, `ended` hears the notice.
   virtual void SetSessionEndHandlers(std::function<bool()> mayEnd, std::function<void()> ended) = 0;
 

@@ -368,3 +368,31 @@ TEST(GlobalErrors, IsOneManagerWithBuiltInMessages) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ErrorManagerThreads, EachThreadFillsFromItsOwnContext) {
+  tx::ErrorManager errors;
+  errors.SILENT = true;
+  errors.HISTORYTHRESHOLD = 1000;
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 4; ++t) {
+    threads.emplace_back([&errors, t] {
+      for (int i = 0; i < 50; ++i) {
+        errors.SetFile("file" + std::to_string(t));
+        errors.Raise(2);
+      }
+    });
+  }
+  for (auto& th : threads) th.join();
+  std::vector<tx::HistoryEntry> h = errors.History();
+  ASSERT_EQ(h.size(), 200u);
+  int perThread[4] = {0, 0, 0, 0};
+  for (const auto& e : h) {
+    for (int t = 0; t < 4; ++t)
+      if (e.text == "Could not get write access to file" + std::to_string(t) + " so trying read-only.") ++perThread[t];
+  }
+  for (int t = 0; t < 4; ++t) EXPECT_EQ(perThread[t], 50) << t;
+}
+
+}  // namespace

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "platform/toolkit/console_toolkit.h"
 #include "services/settings.h"
@@ -444,6 +445,26 @@ TEST(IniFile, KeepsCommentsAndOrderWhenWriting) {
   ASSERT_TRUE(f.Save(path));
   EXPECT_EQ(ReadFile(path), "; settings\n[A]\nx=1\nz=3\n\n[B]\ny=2\n[C]\nw=4\n");
   EXPECT_EQ(f.Entries("a"), (std::vector<std::string>{"x", "z"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SettingsThreads, ConcurrentUpdatesAreAllKept) {
+  txtest::TempDir dir;
+  txtest::ScopedCwd cwd(dir.path());
+  tx::SettingsManager settings;
+  settings.Init(".\\Corvane.INI");
+  std::vector<std::thread> threads;
+  for (int t = 0; t < 3; ++t)
+    threads.emplace_back([&settings, t] {
+      for (int i = 0; i < 10; ++i) settings.Update("T" + std::to_string(t), "E" + std::to_string(i), std::to_string(i));
+    });
+  for (auto& th : threads) th.join();
+  for (int t = 0; t < 3; ++t)
+    for (int i = 0; i < 10; ++i)
+      EXPECT_EQ(settings.Fetch("T" + std::to_string(t), "E" + std::to_string(i)), std::to_string(i));
 }
 
 }  // namespace

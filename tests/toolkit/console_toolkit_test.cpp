@@ -368,6 +368,16 @@ TEST_F(ConsoleToolkitTest, SessionEndIsAnsweredByTheHandlers) {
   EXPECT_EQ(notices, 1);
 }
 
+TEST_F(ConsoleToolkitTest, IconAndDebugOutputAreRecorded) {
+  std::ostringstream out;
+  tx::ConsoleToolkit printing(&out);
+  printing.SetApplicationIcon("Tonalyx.ico");
+  printing.DebugOutput("canvas: bad bitmap");
+  EXPECT_EQ(printing.ApplicationIcon(), "Tonalyx.ico");
+  ASSERT_EQ(printing.DebugLines().size(), 1u);
+  EXPECT_EQ(out.str(), "[debug] canvas: bad bitmap\n");
+}
+
 TEST_F(ConsoleToolkitTest, HaltUnderTestIsRecorded) {
   tk.SetHaltExits(false);
   tk.Halt(3);

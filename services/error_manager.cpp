@@ -91,6 +91,7 @@ void ErrorManager::AddMessages(const uint8_t* block, size_t length) {
 void ErrorManager::SetField(std::string_view name) { Ctx().FIELDNAME = Clip(name, kNameSize); }
 void ErrorManager::SetFile(std::string_view name) { Ctx().FILENAME = Clip(name, kNameSize); }
 void ErrorManager::SetKey(std::string_view name) { Ctx().KEYNAME = Clip(name, kNameSize); }
+void ErrorManager::SetMessageText(std::string_view text) { Ctx().MESSAGETEXT = Clip(text, kNameSize); }
 
 void ErrorManager::SetErrors() {
   Context& c = Ctx();
@@ -163,7 +164,7 @@ int ErrorManager::Raise(uint16_t id) {
 }
 
 int ErrorManager::RaiseMessage(uint16_t id, std::string_view text) {
-  Ctx().MESSAGETEXT = Clip(text, kNameSize);
+  SetMessageText(text);
   return Raise(id);
 }
 

@@ -38,6 +38,8 @@ class ErrorManager {
   void SetField(std::string_view name);
   void SetFile(std::string_view name);
   void SetKey(std::string_view name);
+  // The text "%Message" stands for (cut to 255 characters).
+  void SetMessageText(std::string_view text);
   // Copies the thread's last runtime and driver error into its context.
   void SetErrors();
 

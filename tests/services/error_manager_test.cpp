@@ -152,6 +152,17 @@ TEST_F(ErrorManagerTest, PlaceholdersMatchWithoutRegardToCaseAndInOrder) {
   errors.LeaveProcedure();
 }
 
+TEST_F(ErrorManagerTest, PreparedMessageIsFilledWithoutShowing) {
+  tx::SetRuntimeError(40, "Creates Duplicate Key");
+  errors.SetFile("efx.mdl");
+  errors.SetMessageText("EFF:Effect_Key");
+  errors.SetErrors();
+  errors.SetId(15);
+  EXPECT_TRUE(toolkit.Messages().empty());
+  EXPECT_EQ(errors.Current().TITLE, "Duplicate Key Error");
+  EXPECT_EQ(errors.FilledMessage(), "Adding this record creates a duplicate entry for the key: EFF:Effect_Key");
+}
+
 TEST_F(ErrorManagerTest, PreviousNamesTheMessageRaisedBefore) {
   errors.AddMessages(Block({{801, 5, "T", "after: %Previous", {}}}));
   errors.Raise(25);

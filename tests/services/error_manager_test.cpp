@@ -263,6 +263,7 @@ TEST_F(ErrorManagerTest, HistoryWindowShowsAtViewLevelAndResets) {
   ASSERT_EQ(toolkit.Windows().size(), 1u);
   tx::WindowId w = toolkit.Windows()[0];
   EXPECT_EQ(toolkit.Layout(w).title, "No Records");
+  EXPECT_EQ(toolkit.Layout(w).controls[0].columns, (std::vector<std::string>{"Message", "Category"}));
   const auto& rows = toolkit.ListRows(w, tx::kHistoryList);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0], "question\tTonalyx");
@@ -288,6 +289,20 @@ TEST_F(ErrorManagerTest, HistoryButtonsFillSlotsFromTheHighestBit) {
   EXPECT_TRUE(toolkit.ControlHidden(w, tx::kHistoryFirstSlot + 2));
   // Closed without a button: the default.
   EXPECT_EQ(errors.ViewHistory(), unsigned(BUTTON_OK));
+}
+
+TEST_F(ErrorManagerTest, HistoryWindowAnswersTheButtonPressedOrTheDefault) {
+  std::vector<tx::HistoryEntry> entries = {{"one", 5, "Tonalyx"}};
+  // Slots: No (bit 2) first, then Yes (bit 1).
+  toolkit.QueueWindowEvent(tx::Event(tx::EventKind::Accepted, tx::kHistoryFirstSlot + 1));
+  EXPECT_EQ(tx::ShowHistoryWindow(toolkit, entries, "Q", BUTTON_YES | BUTTON_NO, BUTTON_NO), unsigned(BUTTON_YES));
+  toolkit.QueueWindowEvent(tx::Event(tx::EventKind::CloseRequested));
+  EXPECT_EQ(tx::ShowHistoryWindow(toolkit, entries, "Q", BUTTON_YES | BUTTON_NO, BUTTON_NO), unsigned(BUTTON_NO));
+  // A press on a hidden slot is no answer.
+  toolkit.QueueWindowEvent(tx::Event(tx::EventKind::Accepted, tx::kHistoryFirstSlot + 5));
+  toolkit.QueueWindowEvent(tx::Event(tx::EventKind::Accepted, tx::kHistoryFirstSlot));
+  EXPECT_EQ(tx::ShowHistoryWindow(toolkit, entries, "Q", BUTTON_YES | BUTTON_NO, BUTTON_YES), unsigned(BUTTON_NO));
+  for (tx::WindowId w : toolkit.Windows()) EXPECT_FALSE(toolkit.IsOpen(w));
 }
 
 TEST_F(ErrorManagerTest, FatalMessageInHistoryModeStillShowsBeforeHalting) {

@@ -44,6 +44,8 @@ struct ControlLayout {
   bool disabled = false;
   std::string tip;
   int low = 0, high = 0;  // range of a spin control
+  // For an option button: the number of the option control it belongs to.
+  int parent = 0;
 };
 
 // A menu of the window's menu bar; choosing an item is an Accepted event

@@ -47,7 +47,7 @@ void FitBlockImageCanvas(Canvas& canvas) {
   canvas.Resize(std::max(canvas.Width(), BLOCK_IMAGE_MIN_WIDTH), std::max(canvas.Height(), BLOCK_IMAGE_MIN_HEIGHT));
 }
 
-void DrawBlockImage(Canvas& canvas, const CurrentPreset& preset, EffectRows& effects) {
+bool DrawBlockImage(Canvas& canvas, const CurrentPreset& preset, EffectRows& effects) {
   FitBlockImageCanvas(canvas);
   const auto& grid = preset.state.grid;
   canvas.Blank();
@@ -73,7 +73,7 @@ void DrawBlockImage(Canvas& canvas, const CurrentPreset& preset, EffectRows& eff
     }
 
   canvas.Display(Canvas::DISPLAY_MERGE | Canvas::DISPLAY_SHOW);
-  canvas.WritePNG(BLOCK_IMAGE_FILE);
+  return canvas.WritePNG(BLOCK_IMAGE_FILE);
 }
 
 std::string ProposedImageName(const PresetState& state) { return state.PRESETNAME.str() + ".png"; }

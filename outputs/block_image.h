@@ -57,7 +57,8 @@ std::string BlockPicture(const BlockCell& cell, const std::vector<BlockQueueEntr
 void FitBlockImageCanvas(Canvas& canvas);
 
 // Draws the grid, shows it and writes "tmp01.png" in the working directory.
-void DrawBlockImage(Canvas& canvas, const CurrentPreset& preset, EffectRows& effects);
+// The window ignores the result; it is false when "tmp01.png" was not written.
+bool DrawBlockImage(Canvas& canvas, const CurrentPreset& preset, EffectRows& effects);
 
 // "Save Image...": the proposed file name, and the write itself.
 std::string ProposedImageName(const PresetState& state);

@@ -50,6 +50,7 @@ void PDFGenerator::Init(std::string_view name, bool keepName) {
   PAGENO = 0;
   FONTSNUM = 0;
   IMAGENO = 0;
+  pageOpen_ = false;
   if (!keepName) OUTPUT->Reset(false, name);
   if (TITLE.blank()) TITLE = "PDF Document";
   if (APPNAME.blank()) APPNAME = "Vantor PDF";
@@ -177,11 +178,13 @@ std::pair<int32_t, int32_t> PDFGenerator::PaperSize(int code) {
 
 uint8_t PDFGenerator::BeginPage(std::string_view pageName, int32_t left, int32_t top, int32_t right,
                                 int32_t bottom) {
+  if (pageOpen_) FinishPage();  // the previous page was never finished
   PAGETYPE = 256;
   // Whole points, truncated toward zero: x * 612 / 8500 in integers.
   PAGEWIDTH = static_cast<int16_t>(static_cast<int64_t>(right - left) * 612 / 8500);
   PAGEHEIGHT = static_cast<int16_t>(static_cast<int64_t>(bottom - top) * 612 / 8500);
   PAGENAME = pageName;
+  pageOpen_ = true;
   ++PAGENO;
   PAGEHYPERLINKS.clear();
   CONTENTS.clear();
@@ -190,6 +193,7 @@ uint8_t PDFGenerator::BeginPage(std::string_view pageName, int32_t left, int32_t
 }
 
 uint8_t PDFGenerator::FinishPage() {
+  pageOpen_ = false;
   EndText();
   EndGraphics();
   int32_t page = ++CUROBJ;
@@ -255,6 +259,9 @@ void PDFGenerator::WriteEncryptionDictionary() {
 }
 
 uint8_t PDFGenerator::FinishDocument() {
+  // A page left open would leave its stream unwritten and the xref wrong;
+  // finish it so the file stays consistent.
+  if (pageOpen_) FinishPage();
   WriteOutlines();
   WriteFonts();
   WriteImages();

@@ -265,3 +265,24 @@ TEST(PdfDocument, ASecondRunAfterChooseOutputStartsClean) {
   std::regex date("D:\\d{14}");
   EXPECT_EQ(std::regex_replace(first, date, "D"), std::regex_replace(second, date, "D"));
 }
+
+TEST(PdfDocument, UnfinishedPagesAreFinishedBeforeTheNextOrAtTheEnd) {
+  TempDir dir;
+  TestGenerator g;
+  g.Init(dir.file("a.pdf"));
+  g.BeginDocument(2);
+  g.BeginPage("one", 0, 0, 8500, 11000);
+  g.EmitString("", "First", Text(1000, 1000));
+  g.BeginPage("two", 0, 0, 8500, 14000);
+  g.EmitString("", "Second", Text(1000, 1000));
+  ASSERT_EQ(g.FinishDocument(), 0);
+  std::string pdf = ReadFile(dir.file("a.pdf"));
+  EXPECT_EQ(XrefProblems(pdf), "");
+  EXPECT_NE(pdf.find("7 0 obj <<\r\n/Type /Page\r\n/Parent 3 0 R\r\n/Resources 4 0 R\r\n/MediaBox [ 0 0 612 792 ]\r\n"
+                     "/Contents [ 6 0 R]"),
+            std::string::npos);
+  EXPECT_NE(pdf.find("/MediaBox [ 0 0 612 1008 ]\r\n/Contents [ 8 0 R]"), std::string::npos);
+  EXPECT_NE(pdf.find("/Count 2\r\n/MediaBox [ 0 0 612 1008 ]\r\n/Kids [ 7 0 R 9 0 R ]"), std::string::npos);
+  auto text = RunTool("pdftotext " + dir.file("a.pdf") + " -");
+  EXPECT_NE(text.output.find("Second"), std::string::npos);
+}

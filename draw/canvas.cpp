@@ -23,6 +23,7 @@ Canvas::~Canvas() = default;
 void Canvas::Init(CanvasHost& host, int control) {
   host_ = &host;
   control_ = control;
+  debug_ = host.DebugRequested();
   int width = 0, height = 0;
   if (!host.ControlSize(control, width, height)) {
     ReportError("ControlSize failed for control " + std::to_string(control), "Init");

@@ -25,7 +25,8 @@ class Canvas {
   Canvas(const Canvas&) = delete;
   Canvas& operator=(const Canvas&) = delete;
 
-  // Binds the canvas to a control and takes its size in pixels from the host.
+  // Binds the canvas to a control and takes its size in pixels from the
+  // host, and the debug flag from the program's command line.
   void Init(CanvasHost& host, int control);
   // A canvas of a given size that shows nowhere (command line, tests).
   void Init(int width, int height);
@@ -109,6 +110,8 @@ class CanvasHost {
   virtual bool ControlSize(int control, int& width, int& height) = 0;
   virtual void ShowPicture(int control, const uint8_t* bmp, size_t size) = 0;
   virtual void CopyPicture(int control) = 0;
+  // Whether the program was started with "/DrawDebug".
+  virtual bool DebugRequested() { return false; }
 };
 
 }  // namespace tx

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "services/error_manager.h"
+#include "services/runtime_error.h"
 
 namespace tx {
 
@@ -49,7 +50,10 @@ uint8_t WMFRecordParser::Open() {
   if (file_) Close();
   if (ERRORS) ERRORS->SetFile(FILENAME);
   file_ = std::fopen(FILENAME.c_str(), "rb");
-  if (!file_) return Raise(26);
+  if (!file_) {
+    SetRuntimeError(errno, std::strerror(errno));
+    return Raise(26);
+  }
   // The size bounds every later read, so a record running past the end is seen
   // before it is read.
   if (std::fseek(file_, 0, SEEK_END) != 0 || (fileSize_ = std::ftell(file_)) < 0) {
@@ -66,7 +70,10 @@ uint8_t WMFRecordParser::Close() {
   int failed = std::fclose(file_);
   file_ = nullptr;
   FILEOPEN = 0;
-  if (failed) return Raise(6);
+  if (failed) {
+    SetRuntimeError(errno, std::strerror(errno));
+    return Raise(6);
+  }
   return 0;
 }
 

@@ -360,7 +360,7 @@ def attrs(**kw):
 
 def editor_pages(params, gen):
     """Splits a variant's parameters into editor pages of at most eight controls."""
-    shown = [(i, p) for i, p in params if not p["internal"].endswith("_BYPASS")]
+    shown = list(params)
     pages = [("Basic" if gen == 2 else "Main", shown[:8])]
     if shown[8:]:
         pages.append(("Advanced", shown[8:]))

@@ -1,18 +1,28 @@
 #include "pdf/pdf_format.h"
 
 #include <cmath>
-#include <cstdio>
 
 namespace tx::pdf {
 
 std::string Num(double value) {
-  double rounded = std::round(value * 1000.0) / 1000.0;
-  if (rounded == 0) rounded = 0;  // no "-0"
-  char text[64];
-  std::snprintf(text, sizeof text, "%.3f", rounded);
-  std::string out(text);
-  while (out.back() == '0') out.pop_back();
-  if (out.back() == '.') out.pop_back();
+  // Thousandths as an integer, printed by hand: this runs for every number
+  // of every content stream, and printf's float path is the slow part.
+  long long milli = std::llround(value * 1000.0);
+  std::string out;
+  if (milli < 0) {
+    out += '-';
+    milli = -milli;
+  }
+  out += std::to_string(milli / 1000);
+  int frac = static_cast<int>(milli % 1000);
+  if (frac != 0) {
+    char digits[4] = {static_cast<char>('0' + frac / 100), static_cast<char>('0' + frac / 10 % 10),
+                      static_cast<char>('0' + frac % 10), 0};
+    int n = 3;
+    while (digits[n - 1] == '0') --n;
+    out += '.';
+    out.append(digits, n);
+  }
   return out;
 }
 

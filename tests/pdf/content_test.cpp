@@ -4,6 +4,7 @@
 
 #include <zlib.h>
 
+#include "pdf/pdf_format.h"
 #include "pdf_test_support.h"
 #include "support/temp_dir.h"
 
@@ -339,4 +340,22 @@ TEST(PdfContent, CompressedStreamsNameTheShortFilterAndInflateToTheContent) {
   plain.resize(size);
   EXPECT_EQ(plain, "BT\r\n/F1 10 Tf\r\n0 0 0 rg\r\n1 0 0 1 72 710 Tm [(Hi)] TJ\r\nET\r\n");
   EXPECT_EQ(XrefProblems(pdf), "");
+}
+
+TEST(PdfContent, NumbersHaveThreeDecimalsAtMostAndNoExponent) {
+  using tx::pdf::Num;
+  EXPECT_EQ(Num(72), "72");
+  EXPECT_EQ(Num(0.5), "0.5");
+  EXPECT_EQ(Num(-1.25), "-1.25");
+  EXPECT_EQ(Num(-0.0001), "0");
+  EXPECT_EQ(Num(1e-9), "0");
+  EXPECT_EQ(Num(123456789.0), "123456789");
+  EXPECT_EQ(Num(0.0725), "0.073");
+  EXPECT_EQ(Num(-0.072), "-0.072");
+  EXPECT_EQ(Num(611.928), "611.928");
+  EXPECT_EQ(Num(1.0 / 3), "0.333");
+  EXPECT_EQ(tx::pdf::ColorText(0x0000FF), "1 0 0");
+  EXPECT_EQ(tx::pdf::ColorText(0x808080), "0.502 0.502 0.502");
+  EXPECT_EQ(tx::pdf::LineWidth(0), "0");
+  EXPECT_EQ(tx::pdf::LineWidth(8), "0.955");
 }

@@ -1,0 +1,213 @@
+// decode: a preset file decoded against the tables of the working directory,
+// the way the main window imports it, printed as text or as one JSON object.
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "devicedefs/tables.h"
+#include "platform/toolkit/console_toolkit.h"
+#include "preset/fill_preset_table.h"
+#include "preset/parse_preset.h"
+#include "services/picture.h"
+
+namespace {
+
+using tx::PresetRecord;
+
+struct Loaded {
+  bool ok = false;
+  std::string content;
+  std::string error;
+};
+
+Loaded LoadWhole(const std::string& path) {
+  Loaded l;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (!f) {
+    l.error = std::strerror(errno);
+    return l;
+  }
+  char chunk[65536];
+  size_t n;
+  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) l.content.append(chunk, n);
+  // A directory opens but cannot be read (EISDIR).
+  bool failed = std::ferror(f);
+  int error = errno;
+  std::fclose(f);
+  if (failed) {
+    l.error = std::strerror(error);
+    return l;
+  }
+  // The window ends the command on an empty file just as on an unreadable one.
+  if (l.content.empty()) {
+    l.error = "the file is empty";
+    return l;
+  }
+  l.ok = true;
+  return l;
+}
+
+// Preset texts are single-byte; bytes above 127 are taken as Latin-1 so the
+// output stays valid UTF-8 (JSON) and readable (text).
+std::string JsonString(std::string_view s) {
+  std::string out = "\"";
+  for (unsigned char c : s) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20 || c >= 0x7F) {
+          char buf[8];
+          std::snprintf(buf, sizeof buf, "\\u%04x", c);
+          out += buf;
+        } else {
+          out.push_back(static_cast<char>(c));
+        }
+    }
+  }
+  return out + "\"";
+}
+
+std::string Printable(std::string_view s) {
+  std::string out;
+  for (unsigned char c : s) {
+    if (c < 0x20 || c == 0x7F) {
+      out.push_back('?');
+    } else if (c >= 0x80) {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(c));
+    }
+  }
+  return out;
+}
+
+std::vector<PresetRecord> StoredRows(tx::TableSet& t) {
+  std::vector<PresetRecord> rows;
+  t.MXPreset.SetOrder(-1);
+  while (t.MXPreset.Next() == 0) rows.push_back(t.preset);
+  return rows;
+}
+
+const char* DeviceName(int type) {
+  return type == tx::DEVICE_GEN1 ? "Axe-FX" : type == tx::DEVICE_GEN2 ? "Axe-FX II" : "unknown";
+}
+
+void PrintJson(const tx::PresetState& s, const std::vector<PresetRecord>& rows) {
+  std::string out = "{\"deviceType\": " + std::to_string(s.deviceType) +
+                    ", \"number\": " + std::to_string(s.PRESETNUMBER) +
+                    ", \"name\": " + JsonString(s.PRESETNAME.view()) + ", \"grid\": [";
+  for (int r = 0; r < tx::GRID_ROWS; ++r) {
+    out += r ? ", [" : "[";
+    for (int c = 0; c < tx::GRID_COLUMNS; ++c) {
+      const auto& cell = s.grid[static_cast<size_t>(r)][static_cast<size_t>(c)];
+      out += (c ? ", " : "") + std::string("{\"block\": ") + std::to_string(cell.blockId) +
+             ", \"mask\": " + std::to_string(cell.inputMask) + "}";
+    }
+    out += "]";
+  }
+  out += "], \"rows\": [";
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const PresetRecord& p = rows[i];
+    out += (i ? ", " : "") + std::string("{\"effectId\": ") + std::to_string(p.EFFECTID) +
+           ", \"effectName\": " + JsonString(p.EFFECTNAME.view()) +
+           ", \"parameterId\": " + std::to_string(p.PARAMETERID) +
+           ", \"screenName\": " + JsonString(p.SCREENNAME.view()) +
+           ", \"xValue\": " + JsonString(p.XVALUE.view()) + ", \"yValue\": " + JsonString(p.YVALUE.view()) +
+           ", \"unit\": " + JsonString(p.UNIT.view()) + ", \"modifier\": " + JsonString(p.MODIFIERFLAG.view()) +
+           ", \"xActive\": " + JsonString(p.XACTIVE.view()) + ", \"yActive\": " + JsonString(p.YACTIVE.view()) + "}";
+  }
+  out += "]}\n";
+  std::fwrite(out.data(), 1, out.size(), stdout);
+}
+
+void PrintText(const tx::PresetState& s, const std::vector<PresetRecord>& rows) {
+  std::printf("Device type: %d (%s)\n", s.deviceType, DeviceName(s.deviceType));
+  std::printf("Number:      %s\n", tx::FormatPicture("N03B", s.PRESETNUMBER).c_str());
+  std::printf("Name:        %s\n", Printable(s.PRESETNAME.view()).c_str());
+  std::printf("\nGrid (block id/input mask):\n    ");
+  for (int c = 1; c <= tx::GRID_COLUMNS; ++c) std::printf(" %8d", c);
+  std::printf("\n");
+  for (int r = 0; r < tx::GRID_ROWS; ++r) {
+    std::printf("  %d ", r + 1);
+    for (int c = 0; c < tx::GRID_COLUMNS; ++c) {
+      const auto& cell = s.grid[static_cast<size_t>(r)][static_cast<size_t>(c)];
+      std::string text = std::to_string(cell.blockId) + "/" + std::to_string(cell.inputMask);
+      std::printf(" %8s", text.c_str());
+    }
+    std::printf("\n");
+  }
+  std::printf("\n%zu parameter rows\n", rows.size());
+  if (rows.empty()) return;
+  std::printf("%-6s %-20s %-5s %-22s %-20s %-20s %-10s %s %s %s\n", "Effect", "Effect name", "Param", "Screen name",
+              "X value", "Y value", "Unit", "M", "X", "Y");
+  for (const PresetRecord& p : rows) {
+    std::printf("%-6d %-20s %-5d %-22s %-20s %-20s %-10s %s %s %s\n", p.EFFECTID,
+                Printable(p.EFFECTNAME.view()).c_str(), p.PARAMETERID, Printable(p.SCREENNAME.view()).c_str(),
+                Printable(p.XVALUE.view()).c_str(), Printable(p.YVALUE.view()).c_str(),
+                Printable(p.UNIT.view()).c_str(), std::string(p.MODIFIERFLAG.raw()).c_str(),
+                std::string(p.XACTIVE.raw()).c_str(), std::string(p.YACTIVE.raw()).c_str());
+  }
+}
+
+int Run(const std::vector<std::string>& args) {
+  bool json = false;
+  std::string path;
+  for (const std::string& a : args) {
+    if (a == "--json") {
+      json = true;
+    } else if (!a.empty() && a[0] == '-' && a != "-") {
+      return txcli::UsageError("decode: unknown option '" + a + "'");
+    } else if (path.empty()) {
+      path = a;
+    } else {
+      return txcli::UsageError("decode takes one preset file");
+    }
+  }
+  if (path.empty()) return txcli::UsageError("decode needs a preset file");
+
+  Loaded file = LoadWhole(path);
+  if (!file.ok) {
+    std::fprintf(stderr, "tonalyx-cli: cannot read '%s': %s\n", path.c_str(), file.error.c_str());
+    return txcli::EXIT_UNREADABLE;
+  }
+
+  // Message boxes (the rejections, table errors) land on stderr.
+  tx::ConsoleToolkit console(&std::cerr);
+  tx::WindowToolkit* previous = tx::SetToolkit(&console);
+  struct Restore {
+    tx::WindowToolkit* previous;
+    ~Restore() { tx::SetToolkit(previous); }
+  } restore{previous};
+
+  tx::CurrentPreset& preset = tx::Current();
+  if (!tx::ParsePreset(tx::FitPresetBuffer(file.content), preset)) return txcli::EXIT_FAILED;
+
+  tx::TableSet& t = tx::Tables();
+  for (tx::FileManager* table : {&t.DBEffects, &t.DBSelection, &t.MXPreset})
+    if (table->Open() != 0) return txcli::EXIT_FAILED;
+  tx::PresetTableFiller filler(tx::AccessPresetTables(t));
+  filler.FillPresetTable(preset);
+  std::vector<PresetRecord> rows = StoredRows(t);
+  for (tx::FileManager* table : {&t.DBEffects, &t.DBSelection, &t.MXPreset}) table->Close();
+
+  if (json) {
+    PrintJson(preset.state, rows);
+  } else {
+    PrintText(preset.state, rows);
+  }
+  return txcli::EXIT_OK;
+}
+
+txcli::Registration reg({"decode", "[--json] PRESET.syx",
+                         "decode a preset file against the tables and print its blocks and values", Run});
+
+}  // namespace

@@ -76,10 +76,35 @@ bool DrawBlockImage(Canvas& canvas, const CurrentPreset& preset, EffectRows& eff
   return canvas.WritePNG(BLOCK_IMAGE_FILE);
 }
 
-std::string ProposedImageName(const PresetState& state) { return state.PRESETNAME.str() + ".png"; }
+std::string ProposedImageName(const PresetState& state) {
+  std::string name = state.PRESETNAME.str();
+  // A slash in a preset name would turn the proposal into a folder path.
+  std::replace(name.begin(), name.end(), '/', '_');
+  std::replace(name.begin(), name.end(), '\0', '_');
+  return name + ".png";
+}
 
 bool SaveBlockImage(Canvas& canvas, const std::string& fileName) { return canvas.WritePNG(fileName); }
 
 void CopyBlockImage(Canvas& canvas) { canvas.CopyPicture(); }
+
+void BlockImageMenu(WindowToolkit& toolkit, WindowId window, Canvas& canvas, const PresetState& state) {
+  switch (toolkit.PopupMenu(window, BLOCK_IMAGE_MENU)) {
+    case 1: {
+      FileDialogRequest request;
+      request.save = true;
+      request.title = SAVE_IMAGE_TITLE;
+      request.filter = SAVE_IMAGE_FILTER;
+      request.proposedPath = ProposedImageName(state);
+      if (auto path = toolkit.FileDialog(request)) SaveBlockImage(canvas, *path);
+      break;
+    }
+    case 2:
+      CopyBlockImage(canvas);
+      break;
+    default:
+      break;
+  }
+}
 
 }  // namespace tx

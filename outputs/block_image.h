@@ -8,6 +8,7 @@
 
 #include "devicedefs/tables.h"
 #include "draw/canvas.h"
+#include "platform/toolkit/toolkit.h"
 #include "preset/preset_state.h"
 
 namespace tx {
@@ -65,5 +66,13 @@ std::string ProposedImageName(const PresetState& state);
 bool SaveBlockImage(Canvas& canvas, const std::string& fileName);
 // "Copy Image To Clipboard".
 void CopyBlockImage(Canvas& canvas);
+
+inline constexpr const char* BLOCK_IMAGE_MENU = "Save Image...|Copy Image To Clipboard";
+inline constexpr const char* SAVE_IMAGE_TITLE = "Save Preset Block Image";
+inline constexpr const char* SAVE_IMAGE_FILTER = "PNG File (*.png)|*.png";
+
+// The right mouse button over the block image: the pop-up menu and the
+// command chosen from it.
+void BlockImageMenu(WindowToolkit& toolkit, WindowId window, Canvas& canvas, const PresetState& state);
 
 }  // namespace tx

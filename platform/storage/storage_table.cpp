@@ -619,7 +619,9 @@ int StorageTable::BeginTransaction() {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
   if (!sqlite3_get_autocommit(m.db)) return m.Fail(kOther, "a transaction is already running");
-  return m.Exec(m.layout.inMemory || m.readOnly ? "BEGIN" : "BEGIN IMMEDIATE");
+  // Deferred: a block of reads takes only the read lock (and the file locks
+  // once for the whole block); the first write then takes the write lock.
+  return m.Exec("BEGIN");
 }
 
 int StorageTable::Commit() {

@@ -131,7 +131,11 @@ void Canvas::Image(const std::string& fileName, int x, int y, int32_t transparen
     case BmpPicture::OK:
       break;
   }
-  if (store_.empty()) return;
+  DrawPicture(picture, x, y, transparent);
+}
+
+void Canvas::DrawPicture(const BmpPicture& picture, int x, int y, int32_t transparent) {
+  if (store_.empty() || picture.width <= 0 || picture.height <= 0) return;
 
   // Only the part of the picture that lands on the canvas is visited.
   const long long px = x, py = y;

@@ -14,6 +14,7 @@
 namespace tx {
 
 class CanvasHost;
+struct BmpPicture;
 
 constexpr int32_t kNoColour = -1;
 constexpr size_t kBmpHeaderSize = 54;
@@ -45,6 +46,8 @@ class Canvas {
   // pixel at (x, y). With a transparent colour of 0 or more, 24-bit source
   // pixels of exactly that colour are skipped.
   void Image(const std::string& fileName, int x, int y, int32_t transparent = kNoColour);
+  // The copying step of Image, for a picture as ReadBmpFile or ParseBmp left it.
+  void DrawPicture(const BmpPicture& picture, int x, int y, int32_t transparent = kNoColour);
 
   enum DisplayFlags { DISPLAY_SHOW = 1, DISPLAY_MERGE = 2 };
   void Display(int flags = DISPLAY_SHOW | DISPLAY_MERGE);

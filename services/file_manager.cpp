@@ -32,6 +32,7 @@ struct FileManager::Impl {
   std::string name;
   std::unique_ptr<StorageTable> driver;
   int totalOpens = 0;  // over all threads; the driver file closes when it reaches 0
+  bool failureShown = false;  // the last open failed and said so
 };
 
 FileManager::FileManager() : impl_(std::make_unique<Impl>()) {}
@@ -116,6 +117,15 @@ int FileManager::OpenDriver() {
 
 int FileManager::Open(bool report) {
   if (!INITIALIZED) return kFatal;
+  int result = Attempt(report);
+  if (result == kDone)
+    impl_->failureShown = false;
+  else if (report)
+    impl_->failureShown = true;
+  return result;
+}
+
+int FileManager::Attempt(bool report) {
   int& count = ThreadCount();
   if (count > 0) {
     USED = ++count;
@@ -170,15 +180,20 @@ int FileManager::Close() {
     return kNotDone;
   }
   USED = --count;
+  int result = kDone;
   if (--impl_->totalOpens <= 0) {
     impl_->totalOpens = 0;
-    impl_->driver->Close();
+    if (impl_->driver->Close() != storage::kOk) {
+      // Only a transaction left running can fail here, and its rows are lost.
+      RecordDriverError();
+      result = Throw(6, true);
+    }
   }
   if (count == 0) {
     ThreadOpens().erase(this);
     OPENED = false;
   }
-  return kDone;
+  return result;
 }
 
 // Makes sure the table is open on this thread before an operation.
@@ -186,7 +201,9 @@ int FileManager::UseFile() {
   if (!INITIALIZED) return kFatal;
   if (ThreadCount() > 0 && impl_->driver->IsOpen()) return kDone;
   if (!LAZYOPEN) return kFatal;
-  return Open(true) == kDone ? kDone : kFatal;
+  // A failure already shown is not shown again on every later operation; the
+  // message is still prepared, and a later open that succeeds goes ahead.
+  return Open(!impl_->failureShown) == kDone ? kDone : kFatal;
 }
 
 int FileManager::Fetch(int key) {

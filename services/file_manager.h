@@ -110,6 +110,7 @@ class FileManager {
   int UseFile();
   int Read(bool forward, bool report);
   int OpenDriver();
+  int Attempt(bool report);
   int Throw(uint16_t id, bool report);
   int ThrowMessage(uint16_t id, const std::string& text, bool report);
   void RecordDriverError();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace tx::storage {
 
@@ -65,7 +66,8 @@ std::string CreateTableSql(const RecordLayout& layout) {
   for (size_t i = 0; i < layout.fields.size(); ++i) {
     const FieldDef& f = layout.fields[i];
     if (i) sql += ", ";
-    sql += Quoted(f.name) + " " + SqlType(f) + " NOT NULL";
+    // SQLite stores a NaN as NULL, so REAL columns must accept NULL.
+    sql += Quoted(f.name) + " " + SqlType(f) + (f.type == FieldType::Real && f.count == 1 ? "" : " NOT NULL");
   }
   return sql + ")";
 }
@@ -122,7 +124,8 @@ void ReadField(sqlite3_stmt* stmt, int column, const FieldDef& f, unsigned char*
     return;
   }
   if (f.type == FieldType::Real) {
-    double v = sqlite3_column_double(stmt, column);
+    double v = sqlite3_column_type(stmt, column) == SQLITE_NULL ? std::numeric_limits<double>::quiet_NaN()
+                                                                : sqlite3_column_double(stmt, column);
     std::memcpy(p, &v, sizeof v);
     return;
   }

@@ -360,12 +360,22 @@ int StorageTable::Close() {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
   // Work appended inside a transaction is kept: losing a whole import because
-  // the commit was forgotten would be the worse surprise.
-  if (m.db && !sqlite3_get_autocommit(m.db)) sqlite3_exec(m.db, "COMMIT", nullptr, nullptr, nullptr);
+  // the commit was forgotten would be the worse surprise. When it cannot be
+  // kept the caller hears of it.
+  int result = kOk;
+  std::string text;
+  if (m.db && !sqlite3_get_autocommit(m.db)) {
+    int rc = sqlite3_exec(m.db, "COMMIT", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+      result = CodeFor(rc);
+      text = std::string("pending changes were not saved: ") + sqlite3_errmsg(m.db);
+      sqlite3_exec(m.db, "ROLLBACK", nullptr, nullptr, nullptr);
+    }
+  }
   m.open = false;
   m.Rewind();
   if (!m.layout.inMemory) m.CloseDb();
-  return m.Ok();
+  return result == kOk ? m.Ok() : m.Fail(result, text);
 }
 
 bool StorageTable::IsOpen() const { return impl_->open; }

@@ -183,10 +183,18 @@ TEST_F(TableAccessTest, GarbageTableFileIsReportedByNumberAndNotOverwritten) {
   EXPECT_EQ(CurrentRuntimeError().fileErrorCode, "46");
   EXPECT_NE(CurrentRuntimeError().fileError.find("not a database"), std::string::npos);
   EXPECT_FALSE(toolkit.Halted());
-  // Later operations try the open again and fail as unusable, still without touching the file.
+  // Later operations try the open again and fail as unusable, without
+  // repeating the notice and still without touching the file.
   tables->effect.EFFECTID = 1;
   EXPECT_EQ(fm.Fetch(Effect_Key), 3);
+  EXPECT_EQ(fm.Next(), 3);
+  EXPECT_EQ(Shown().size(), 1u);
   EXPECT_EQ(Slurp("efx.mdl"), garbage);
+  // Once the file is replaced by a good one, the next use opens it.
+  std::filesystem::remove("efx.mdl");
+  EXPECT_EQ(fm.Fetch(Effect_Key), 5);
+  EXPECT_TRUE(fm.OPENED);
+  EXPECT_EQ(Shown().size(), 1u);
 }
 
 TEST_F(TableAccessTest, RepairRebuildsAMissingKeyButCannotMendGarbage) {
@@ -357,6 +365,25 @@ TEST_F(TableAccessTest, PresetTableLivesInMemoryAndIsReadByKeyAndInStoredOrder) 
   EXPECT_EQ(fm.Records(), 0);
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
   EXPECT_TRUE(Shown().empty()) << Captions();
+}
+
+TEST_F(TableAccessTest, CloseThatCannotSaveAPendingTransactionSaysSo) {
+  FileManager& fm = tables->DBCabs;
+  ASSERT_EQ(fm.Open(), 0);
+  ASSERT_EQ(fm.BeginTransaction(), 0);
+  tables->cab.ID = 4;
+  ASSERT_EQ(fm.Insert(), 0);
+  sqlite3* db = Other("cab.mdl");
+  // A reader in the middle of its own transaction keeps the commit out.
+  ASSERT_EQ(sqlite3_exec(db, "BEGIN; SELECT count(*) FROM DBCabs;", nullptr, nullptr, nullptr), SQLITE_OK);
+  EXPECT_EQ(fm.Close(), 5);
+  EXPECT_FALSE(fm.OPENED);
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].request.caption, "File Access Error");
+  EXPECT_NE(Shown()[0].request.text.find("DBCabs could not be closed"), std::string::npos) << Shown()[0].request.text;
+  sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+  EXPECT_EQ(fm.Records(), 0);
 }
 
 TEST_F(TableAccessTest, TransactionFramesAnImport) {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -187,6 +189,38 @@ TEST_F(StorageTableTest, EveryFieldTypeSurvivesTheRoundTrip) {
   EXPECT_EQ(std::memcmp(&back, &r, sizeof r), 0);
   EXPECT_EQ(back.NAME.raw(), "name    ");
   EXPECT_EQ(back.LIST[1].raw(), "    ");
+}
+
+TEST_F(StorageTableTest, NotANumberAndInfinitiesAreKept) {
+  StorageTable t(TestLayout());
+  CreateAndOpen(t);
+  Row r = MakeRow(1, "nan", 0, std::numeric_limits<double>::quiet_NaN());
+  Append(t, r);
+  r = MakeRow(2, "inf", 0, -std::numeric_limits<double>::infinity());
+  Append(t, r);
+  Row back;
+  back.ID = 1;
+  ASSERT_EQ(t.Fetch(0, &back), st::kOk);
+  EXPECT_TRUE(std::isnan(back.VALUE));
+  back.ID = 2;
+  ASSERT_EQ(t.Fetch(0, &back), st::kOk);
+  EXPECT_EQ(+back.VALUE, -std::numeric_limits<double>::infinity());
+}
+
+TEST_F(StorageTableTest, CloseReportsAPendingTransactionItCouldNotSave) {
+  StorageTable t(TestLayout());
+  CreateAndOpen(t);
+  ASSERT_EQ(t.BeginTransaction(), st::kOk);
+  Append(t, MakeRow(1, "lost"));
+  sqlite3* db = OtherConnection();
+  ASSERT_EQ(sqlite3_exec(db, "BEGIN; SELECT count(*) FROM Things;", nullptr, nullptr, nullptr), SQLITE_OK);
+  EXPECT_EQ(t.Close(), st::kHeld);
+  EXPECT_NE(t.ErrorText().find("not saved"), std::string::npos);
+  EXPECT_FALSE(t.IsOpen());
+  sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+  ASSERT_EQ(t.Open(path, false), st::kOk);
+  EXPECT_EQ(t.Count(), 0);
 }
 
 TEST_F(StorageTableTest, TextKeysIgnoreTrailingSpacesAndAreStoredTrimmed) {

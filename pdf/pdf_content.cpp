@@ -1,4 +1,5 @@
 // Page content: content streams, graphics state and the drawing objects.
+#include <algorithm>
 #include <cmath>
 
 #include "pdf/pdf_format.h"
@@ -332,9 +333,8 @@ void ApplyFontName(TextFormat& format, std::string_view attributes) {
 }  // namespace
 
 uint8_t PDFGenerator::EmitString(std::string_view attributes, std::string_view text, const TextFormat& format) {
-  if (Skipped(attributes)) return 0;
-  // Links and bookmarks of the object join here with the annotation support.
   TextFormat f = format;
+  if (!ObjectLinks(f.POS, attributes, text)) return 0;
   ApplyFontName(f, attributes);
   DrawStringObject(f, text, Hidden(attributes));
   return 0;
@@ -344,6 +344,13 @@ uint8_t PDFGenerator::EmitTextBlock(std::string_view attributes, const std::vect
   if (lines.empty() || Skipped(attributes)) return 0;
   bool hidden = Hidden(attributes);
   const TextFormat& first = lines.front().FORMAT;
+  // Links and the bookmark come from the first line; a note from the text
+  // of the whole block.
+  std::string all;
+  for (const auto& line : lines) all += line.TEXT.view();
+  bool note = GetAttribute(attributes, "PDFActionType", "PDF") == "3";
+  Links(first.POS, attributes, note ? std::string_view(all) : lines.front().TEXT.view());
+  Bookmark(first.POS, attributes, lines.front().TEXT.view());
   int32_t boxW = first.POS.RIGHT - first.POS.LEFT;
   int32_t boxH = first.POS.BOTTOM - first.POS.TOP;
   if (first.BACKGROUNDCOLOR != -1 && boxW > 0 && boxH > 0) {
@@ -367,7 +374,10 @@ uint8_t PDFGenerator::EmitTextBlock(std::string_view attributes, const std::vect
 }
 
 uint8_t PDFGenerator::EmitCheck(std::string_view attributes, std::string_view text, const CheckFormat& check) {
-  if (Skipped(attributes) || Hidden(attributes)) return 0;
+  // Links cover the box and its prompt; the box itself is drawn as given.
+  ReportPos area = check.POS;
+  area.RIGHT = check.PROMPT.POS.RIGHT;
+  if (!ObjectLinks(area, attributes, text) || Hidden(attributes)) return 0;
   const ReportPos& p = check.POS;
   SetPenStyle(0);
   SetPenColor(check.STYLE.BORDERCOLOR);
@@ -385,8 +395,8 @@ uint8_t PDFGenerator::EmitCheck(std::string_view attributes, std::string_view te
 }
 
 uint8_t PDFGenerator::EmitBox(std::string_view attributes, const RectFormat& box) {
-  if (Skipped(attributes) || Hidden(attributes)) return 0;
-  const ReportPos& p = box.POS;
+  ReportPos p = box.POS;
+  if (!ObjectLinks(p, attributes, {}) || Hidden(attributes)) return 0;
   SetPenStyle(box.STYLE.BORDERSTYLE);
   SetPenColor(box.STYLE.BORDERCOLOR);
   SetPenWidth(box.STYLE.BORDERWIDTH);
@@ -395,8 +405,8 @@ uint8_t PDFGenerator::EmitBox(std::string_view attributes, const RectFormat& box
 }
 
 uint8_t PDFGenerator::EmitEllipse(std::string_view attributes, const EllipseFormat& ellipse) {
-  if (Skipped(attributes) || Hidden(attributes)) return 0;
-  const ReportPos& p = ellipse.POS;
+  ReportPos p = ellipse.POS;
+  if (!ObjectLinks(p, attributes, {}) || Hidden(attributes)) return 0;
   SetPenStyle(ellipse.STYLE.BORDERSTYLE);
   SetPenColor(ellipse.STYLE.BORDERCOLOR);
   SetPenWidth(ellipse.STYLE.BORDERWIDTH);
@@ -405,8 +415,8 @@ uint8_t PDFGenerator::EmitEllipse(std::string_view attributes, const EllipseForm
 }
 
 uint8_t PDFGenerator::EmitLine(std::string_view attributes, const LineFormat& line) {
-  if (Skipped(attributes) || Hidden(attributes)) return 0;
-  const ReportPos& p = line.POS;
+  ReportPos p = line.POS;
+  if (!ObjectLinks(p, attributes, {}) || Hidden(attributes)) return 0;
   SetPenStyle(line.STYLE);
   SetPenColor(line.COLOR);
   SetPenWidth(line.WIDTH);
@@ -415,9 +425,10 @@ uint8_t PDFGenerator::EmitLine(std::string_view attributes, const LineFormat& li
 }
 
 uint8_t PDFGenerator::EmitGroup(std::string_view attributes, std::string_view text, const GroupFormat& group) {
-  if (Skipped(attributes) || Hidden(attributes)) return 0;
+  ReportPos p = group.POS;
+  if (!ObjectLinks(p, attributes, text) || Hidden(attributes)) return 0;
   RectFormat frame;
-  frame.POS = group.POS;
+  frame.POS = p;
   frame.STYLE.BACKGROUNDCOLOR = -1;
   frame.STYLE.BORDERCOLOR = group.LINECOLOR;
   frame.STYLE.BORDERWIDTH = group.LINEWIDTH;
@@ -439,7 +450,9 @@ uint8_t PDFGenerator::EmitGroup(std::string_view attributes, std::string_view te
 }
 
 uint8_t PDFGenerator::EmitRadio(std::string_view attributes, std::string_view text, const RadioFormat& radio) {
-  if (Skipped(attributes) || Hidden(attributes)) return 0;
+  ReportPos area = radio.OUTER.POS;
+  area.RIGHT = std::max(area.RIGHT, radio.PROMPT.POS.RIGHT);
+  if (!ObjectLinks(area, attributes, text, false) || Hidden(attributes)) return 0;
   EllipseFormat outer = radio.OUTER;
   outer.STYLE.BACKGROUNDCOLOR = -1;
   EmitEllipse("", outer);

@@ -188,7 +188,9 @@ uint8_t PDFGenerator::BeginPage(std::string_view pageName, int32_t left, int32_t
   ++PAGENO;
   PAGEHYPERLINKS.clear();
   CONTENTS.clear();
-  // The per-page bookmark (PAGESASPARENTBOOKMARK) joins here with the outline support.
+  if (PAGESASPARENTBOOKMARK) {
+    AddBookmark(0, 0, true, BASEPAGEBOOKMARKNAME.str() + std::to_string(PAGENO), "");
+  }
   return 0;
 }
 
@@ -224,18 +226,6 @@ uint8_t PDFGenerator::FinishPage() {
   OUTPUT->WriteLine("endobj");
   WriteAnnotations();
   return 0;
-}
-
-void PDFGenerator::WriteAnnotations() {
-  // Links and notes come with the annotation support; until then no page
-  // collects any, so /Annots above stays out of the file.
-}
-
-void PDFGenerator::WriteOutlines() {
-  // Bookmarks come with the outline support; the root is always needed
-  // because the catalog names it.
-  AddLocation(5);
-  for (auto line : {"5 0 obj", "<< ", "/Type /Outlines", "/Count 0", ">> ", "endobj"}) OUTPUT->WriteLine(line);
 }
 
 void PDFGenerator::WriteImages() {

@@ -64,13 +64,34 @@ struct ImageRow {
   int32_t WIDTH = 0, HEIGHT = 0;
   uint8_t TYPE = 0;
 };
+// A link or note of the current page.
 struct HyperlinkRow {
-  int16_t XPOS = 0, YPOS = 0, WIDTH = 0, HEIGHT = 0;
+  int16_t XPOS = 0, YPOS = 0;      // left, top in points from the page's top-left corner
+  int16_t WIDTH = 0, HEIGHT = 0;   // points
+  std::string TEXT;                // "ANNOTATION" for text notes (up to 500)
+  std::string DEST;                // target, program, action name or note text (up to 5000)
+  std::string PARAMETERS;          // program parameters of a launch link (up to 1048)
   int32_t OBJECTNO = 0;
-  uint8_t TYPE = 0;
+  uint8_t BOXED = 0;
+  int32_t BOXCOLOR = 0;
+  uint8_t TYPE = 0;                // 1 URI, 2 launch, 3 text note, 4 named action
 };
+
+// One outline item.
 struct BookmarkRow {
+  int16_t XPOS = 0, YPOS = 0;
+  FixedString<50> NAME;
   int32_t OBJECTNO = 0;
+  int32_t PARENTOBJECTNO = 0;
+  int32_t ORDER = 0;
+  int32_t FIRST = 0, LAST = 0;
+  int32_t COUNT = 0;               // minus the number of children
+  int32_t DEST = 0;                // page number
+  int32_t PARENT = 0;
+  int32_t LEVEL = 0;
+  int32_t ORDERBYLEVEL = 0;
+  int32_t NEXT = 0;
+  int32_t PREV = 0;                // written as /Prev so the sibling chain runs both ways
 };
 
 class PDFGenerator : public IREPORTGENERATOR {
@@ -214,11 +235,22 @@ class PDFGenerator : public IREPORTGENERATOR {
   void WriteFonts();
   bool WriteFontDescriptor(FontRow& font);
 
+  // Links, notes and bookmarks (pdf_links.cpp).
+  static void HotArea(ReportPos& pos, std::string_view attributes);
+  bool Links(const ReportPos& pos, std::string_view attributes, std::string_view text);
+  bool Bookmark(const ReportPos& pos, std::string_view attributes, std::string_view text);
+  void AddLink(int32_t x, int32_t y, int32_t w, bool noParameters, uint8_t type, int32_t h, std::string_view dest,
+               std::string_view parameters);
+  void AddNote(int32_t x, int32_t y, std::string_view text);
+  void AddBookmark(int32_t x, int32_t y, bool usePageParent, std::string_view title, std::string_view parentName);
+  // Links and bookmarks of one drawing object; false when it is skipped.
+  bool ObjectLinks(ReportPos& pos, std::string_view attributes, std::string_view text, bool hotArea = true);
+
   // Document pieces (pdf_generator.cpp).
   void WriteInfoString(std::string_view key, std::string_view value, int32_t objectNumber);
-  void WriteOutlines();
+  void WriteOutlines();     // pdf_links.cpp
   void WriteImages();
-  void WriteAnnotations();
+  void WriteAnnotations();  // pdf_links.cpp
   void AddLocation(int32_t objectNumber);
   void WriteEncryptionDictionary();
   int32_t CurrentStream() const { return CONTENTS.empty() ? 0 : CONTENTS.back().OBJECTNO; }

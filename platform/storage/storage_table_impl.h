@@ -1,0 +1,153 @@
+#pragma once
+// Inside the SQLite driver: the state behind a StorageTable and the helpers
+// its two halves (files and rows) share. Not for use outside platform/storage.
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/storage/record_codec.h"
+#include "platform/storage/storage_table.h"
+
+namespace tx {
+
+namespace storage {
+// The driver code a SQLite result stands for.
+int CodeFor(int rc);
+// The reading statements cached per order.
+enum WalkKind { kFirst, kLast, kAfter, kBefore, kWalkCount };
+}  // namespace storage
+
+struct StorageTable::Impl {
+  explicit Impl(const RecordLayout& l) : layout(l) {}
+
+  const RecordLayout& layout;
+  std::string name;
+  sqlite3* db = nullptr;
+  bool open = false;
+  bool readOnly = false;
+  int busyMs = 0;
+  int error = storage::kOk;
+  std::string errorText;
+
+  // Cached statements. Reading statements are indexed by order (0 physical,
+  // k + 1 for key k) and walk.
+  std::vector<sqlite3_stmt*> fetch, walk;
+  sqlite3_stmt *insert = nullptr, *update = nullptr, *remove = nullptr, *byRowid = nullptr,
+               *count = nullptr, *empty = nullptr;
+
+  // Reading position: rewound, just behind/before the row `pos`/`posRowid`,
+  // or around key values set by SetFrom.
+  enum class Pos { Start, At, From } pos = Pos::Start;
+  int order = storage::kPhysicalOrder;
+  std::vector<unsigned char> posRecord;
+  int64_t posRowid = 0;
+
+  // The row last read or written, as it was then.
+  bool hasCurrent = false;
+  int64_t currentRowid = 0;
+  std::vector<unsigned char> currentImage;
+
+  std::string table() const { return storage::Quoted(storage::TableName(layout)); }
+  std::string selectList() const { return storage::ColumnList(layout) + ", rowid"; }
+  size_t rowidColumn() const { return layout.fields.size(); }
+
+  int Fail(int code, std::string text) {
+    error = code;
+    errorText = std::move(text);
+    return code;
+  }
+  int FailSql(int rc) {
+    const char* msg = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
+    return Fail(storage::CodeFor(rc), msg ? msg : "driver error");
+  }
+  int Ok() {
+    error = storage::kOk;
+    errorText.clear();
+    return storage::kOk;
+  }
+
+  int Exec(const char* sql) {
+    int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    return rc == SQLITE_OK ? Ok() : FailSql(rc);
+  }
+
+  // Prepares `sql` into `slot` once; later calls reuse it.
+  sqlite3_stmt* Prepared(sqlite3_stmt*& slot, const std::string& sql) {
+    if (!slot && sqlite3_prepare_v3(db, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &slot, nullptr) != SQLITE_OK) {
+      FailSql(sqlite3_errcode(db));
+      slot = nullptr;
+    }
+    return slot;
+  }
+
+  void FinalizeAll() {
+    for (auto* s : fetch) sqlite3_finalize(s);
+    for (auto* s : walk) sqlite3_finalize(s);
+    fetch.assign(layout.keys.size(), nullptr);
+    walk.assign((layout.keys.size() + 1) * storage::kWalkCount, nullptr);
+    for (auto** s : {&insert, &update, &remove, &byRowid, &count, &empty}) {
+      sqlite3_finalize(*s);
+      *s = nullptr;
+    }
+  }
+
+  void CloseDb() {
+    FinalizeAll();
+    if (db) sqlite3_close_v2(db);
+    db = nullptr;
+  }
+
+  void Rewind() {
+    pos = Pos::Start;
+    hasCurrent = false;
+  }
+
+  void MakeCurrent(int64_t rowid, const void* record) {
+    hasCurrent = true;
+    currentRowid = rowid;
+    auto* p = static_cast<const unsigned char*>(record);
+    currentImage.assign(p, p + layout.recordSize);
+  }
+
+  // Steps a reading statement that selects one row; ROW fills `record`.
+  int StepRow(sqlite3_stmt* s, void* record, int64_t* rowid) {
+    int rc = sqlite3_step(s);
+    int result;
+    if (rc == SQLITE_ROW) {
+      storage::ReadRecord(s, layout, static_cast<unsigned char*>(record));
+      *rowid = sqlite3_column_int64(s, static_cast<int>(rowidColumn()));
+      result = Ok();
+    } else if (rc == SQLITE_DONE) {
+      result = Fail(storage::kNoRow, "no row");
+    } else {
+      result = FailSql(rc);
+    }
+    sqlite3_reset(s);
+    return result;
+  }
+
+  int WriteSchema() {
+    if (Exec("BEGIN IMMEDIATE") != storage::kOk) return error;
+    std::vector<std::string> sql{storage::CreateTableSql(layout)};
+    for (const KeyDef& k : layout.keys) sql.push_back(storage::CreateIndexSql(layout, k));
+    for (const std::string& s : sql) {
+      if (Exec(s.c_str()) != storage::kOk) {
+        int code = error;
+        std::string text = errorText;
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        return Fail(code, text);
+      }
+    }
+    return Exec("COMMIT");
+  }
+
+  int CheckSchema(bool writable, bool repair);
+  int OpenDisk(const std::string& file, bool writable);
+  sqlite3_stmt* WalkStatement(int walkKind);
+  int Walk(bool forward, void* record);
+  int SameAsRead(bool* same);
+};
+
+}  // namespace tx

@@ -185,9 +185,12 @@ int XmlReader::LoadFromFile(const std::string& path) {
   Free();
   pugi::xml_parse_result r = doc_.load_file(path.c_str(), pugi::parse_default, pugi::encoding_auto);
   if (!r) {
-    error_ = r.status == pugi::status_file_not_found || r.status == pugi::status_io_error
-                 ? std::string("cannot read the file")
-                 : std::string(r.description()) + " at byte " + std::to_string(r.offset);
+    if (r.status == pugi::status_file_not_found)
+      error_ = "no such file";
+    else if (r.status == pugi::status_io_error || r.status == pugi::status_out_of_memory)
+      error_ = "cannot read the file";
+    else
+      error_ = std::string(r.description()) + " at byte " + std::to_string(r.offset);
     doc_.reset();
     return 1;
   }

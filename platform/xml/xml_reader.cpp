@@ -234,7 +234,9 @@ long XmlReader::LoadQueue(TextQueue& queue) {
   std::vector<Carried> carried;
   for (const pugi::xml_node& f : found_) {
     if (autoRoot_) {
-      EmitAtLevel(f, DeepestLevel(f), m, queue);
+      // A tree without anything inside holds no records.
+      size_t level = DeepestLevel(f);
+      if (level > 0) EmitAtLevel(f, level, m, queue);
     } else if (!record_.empty() || !cascade_.empty()) {
       carried.clear();
       CollectCarried(f, m, carried);

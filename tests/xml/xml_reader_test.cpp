@@ -240,6 +240,16 @@ TEST(XmlRecords, AutomaticRecordLevelCarriesEveryEnclosingLevel) {
   EXPECT_EQ(T(3, "PARAMETERNAME"), "");
 }
 
+TEST(XmlRecords, AnEmptyTreeHasNoRecords) {
+  txtest::TempDir dir;
+  std::string path = Write(dir, "t.xml", R"(<A><EditorControls Name="Amp" TypeID="5"/>
+    <EditorControls Name="Cab"><Note>text only</Note></EditorControls></A>)");
+  TextQueue q("CNQ", {{"NAME", 64}, {"TYPE", 32}, {"PARAMETERNAME", 32}});
+  XmlLoadResult r = LoadXmlQueue(path, {.element = "EditorControls", .autoRoot = true}, q);
+  EXPECT_EQ(r.status, XmlLoadResult::Loaded);
+  EXPECT_EQ(q.size(), 0u);
+}
+
 TEST(XmlRecords, RulesAreClearedBetweenLoads) {
   txtest::TempDir dir;
   std::string path = Write(dir, "p.xml", R"(<A><EffectParameterLists>

@@ -132,6 +132,34 @@ void ReadField(sqlite3_stmt* stmt, int column, const FieldDef& f, unsigned char*
   StoreInteger(f, sqlite3_column_int64(stmt, column), p);
 }
 
+int CompareKey(const RecordLayout& layout, const KeyDef& key, const unsigned char* a, const unsigned char* b) {
+  for (size_t index : key.fields) {
+    const FieldDef& f = layout.fields[index];
+    const unsigned char* x = a + f.offset;
+    const unsigned char* y = b + f.offset;
+    int c = 0;
+    if (f.type == FieldType::String || StoredAsBlob(f)) {
+      size_t n = f.size * f.count, m = n;
+      if (f.type == FieldType::String && f.count == 1) {
+        while (n > 0 && x[n - 1] == ' ') --n;
+        while (m > 0 && y[m - 1] == ' ') --m;
+      }
+      c = std::memcmp(x, y, n < m ? n : m);
+      if (c == 0) c = n < m ? -1 : n > m ? 1 : 0;
+    } else if (f.type == FieldType::Real) {
+      double u, v;
+      std::memcpy(&u, x, sizeof u);
+      std::memcpy(&v, y, sizeof v);
+      c = u < v ? -1 : u > v ? 1 : 0;
+    } else {
+      int64_t u = LoadInteger(f, x), v = LoadInteger(f, y);
+      c = u < v ? -1 : u > v ? 1 : 0;
+    }
+    if (c != 0) return c < 0 ? -1 : 1;
+  }
+  return 0;
+}
+
 int BindRecord(sqlite3_stmt* stmt, int first, const RecordLayout& layout, const unsigned char* record) {
   for (size_t i = 0; i < layout.fields.size(); ++i) {
     int rc = BindField(stmt, first + static_cast<int>(i), layout.fields[i], record);

@@ -34,6 +34,10 @@ int BindRecord(sqlite3_stmt* stmt, int first, const RecordLayout& layout, const 
 // Binds the key's components in key order starting at parameter `first`.
 int BindKey(sqlite3_stmt* stmt, int first, const RecordLayout& layout, const KeyDef& key,
             const unsigned char* record);
+// Orders two records by the key's components the way the database does
+// (numbers by value, text bytewise without trailing spaces): <0, 0 or >0.
+int CompareKey(const RecordLayout& layout, const KeyDef& key, const unsigned char* a, const unsigned char* b);
+
 // Reads result columns 0..n-1 into the record's fields.
 void ReadRecord(sqlite3_stmt* stmt, const RecordLayout& layout, unsigned char* record);
 

@@ -104,9 +104,19 @@ int StorageTable::Impl::Walk(bool forward, void* record) {
     sqlite3_bind_int64(s, next, rowid);
   }
   int64_t rowid = 0;
-  if (StepRow(s, record, &rowid) != kOk) return error;
-  auto* p = static_cast<const unsigned char*>(record);
-  posRecord.assign(p, p + layout.recordSize);
+  scratch.assign(static_cast<unsigned char*>(record), static_cast<unsigned char*>(record) + layout.recordSize);
+  if (StepRow(s, scratch.data(), &rowid) != kOk) return error;
+  // A damaged index can send the search backwards; reading would then go
+  // round for ever. Every row must lie beyond the last one in reading order.
+  if (pos != Pos::Start) {
+    const KeyDef* k = order == kPhysicalOrder ? nullptr : &layout.keys[static_cast<size_t>(order)];
+    int c = k ? CompareKey(layout, *k, scratch.data(), posRecord.data()) : 0;
+    if (c == 0 && pos == Pos::At) c = rowid < posRowid ? -1 : rowid > posRowid ? 1 : 0;
+    bool beyond = forward ? (c > 0 || (c == 0 && pos == Pos::From)) : (c < 0 || (c == 0 && pos == Pos::From));
+    if (!beyond) return Fail(kBadKeys, (k ? "key " + k->name : std::string("stored order")) + " is out of order");
+  }
+  std::memcpy(record, scratch.data(), layout.recordSize);
+  posRecord = scratch;
   posRowid = rowid;
   pos = Pos::At;
   MakeCurrent(rowid, record);

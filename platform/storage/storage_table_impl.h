@@ -42,6 +42,7 @@ struct StorageTable::Impl {
   enum class Pos { Start, At, From } pos = Pos::Start;
   int order = storage::kPhysicalOrder;
   std::vector<unsigned char> posRecord;
+  std::vector<unsigned char> scratch;  // a row being read, before it is checked
   int64_t posRowid = 0;
 
   // The row last read or written, as it was then.

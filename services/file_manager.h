@@ -7,7 +7,8 @@
 // Typical use:
 //   fm.Init(&rec, sizeof rec, Layout(), &GlobalErrors());  fm.CREATE = true;
 //   fm.Open();  rec.ID = 7;  if (fm.Fetch(0) == 0) ...;  fm.Close();
-// Operations on a table not yet opened open it first (lazy open).
+// Operations on a table not yet opened open it first (lazy open); a failure
+// of that open already shown to the user is not shown again.
 #include <cstddef>
 #include <cstdint>
 #include <memory>

@@ -367,6 +367,23 @@ TEST_F(TableAccessTest, PresetTableLivesInMemoryAndIsReadByKeyAndInStoredOrder) 
   EXPECT_TRUE(Shown().empty()) << Captions();
 }
 
+TEST_F(TableAccessTest, ReadingWhileAnotherProcessCommitsReportsAHeldRecord) {
+  FileManager& fm = tables->DBEffects;
+  ASSERT_EQ(fm.Open(), 0);
+  Insert(fm, tables->effect, Effect(3, 1, 0, 1));
+  sqlite3* db = Other("efx.mdl");
+  ASSERT_EQ(sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  ASSERT_EQ(fm.SetOrder(-1), 0);
+  EXPECT_EQ(fm.Next(), 5);
+  EXPECT_FALSE(fm.ATEOF);
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_EQ(Shown()[0].request.caption, "Record not read");
+  EXPECT_EQ(fm.LASTERROR, 43);
+  sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+  EXPECT_EQ(fm.Next(), 0);
+}
+
 TEST_F(TableAccessTest, CloseThatCannotSaveAPendingTransactionSaysSo) {
   FileManager& fm = tables->DBCabs;
   ASSERT_EQ(fm.Open(), 0);

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -202,6 +203,34 @@ TEST_F(CliDecodeTest, ShortAndLongFilesAreCutOrPaddedTo8192) {
   Result longer = Run("decode --json " + Preset("long.syx", full + std::string(5000, '\x01')));
   ASSERT_EQ(longer.status, 0) << longer.err;
   EXPECT_EQ(longer.out, cut.out);
+}
+
+}  // namespace
+
+namespace {
+
+// The sample presets against the sample definitions, imported by "refresh".
+TEST(CliDecodeSamples, EverySamplePresetDecodesToRows) {
+  txtest::TempDir dir;
+  std::filesystem::create_directory_symlink(std::filesystem::path(TONALYX_SOURCE_DIR) / "Masters",
+                                            dir.path() / "Masters");
+  std::string cli = std::string(TONALYX_CLI) + " --workdir '" + dir.path().string() + "' ";
+  ASSERT_EQ(std::system((cli + "refresh >/dev/null 2>&1").c_str()), 0);
+  struct Sample {
+    const char* file;
+    const char* expect;  // a text the decoded rows must hold
+  };
+  for (const Sample& s : {Sample{"gen2_clean_chorus.syx", "\"xValue\": \"Clean American\""},
+                          Sample{"gen2_lead_pitch.syx", "\"yActive\": \"*\""},
+                          Sample{"gen1_brit_crunch.syx", "\"modifier\": \"*\""},
+                          Sample{"gen1_wah_trem.syx", "\"effectName\": \"Tremolo 1\""}}) {
+    std::string out = dir.file("out.json");
+    std::string path = std::string(TONALYX_SOURCE_DIR) + "/examples/" + s.file;
+    ASSERT_EQ(std::system((cli + "decode --json '" + path + "' >'" + out + "'").c_str()), 0) << s.file;
+    std::string json = ReadFile(out);
+    EXPECT_NE(json.find(s.expect), std::string::npos) << s.file;
+    EXPECT_EQ(json.find("\"rows\": []"), std::string::npos) << s.file;
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 //   make_examples OUTPUT_DIR
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ struct BlockKind {
   int parameters;         // ids 0 .. parameters - 1; the last is the bypass
   std::set<int> lists;    // list parameters (raw value = entry index)
   bool y;                 // second generation: X and Y values stored
+  std::map<int, int> steps = {};  // counted parameters: raw steps (NumVals)
 };
 
 const BlockKind COMPRESSOR{100, 9, {0, 5, 8}, false};
@@ -29,13 +31,13 @@ const BlockKind AMP1{106, 17, {0, 9, 16}, true};
 const BlockKind AMP2{107, 17, {0, 9, 16}, true};
 const BlockKind CAB1{108, 11, {0, 1, 7, 10}, true};
 const BlockKind CAB2{109, 11, {0, 1, 7, 10}, true};
-const BlockKind REVERB{110, 11, {0, 10}, true};
+const BlockKind REVERB{110, 11, {0, 10}, true, {{7, 4}}};
 const BlockKind DELAY{112, 13, {0, 2, 12}, true};
-const BlockKind CHORUS{116, 10, {0, 4, 6, 9}, true};
+const BlockKind CHORUS{116, 10, {0, 4, 6, 9}, true, {{1, 6}}};
 const BlockKind WAH{124, 7, {0, 6}, false};
 const BlockKind VOLUME{127, 5, {1, 4}, false};
 const BlockKind TREMOLO{128, 7, {0, 1, 3, 6}, false};
-const BlockKind PITCH{130, 9, {0, 8}, true};
+const BlockKind PITCH{130, 9, {0, 8}, true, {{5, 48}}};
 const BlockKind DRIVE{133, 10, {0, 6, 9}, true};
 const BlockKind GATE{139, 6, {0, 5}, false};
 
@@ -49,6 +51,8 @@ std::vector<uint16_t> Values(const BlockKind& k, bool gen2, int seed, bool bypas
       v.push_back(bypassed ? 1 : 0);
     } else if (k.lists.count(p)) {
       v.push_back(static_cast<uint16_t>((p + seed) % 3));
+    } else if (auto n = k.steps.find(p); n != k.steps.end()) {
+      v.push_back(static_cast<uint16_t>((p + seed) % (n->second + 1)));
     } else {
       double f = ((p * 7 + seed * 3) % 11) / 10.0;
       v.push_back(static_cast<uint16_t>(f * full + 0.5));

@@ -128,8 +128,8 @@ int FileManager::Open(bool report) {
 int FileManager::Attempt(bool report) {
   int& count = ThreadCount();
   if (count > 0) {
-    USED = ++count;
-    ++impl_->totalOpens;
+    ++count;
+    USED = ++impl_->totalOpens;
     return kDone;
   }
   StorageTable& d = *impl_->driver;
@@ -142,8 +142,7 @@ int FileManager::Attempt(bool report) {
     }
     if (code == storage::kOk) {
       count = 1;
-      USED = 1;
-      ++impl_->totalOpens;
+      USED = ++impl_->totalOpens;
       OPENED = true;
       ATEOF = false;
       LASTERROR = 0;
@@ -179,20 +178,19 @@ int FileManager::Close() {
     ThreadOpens().erase(this);
     return kNotDone;
   }
-  USED = --count;
+  --count;
   int result = kDone;
-  if (--impl_->totalOpens <= 0) {
-    impl_->totalOpens = 0;
+  USED = --impl_->totalOpens;
+  if (impl_->totalOpens <= 0) {
+    impl_->totalOpens = USED = 0;
     if (impl_->driver->Close() != storage::kOk) {
       // Only a transaction left running can fail here, and its rows are lost.
       RecordDriverError();
       result = Throw(6, true);
     }
   }
-  if (count == 0) {
-    ThreadOpens().erase(this);
-    OPENED = false;
-  }
+  if (count == 0) ThreadOpens().erase(this);
+  OPENED = impl_->driver->IsOpen();
   return result;
 }
 

@@ -92,7 +92,7 @@ class FileManager {
   int LOCKRECOVER = 0;
   unsigned OPENMODE = 0x22;  // read/write, deny write; low two bits request write access
   bool OPENED = false;
-  int USED = 0;
+  int USED = 0;  // opens not yet closed, over all threads (each thread's own count decides its Close)
   bool LAZYOPEN = true;
   bool ATEOF = false;
   bool SKIPHELDRECORDS = false;

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "devicedefs/tables.h"
@@ -118,6 +119,25 @@ TEST_F(TableAccessTest, UsageCountKeepsTheFileOpenUntilTheLastClose) {
   EXPECT_FALSE(fm.Driver()->IsOpen());
   EXPECT_EQ(fm.Close(), 5);  // one Close too many changes nothing
   EXPECT_EQ(fm.USED, 0);
+}
+
+TEST_F(TableAccessTest, UsageIsCountedPerThread) {
+  FileManager& fm = tables->DBCabs;
+  ASSERT_EQ(fm.Open(), 0);
+  int inThread = -1, closedInThread = -1;
+  std::thread([&] {
+    inThread = fm.Open();
+    closedInThread = fm.Close();
+  }).join();
+  EXPECT_EQ(inThread, 0);
+  EXPECT_EQ(closedInThread, 0);
+  EXPECT_TRUE(fm.Driver()->IsOpen());  // still this thread's
+  EXPECT_TRUE(fm.OPENED);
+  EXPECT_EQ(fm.USED, 1);
+  tables->cab.ID = 2;
+  EXPECT_EQ(fm.Insert(), 0);
+  EXPECT_EQ(fm.Close(), 0);
+  EXPECT_FALSE(fm.Driver()->IsOpen());
 }
 
 TEST_F(TableAccessTest, OperationsOpenAClosedTableOnFirstUse) {

@@ -473,11 +473,11 @@ uint8_t PDFGenerator::EmitPolygon(std::string_view attributes, const std::vector
   return 0;
 }
 
-uint8_t PDFGenerator::EmitImage(std::string_view attributes, std::string_view /*imageName*/,
-                                const ImageFormat& /*image*/) {
-  if (Skipped(attributes) || Hidden(attributes)) return 0;
-  // Image placement (PlaceImage) and the XObjects (WriteImages) come with
-  // the image support; the page shows nothing in its place until then.
+uint8_t PDFGenerator::EmitImage(std::string_view attributes, std::string_view imageName, const ImageFormat& image) {
+  ReportPos p = image.POS;
+  if (!ObjectLinks(p, attributes, imageName) || Hidden(attributes)) return 0;
+  std::string_view name = image.EMBEDSTART > 0 ? PAGENAME.view() : RightTrimmed(imageName);
+  PlaceImage(name, p.LEFT, p.TOP, p.RIGHT - p.LEFT, static_cast<int32_t>(image.EMBEDSTART), p.BOTTOM - p.TOP);
   return 0;
 }
 

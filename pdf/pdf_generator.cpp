@@ -228,9 +228,6 @@ uint8_t PDFGenerator::FinishPage() {
   return 0;
 }
 
-void PDFGenerator::WriteImages() {
-  // Image XObjects come with the image support; IMAGES stays empty until then.
-}
 
 void PDFGenerator::WriteEncryptionDictionary() {
   encryptObject_ = ++CUROBJ;

@@ -53,17 +53,23 @@ struct FontRow {
   std::array<int16_t, 255> CHARWIDTH{};  // codes 1..255
 };
 
-// Images, links and bookmarks are written by later additions; their queues
-// are kept here so the page and document steps already have their places.
+// One distinct image of the document.
 struct ImageRow {
   int32_t IMAGENO = 0;
   int32_t OBJECTNO = 0;
-  FixedString<255> FILENAME;
-  int32_t EMBEDED = 0;
-  FixedString<255> EMBEDEDFILENAME;
-  int32_t WIDTH = 0, HEIGHT = 0;
-  uint8_t TYPE = 0;
+  std::string FILENAME;            // file to read (case kept: file names are case-sensitive here)
+  uint8_t EXTERNAL = 0;
+  int32_t EMBEDED = 0;             // 0 for an image file, else the 1-based position of a bitmap in FILENAME
+  std::string EMBEDEDFILENAME;     // identity: upper-cased name, plus "|" and EMBEDED when embedded
+  int32_t WIDTH = 0, HEIGHT = 0;   // pixels
+  int32_t COLORTABLELEN = 0;       // GIF: size exponent; bitmap: colour table bytes
+  int32_t COLORTABLESTART = 0;     // GIF: colour table position; bitmap: colour table position
+  int32_t STREEMSTART = 0;         // GIF: image data position; bitmap: pixel data position
+  uint8_t BIT_DEPTH = 0;
+  uint8_t COLOR_TYPE = 0;          // PNG colour type; bitmap bits per pixel; JPEG components
+  uint8_t TYPE = 0;                // 0 unknown, 1 JPEG, 2 GIF, 3 PNG, 5 embedded bitmap
 };
+
 // A link or note of the current page.
 struct HyperlinkRow {
   int16_t XPOS = 0, YPOS = 0;      // left, top in points from the page's top-left corner
@@ -246,10 +252,15 @@ class PDFGenerator : public IREPORTGENERATOR {
   // Links and bookmarks of one drawing object; false when it is skipped.
   bool ObjectLinks(ReportPos& pos, std::string_view attributes, std::string_view text, bool hotArea = true);
 
+  // Images (pdf_images.cpp).
+  void PlaceImage(std::string_view name, int32_t x, int32_t y, int32_t w, int32_t embedStart, int32_t h);
+  bool GetImageInfo(ImageRow& image);
+  void WriteImage(ImageRow& image);
+
   // Document pieces (pdf_generator.cpp).
   void WriteInfoString(std::string_view key, std::string_view value, int32_t objectNumber);
   void WriteOutlines();     // pdf_links.cpp
-  void WriteImages();
+  void WriteImages();       // pdf_images.cpp
   void WriteAnnotations();  // pdf_links.cpp
   void AddLocation(int32_t objectNumber);
   void WriteEncryptionDictionary();

@@ -17,7 +17,7 @@ namespace tx {
 
 namespace {
 
-constexpr uint16_t PS_SOLID = 0, PS_NULL = 5;
+constexpr uint16_t PS_NULL = 5;
 constexpr uint16_t BS_SOLID = 0, BS_HOLLOW = 1;
 constexpr uint16_t TRANSPARENT = 1, OPAQUE = 2;
 constexpr int16_t COLORONCOLOR = 3;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <strings.h>
 
 #include "draw/bmp_file.h"
 #include "draw/display_bitmap.h"
@@ -192,12 +191,6 @@ void Canvas::ReportError(const std::string& message, const std::string& operatio
   std::fprintf(debugStream_, "Tonalyx canvas: An error occured in %s, error: %s\n", operation.c_str(),
                message.c_str());
   std::fflush(debugStream_);
-}
-
-bool Canvas::DebugRequested(int argc, const char* const* argv) {
-  for (int i = 1; i < argc; ++i)
-    if (argv[i] && strcasecmp(argv[i], "/DrawDebug") == 0) return true;
-  return false;
 }
 
 }  // namespace tx

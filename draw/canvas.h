@@ -63,8 +63,6 @@ class Canvas {
   void SetDebug(bool on) { debug_ = on; }
   bool Debug() const { return debug_; }
   void SetDebugStream(std::FILE* stream) { debugStream_ = stream; }
-  // True when the program's arguments carry "/DrawDebug" (any case).
-  static bool DebugRequested(int argc, const char* const* argv);
 
   int Width() const { return width_; }
   int Height() const { return height_; }

@@ -325,14 +325,6 @@ TEST(CanvasErrors, SilentUnlessDebugFlagThenOneLinePerError) {
   std::fclose(sink);
 }
 
-TEST(CanvasErrors, DrawDebugFlagIsFoundOnTheCommandLine) {
-  const char* with[] = {"tonalyx", "/ADMIN", "/drawdebug"};
-  const char* without[] = {"tonalyx", "/ADMIN", "DrawDebug"};
-  EXPECT_TRUE(tx::Canvas::DebugRequested(3, with));
-  EXPECT_FALSE(tx::Canvas::DebugRequested(3, without));
-  EXPECT_FALSE(tx::Canvas::DebugRequested(1, with));
-}
-
 TEST(CanvasLifecycle, KillReleasesAndDrawingAfterwardsIsHarmless) {
   tx::Canvas c;
   c.Init(6, 6);

@@ -6,7 +6,9 @@
 namespace tx {
 namespace {
 
-std::string Asset(std::string_view name) { return std::string(BLOCK_PICTURE_FOLDER) + "block_" + std::string(name) + ".bmp"; }
+std::string Asset(std::string_view name) {
+  return std::string(BLOCK_PICTURE_FOLDER) + "block_" + std::string(name) + ".bmp";
+}
 
 std::string LowerCase(std::string_view text) {
   std::string s(text);

@@ -37,7 +37,7 @@ sqlite3_stmt* StorageTable::Impl::WalkStatement(int walkKind) {
     }
     sql += " LIMIT 1";
   }
-  return Prepared(slot, sql);
+  return Prepared(slot, [&] { return sql; });
 }
 
 int StorageTable::Fetch(int key, void* record) {
@@ -52,16 +52,61 @@ int StorageTable::Fetch(int key, void* record) {
       where += (i ? " AND " : "") + Quoted(m.layout.fields[k.fields[i]].name) + " = ?";
     // Ordering by the whole index keeps the lookup on the index; the rowid
     // tie-break gives the row stored first.
-    m.Prepared(slot, "SELECT " + m.selectList() + " FROM " + m.table() + " WHERE " + where + " ORDER BY " +
-                         KeyColumns(m.layout, k) + ", rowid LIMIT 1");
+    m.Prepared(slot, [&] {
+      return "SELECT " + m.selectList() + " FROM " + m.table() + " WHERE " + where + " ORDER BY " +
+             KeyColumns(m.layout, k) + ", rowid LIMIT 1";
+    });
     if (!slot) return m.error;
+  }
+  Impl::CachedRow* cached = m.CacheSlot(key, record);
+  if (cached && !cached->image.empty()) {
+    if (!cached->found) return m.Fail(kNoRow, "no row");
+    std::memcpy(record, cached->image.data(), m.layout.recordSize);
+    m.MakeCurrent(cached->rowid, record);
+    return m.Ok();
   }
   BindKey(slot, 1, m.layout, k, static_cast<const unsigned char*>(record));
   int64_t rowid = 0;
   int rc = m.StepRow(slot, record, &rowid);  // the buffer changes only when a row is found
+  if (cached && (rc == kOk || rc == kNoRow)) {
+    cached->found = rc == kOk;
+    cached->rowid = rowid;
+    auto* p = static_cast<const unsigned char*>(record);
+    cached->image.assign(p, p + m.layout.recordSize);
+  }
   if (rc != kOk) return rc;
   m.MakeCurrent(rowid, record);
   return kOk;
+}
+
+// The cache entry for a lookup, empty when new; nullptr when the cache does
+// not apply (no transaction running, or a memory table, which is written far
+// more than it is searched).
+StorageTable::Impl::CachedRow* StorageTable::Impl::CacheSlot(int key, const void* record) {
+  if (layout.inMemory || sqlite3_get_autocommit(db)) return nullptr;
+  if (!cacheChecked) {
+    sqlite3_stmt* s = Prepared(dataVersion, [] { return std::string("PRAGMA data_version"); });
+    if (!s) return nullptr;
+    int rc = sqlite3_step(s);
+    int64_t version = rc == SQLITE_ROW ? sqlite3_column_int64(s, 0) : -1;
+    sqlite3_reset(s);
+    if (rc != SQLITE_ROW) return nullptr;
+    if (version != cacheVersion) Changed();
+    cacheVersion = version;
+    cacheChecked = true;
+  }
+  if (fetchCache.size() >= kCacheLimit) Changed();
+  cacheKey.assign(1, static_cast<char>(key));
+  const auto* p = static_cast<const unsigned char*>(record);
+  for (size_t index : layout.keys[static_cast<size_t>(key)].fields) {
+    const FieldDef& f = layout.fields[index];
+    size_t n = f.size * f.count;
+    if (f.type == FieldType::String && f.count == 1)
+      while (n > 0 && p[f.offset + n - 1] == ' ') --n;
+    cacheKey.append(reinterpret_cast<const char*>(&n), sizeof n);
+    cacheKey.append(reinterpret_cast<const char*>(p + f.offset), n);
+  }
+  return &fetchCache[cacheKey];
 }
 
 int StorageTable::SetOrder(int key) {
@@ -125,7 +170,7 @@ int StorageTable::Impl::Walk(bool forward, void* record) {
 
 // Whether the current row is still stored as it was read.
 int StorageTable::Impl::SameAsRead(bool* same) {
-  sqlite3_stmt* s = Prepared(byRowid, "SELECT " + selectList() + " FROM " + table() + " WHERE rowid = ?");
+  sqlite3_stmt* s = Prepared(byRowid, [&] { return "SELECT " + selectList() + " FROM " + table() + " WHERE rowid = ?"; });
   if (!s) return error;
   sqlite3_bind_int64(s, 1, currentRowid);
   std::vector<unsigned char> stored(currentImage);
@@ -144,7 +189,7 @@ int StorageTable::Reget(void* record) {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
   if (!m.hasCurrent) return m.Fail(kNoRow, "no current row");
-  sqlite3_stmt* s = m.Prepared(m.byRowid, "SELECT " + m.selectList() + " FROM " + m.table() + " WHERE rowid = ?");
+  sqlite3_stmt* s = m.Prepared(m.byRowid, [&] { return "SELECT " + m.selectList() + " FROM " + m.table() + " WHERE rowid = ?"; });
   if (!s) return m.error;
   sqlite3_bind_int64(s, 1, m.currentRowid);
   int64_t rowid = 0;
@@ -156,9 +201,12 @@ int StorageTable::Reget(void* record) {
 int StorageTable::Append(const void* record) {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
-  std::string params;
-  for (size_t i = 0; i < m.layout.fields.size(); ++i) params += i ? ", ?" : "?";
-  sqlite3_stmt* s = m.Prepared(m.insert, "INSERT INTO " + m.table() + " (" + ColumnList(m.layout) + ") VALUES (" + params + ")");
+  m.Changed();
+  sqlite3_stmt* s = m.Prepared(m.insert, [&] {
+    std::string params;
+    for (size_t i = 0; i < m.layout.fields.size(); ++i) params += i ? ", ?" : "?";
+    return "INSERT INTO " + m.table() + " (" + ColumnList(m.layout) + ") VALUES (" + params + ")";
+  });
   if (!s) return m.error;
   BindRecord(s, 1, m.layout, static_cast<const unsigned char*>(record));
   int rc = sqlite3_step(s);
@@ -171,6 +219,7 @@ int StorageTable::Append(const void* record) {
 int StorageTable::Put(const void* record) {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
+  m.Changed();
   if (!m.hasCurrent) return m.Fail(kNoRow, "no current row");
   if (!m.layout.inMemory) {
     // Only another process can have changed a disk row under us; memory
@@ -179,9 +228,11 @@ int StorageTable::Put(const void* record) {
     if (m.SameAsRead(&same) != kOk) return m.error;
     if (!same) return m.Fail(kChanged, "row was changed by another process since it was read");
   }
-  std::string set;
-  for (size_t i = 0; i < m.layout.fields.size(); ++i) set += (i ? ", " : "") + Quoted(m.layout.fields[i].name) + " = ?";
-  sqlite3_stmt* s = m.Prepared(m.update, "UPDATE " + m.table() + " SET " + set + " WHERE rowid = ?");
+  sqlite3_stmt* s = m.Prepared(m.update, [&] {
+    std::string set;
+    for (size_t i = 0; i < m.layout.fields.size(); ++i) set += (i ? ", " : "") + Quoted(m.layout.fields[i].name) + " = ?";
+    return "UPDATE " + m.table() + " SET " + set + " WHERE rowid = ?";
+  });
   if (!s) return m.error;
   BindRecord(s, 1, m.layout, static_cast<const unsigned char*>(record));
   sqlite3_bind_int64(s, static_cast<int>(m.layout.fields.size()) + 1, m.currentRowid);
@@ -196,8 +247,9 @@ int StorageTable::Put(const void* record) {
 int StorageTable::Delete() {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
+  m.Changed();
   if (!m.hasCurrent) return m.Fail(kNoRow, "no current row");
-  sqlite3_stmt* s = m.Prepared(m.remove, "DELETE FROM " + m.table() + " WHERE rowid = ?");
+  sqlite3_stmt* s = m.Prepared(m.remove, [&] { return "DELETE FROM " + m.table() + " WHERE rowid = ?"; });
   if (!s) return m.error;
   sqlite3_bind_int64(s, 1, m.currentRowid);
   int rc = sqlite3_step(s);
@@ -229,7 +281,7 @@ int StorageTable::ExistingUniqueKey(const void* record) {
 long StorageTable::Count() {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open"), -1;
-  sqlite3_stmt* s = m.Prepared(m.count, "SELECT count(*) FROM " + m.table());
+  sqlite3_stmt* s = m.Prepared(m.count, [&] { return "SELECT count(*) FROM " + m.table(); });
   if (!s) return -1;
   int rc = sqlite3_step(s);
   long n = rc == SQLITE_ROW ? static_cast<long>(sqlite3_column_int64(s, 0)) : -1;
@@ -242,7 +294,8 @@ long StorageTable::Count() {
 int StorageTable::Empty() {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
-  sqlite3_stmt* s = m.Prepared(m.empty, "DELETE FROM " + m.table());
+  m.Changed();
+  sqlite3_stmt* s = m.Prepared(m.empty, [&] { return "DELETE FROM " + m.table(); });
   if (!s) return m.error;
   int rc = sqlite3_step(s);
   sqlite3_reset(s);

@@ -239,6 +239,7 @@ int StorageTable::Send(std::string_view command) {
 
 int StorageTable::RebuildKeys() {
   Impl& m = *impl_;
+  m.Changed();
   if (m.layout.inMemory) return m.open ? m.Exec(("REINDEX " + m.table()).c_str()) : m.Fail(kNotOpen, "file is not open");
   bool wasOpen = m.open;
   if (wasOpen) {
@@ -270,6 +271,7 @@ int StorageTable::BeginTransaction() {
   if (!sqlite3_get_autocommit(m.db)) return m.Fail(kOther, "a transaction is already running");
   // Deferred: a block of reads takes only the read lock (and the file locks
   // once for the whole block); the first write then takes the write lock.
+  m.cacheChecked = false;
   return m.Exec("BEGIN");
 }
 
@@ -277,6 +279,7 @@ int StorageTable::Commit() {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
   if (sqlite3_get_autocommit(m.db)) return m.Fail(kOther, "no transaction is running");
+  m.cacheChecked = false;
   return m.Exec("COMMIT");
 }
 
@@ -284,6 +287,8 @@ int StorageTable::Rollback() {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
   if (sqlite3_get_autocommit(m.db)) return m.Fail(kOther, "no transaction is running");
+  m.Changed();
+  m.cacheChecked = false;
   int rc = m.Exec("ROLLBACK");
   m.Rewind();
   return rc;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/storage/record_codec.h"
@@ -45,6 +46,24 @@ struct StorageTable::Impl {
   std::vector<unsigned char> scratch;  // a row being read, before it is checked
   int64_t posRowid = 0;
 
+  // Rows found by Fetch inside a transaction, by key number and key values.
+  // While a transaction holds the read lock no other process can change the
+  // file, and this connection's own changes empty the cache; another
+  // process's commits between transactions show in the data version.
+  struct CachedRow {
+    bool found = false;
+    int64_t rowid = 0;
+    std::vector<unsigned char> image;
+  };
+  std::unordered_map<std::string, CachedRow> fetchCache;
+  std::string cacheKey;
+  int64_t cacheVersion = -1;
+  bool cacheChecked = false;  // the data version was compared in this transaction
+  sqlite3_stmt* dataVersion = nullptr;
+  static constexpr size_t kCacheLimit = 200000;
+  void Changed() { fetchCache.clear(); }
+  CachedRow* CacheSlot(int key, const void* record);
+
   // The row last read or written, as it was then.
   bool hasCurrent = false;
   int64_t currentRowid = 0;
@@ -75,8 +94,12 @@ struct StorageTable::Impl {
   }
 
   // Prepares `sql` into `slot` once; later calls reuse it.
-  sqlite3_stmt* Prepared(sqlite3_stmt*& slot, const std::string& sql) {
-    if (!slot && sqlite3_prepare_v3(db, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &slot, nullptr) != SQLITE_OK) {
+  // `makeSql` spells the statement; it runs only the first time.
+  template <class MakeSql>
+  sqlite3_stmt* Prepared(sqlite3_stmt*& slot, MakeSql&& makeSql) {
+    if (slot) return slot;
+    const std::string sql = makeSql();
+    if (sqlite3_prepare_v3(db, sql.c_str(), -1, SQLITE_PREPARE_PERSISTENT, &slot, nullptr) != SQLITE_OK) {
       FailSql(sqlite3_errcode(db));
       slot = nullptr;
     }
@@ -88,13 +111,15 @@ struct StorageTable::Impl {
     for (auto* s : walk) sqlite3_finalize(s);
     fetch.assign(layout.keys.size(), nullptr);
     walk.assign((layout.keys.size() + 1) * storage::kWalkCount, nullptr);
-    for (auto** s : {&insert, &update, &remove, &byRowid, &count, &empty}) {
+    for (auto** s : {&insert, &update, &remove, &byRowid, &count, &empty, &dataVersion}) {
       sqlite3_finalize(*s);
       *s = nullptr;
     }
   }
 
   void CloseDb() {
+    Changed();
+    cacheChecked = false;
     FinalizeAll();
     if (db) sqlite3_close_v2(db);
     db = nullptr;

@@ -446,6 +446,54 @@ TEST_F(StorageTableTest, TransactionsCommitOnCloseAndRollBackOnRequest) {
   EXPECT_EQ(t.Commit(), st::kOther);
 }
 
+// Lookups repeated inside transactions are served from memory; they must
+// still see every change made since, by this connection or by another.
+TEST_F(StorageTableTest, RepeatedLookupsSeeEveryChange) {
+  StorageTable t(TestLayout());
+  CreateAndOpen(t);
+  Append(t, MakeRow(1, "one"));
+  auto nameOf = [&](int id) {
+    Row r = MakeRow(id, "?");
+    int rc = t.Fetch(0, &r);
+    return rc == st::kOk ? r.NAME.str() : rc == st::kNoRow ? std::string("(none)") : "error " + std::to_string(rc);
+  };
+  ASSERT_EQ(t.BeginTransaction(), st::kOk);
+  EXPECT_EQ(nameOf(1), "one");
+  EXPECT_EQ(nameOf(2), "(none)");
+  Row r = MakeRow(1, "?");
+  ASSERT_EQ(t.Fetch(0, &r), st::kOk);
+  r.NAME = "uno";
+  ASSERT_EQ(t.Put(&r), st::kOk);
+  Append(t, MakeRow(2, "two"));
+  EXPECT_EQ(nameOf(1), "uno");
+  EXPECT_EQ(nameOf(2), "two");
+  ASSERT_EQ(t.Rollback(), st::kOk);
+  EXPECT_EQ(nameOf(1), "one");
+  EXPECT_EQ(nameOf(2), "(none)");
+
+  ASSERT_EQ(t.BeginTransaction(), st::kOk);
+  EXPECT_EQ(nameOf(1), "one");
+  EXPECT_EQ(nameOf(3), "(none)");
+  sqlite3* db = OtherConnection();
+  // While this side reads inside its transaction, the other cannot commit.
+  EXPECT_EQ(sqlite3_exec(db, "UPDATE Things SET NAME = 'eins' WHERE ID = 1", nullptr, nullptr, nullptr), SQLITE_BUSY);
+  ASSERT_EQ(t.Commit(), st::kOk);
+  ASSERT_EQ(sqlite3_exec(db, "UPDATE Things SET NAME = 'eins' WHERE ID = 1; "
+                             "INSERT INTO Things VALUES (3, 'drei', 0, 0, 0, 0, x'')",
+                         nullptr, nullptr, nullptr),
+            SQLITE_OK);
+  sqlite3_close(db);
+  ASSERT_EQ(t.BeginTransaction(), st::kOk);
+  EXPECT_EQ(nameOf(1), "eins");
+  EXPECT_EQ(nameOf(3), "drei");
+  ASSERT_EQ(t.Fetch(0, &r), st::kOk);  // r.ID is 1
+  ASSERT_EQ(t.Delete(), st::kOk);
+  EXPECT_EQ(nameOf(1), "(none)");
+  ASSERT_EQ(t.Empty(), st::kOk);
+  EXPECT_EQ(nameOf(3), "(none)");
+  ASSERT_EQ(t.Commit(), st::kOk);
+}
+
 TEST_F(StorageTableTest, MemoryTableKeepsItsRowsAcrossCloseAndWritesNoFile) {
   txtest::ScopedCwd cwd(dir.path());
   StorageTable t(MemoryLayout());

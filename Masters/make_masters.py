@@ -480,12 +480,10 @@ def gen2():
             pr.append('    <Effect %s>' % attrs(EffectID=inst[0][0], TypeID=tid, EffectType=tname,
                                                 VariantParamID=varparam, EffectVariantID=vid))
             for i, p in plist:
-                pr.append('      <Parameter %s/>' % attrs(**profile_param(i, p, 2, len(params) - 1)))
-            for i, p in plist:
+                a = profile_param(i, p, 2, len(params) - 1)
                 if p["kind"] == "LIST":
-                    a = {"ParamID": i}
                     a.update(items_attrs(p["data"][0], 256))
-                    pr.append('      <Selection %s/>' % attrs(**a))
+                pr.append('      <Parameter %s/>' % attrs(**a))
             pr.append('    </Effect>')
     pr.append('  </Effects>')
     pr.append('</Profile>')

@@ -124,9 +124,11 @@ XmlLoadRules ProfileParameterRules() {
           .cascade = {"EffectID", "TypeID", "EffectType", "VariantParamID", "EffectVariantID"}};
 }
 
+// The lists are read from the same parameter records as the scaling, so every
+// profile parameter gets a selection row; numeric ones simply carry no items.
 XmlLoadRules SelectionRules() {
   return {.element = "Effect",
-          .record = "Selection",
+          .record = "Parameter",
           .cascade = {"TypeID", "EffectID", "EffectVariantID"},
           .attributeOnly = ItemNames(256)};
 }

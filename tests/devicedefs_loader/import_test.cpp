@@ -55,10 +55,9 @@ const char* const kGen2Profile = R"(<?xml version="1.0"?>
 <Profile>
   <Effect EffectID="9" TypeID="5" EffectType="Amp" VariantParamID="0" EffectVariantID="0">
     <Parameter ParamID="0" ParamType="LIN" ModifierID="1" BypassParamID="7" Default="5" Minimum="0" Maximum="10" Precision="2" Unit="dB" NumVals="65534"/>
-    <Parameter ParamID="1" ParamType="INT" BypassParamID="7" Minimum="0" Maximum="3" Precision="0" NumVals="3"/>
+    <Parameter ParamID="1" ParamType="INT" BypassParamID="7" Minimum="0" Maximum="3" Precision="0" NumVals="3" Item0="Clean" Item1="Crunch" Item2="" Item3="Lead"/>
     <Parameter ParamID="2" ParamType="INT" BypassParamID="7" NumVals="1"/>
     <Parameter ParamID="4" ParamType="LOG" BypassParamID="7" Minimum="20" Maximum="20000" Precision="1" Unit="Hz" NumVals="65534"/>
-    <Selection ParamID="1" Item0="Clean" Item1="Crunch" Item2="" Item3="Lead"/>
   </Effect>
   <Effect EffectID="12345" TypeID="8" EffectType="Delay" VariantParamID="-1" EffectVariantID="0">
     <Parameter ParamID="0" ParamType="LIN" Minimum="1" Maximum="2000" Precision="0" Unit="ms" NumVals="65534"/>
@@ -238,23 +237,31 @@ TEST_F(Import, SelectionListsStopAtTheFirstBlankEntry) {
   WriteMasters();
   tx::ImportDefinitions(t_);
   std::vector<tx::SelectionRecord> sel = Selections();
-  // One Gen2 list; Gen1 rows for 20/0, 20/5 and 30/0 in that order, but all
-  // Gen1 rows have type and variant 0, so 30/0 repeats the key of 20/0 and is refused.
-  ASSERT_EQ(sel.size(), 3u);
-  EXPECT_EQ(+sel[0].DEVICETYPE, 3);
-  EXPECT_EQ(+sel[0].EFFECTID, 9);
-  EXPECT_EQ(+sel[0].EFFECTTYPEID, 5);
-  EXPECT_EQ(+sel[0].PARAMETERID, 1);
-  EXPECT_EQ(sel[0].SELECTION[0], "Clean");
-  EXPECT_TRUE(sel[0].SELECTION[2].blank());
-  EXPECT_EQ(sel[0].SELECTION[3], "Lead");
-  EXPECT_EQ(+sel[1].DEVICETYPE, 1);
-  EXPECT_EQ(+sel[1].EFFECTTYPEID, 0);
-  EXPECT_EQ(+sel[1].EFFECTVARIANTID, 0);
-  EXPECT_EQ(+sel[1].EFFECTID, 20);
-  EXPECT_EQ(+sel[1].PARAMETERID, 0);
-  EXPECT_EQ(+sel[2].EFFECTID, 20);
-  EXPECT_EQ(+sel[2].PARAMETERID, 5);
+  // Every Gen2 profile parameter gives a row, in document order (9/0, 9/1, 9/2,
+  // 9/4, 12345/0); only 9/1 carries texts. Gen1 rows for 20/0, 20/5 and 30/0
+  // follow, but all Gen1 rows have type and variant 0, so 30/0 repeats the key
+  // of 20/0 and is refused.
+  ASSERT_EQ(sel.size(), 7u);
+  const int gen2Params[] = {0, 1, 2, 4, 0};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(+sel[i].DEVICETYPE, 3);
+    EXPECT_EQ(+sel[i].PARAMETERID, gen2Params[i]);
+  }
+  EXPECT_EQ(+sel[1].EFFECTID, 9);
+  EXPECT_EQ(+sel[1].EFFECTTYPEID, 5);
+  EXPECT_EQ(sel[1].SELECTION[0], "Clean");
+  EXPECT_TRUE(sel[1].SELECTION[2].blank());
+  EXPECT_EQ(sel[1].SELECTION[3], "Lead");
+  for (int i : {0, 2, 3, 4})
+    for (const auto& entry : sel[i].SELECTION) EXPECT_TRUE(entry.blank());
+  EXPECT_EQ(+sel[4].EFFECTID, 1234);  // the queue field holds four characters
+  EXPECT_EQ(+sel[5].DEVICETYPE, 1);
+  EXPECT_EQ(+sel[5].EFFECTTYPEID, 0);
+  EXPECT_EQ(+sel[5].EFFECTVARIANTID, 0);
+  EXPECT_EQ(+sel[5].EFFECTID, 20);
+  EXPECT_EQ(+sel[5].PARAMETERID, 0);
+  EXPECT_EQ(+sel[6].EFFECTID, 20);
+  EXPECT_EQ(+sel[6].PARAMETERID, 5);
 
   std::vector<tx::SelectionMasterRecord> flat = SelectionMasters();
   // "Clean", "Crunch" only: the third entry is blank, "Lead" is never reached.

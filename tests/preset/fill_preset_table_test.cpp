@@ -93,7 +93,7 @@ class FillPresetTableTest : public ::testing::Test {
 
   txtest::TempDir dir_;
   txtest::ScopedCwd cwd_{dir_.path()};
-  tx::ConsoleToolkit toolkit_;
+  tx::ConsoleToolkit toolkit_{nullptr};
   tx::WindowToolkit* previous_ = nullptr;
   std::unique_ptr<tx::TableSet> tables_;
   std::unique_ptr<tx::PresetTableFiller> filler_;

@@ -44,7 +44,7 @@ class ParsePresetTest : public ::testing::Test {
     return shown;
   }
 
-  tx::ConsoleToolkit toolkit_;
+  tx::ConsoleToolkit toolkit_{nullptr};
   tx::WindowToolkit* previous_ = nullptr;
   size_t seen_ = 0;
   CurrentPreset preset_;

@@ -92,7 +92,7 @@ int StorageTable::Impl::OpenDisk(const std::string& file, bool writable) {
     if (errno == ENOENT || errno == ENOTDIR) return Fail(kNoFile, "file not found");
     return Fail(errno == EACCES ? kNoAccess : kOther, std::strerror(errno));
   }
-  if (!S_ISREG(st.st_mode)) return Fail(kNoAccess, "not a regular file");
+  if (!S_ISREG(st.st_mode)) return Fail(kOther, "not a regular file");
   if (access(file.c_str(), writable ? R_OK | W_OK : R_OK) != 0) return Fail(kNoAccess, std::strerror(errno));
 
   int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOMUTEX;

@@ -189,6 +189,15 @@ TEST_F(StorageTableTest, DamagedDatabaseAnswersWithCodesOnly) {
   }
 }
 
+TEST_F(StorageTableTest, DirectoryUnderTheTableNameIsNotATable) {
+  std::filesystem::create_directory(path);
+  StorageTable t(TestLayout());
+  EXPECT_EQ(t.Open(path, true), st::kOther);
+  EXPECT_EQ(t.ErrorText(), "not a regular file");
+  EXPECT_NE(t.Create(path), st::kOk);
+  EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
 TEST_F(StorageTableTest, FileHoldingAnotherLayoutIsRefused) {
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);

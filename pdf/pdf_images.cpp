@@ -268,10 +268,36 @@ void PDFGenerator::WriteImages() {
 }
 
 void PDFGenerator::WriteImage(ImageRow& image) {
+  // Pages already name the image, so a source that went missing or changed
+  // since it was placed still gets an object: one white pixel.
+  auto placeholder = [&] {
+    int32_t n = image.OBJECTNO = ++CUROBJ;
+    AddLocation(n);
+    OUTPUT->WriteLine(std::to_string(n) + " 0 obj <<");
+    OUTPUT->WriteLine("/Type /XObject");
+    OUTPUT->WriteLine("/Subtype /Image");
+    OUTPUT->WriteLine("/Name /Im" + std::to_string(image.IMAGENO));
+    OUTPUT->WriteLine("/Width 1");
+    OUTPUT->WriteLine("/Height 1");
+    OUTPUT->WriteLine("/BitsPerComponent 8");
+    OUTPUT->WriteLine("/ColorSpace /DeviceGray");
+    OUTPUT->StartBuffering();
+    OUTPUT->BeginObject(static_cast<uint32_t>(n));
+    OUTPUT->Write("\xff");
+    OUTPUT->EndObject();
+    OUTPUT->StopBuffering();
+    OUTPUT->WriteLine("/Length 1");
+    OUTPUT->WriteLine(">>");
+    OUTPUT->WriteLine("stream");
+    OUTPUT->Flush(false);
+    OUTPUT->WriteLine("");
+    OUTPUT->WriteLine("endstream");
+    OUTPUT->WriteLine("endobj");
+  };
   Bytes b;
-  if (!OUTPUT->OpenSource(image.FILENAME)) return;
+  if (!OUTPUT->OpenSource(image.FILENAME)) return placeholder();
   OUTPUT->CloseSource();
-  if (ReadWhole(image.FILENAME, b) != 0) return;
+  if (ReadWhole(image.FILENAME, b) != 0) return placeholder();
 
   // A byte string inside a dictionary: encrypted like every string of the
   // object, and escaped so that no byte ends it or changes in reading.
@@ -315,7 +341,7 @@ void PDFGenerator::WriteImage(ImageRow& image) {
   Dib dib;
   if (image.TYPE == 5) {
     dib = ReadDib(b, static_cast<size_t>(image.EMBEDED) - 1);
-    if (!dib.ok) return;
+    if (!dib.ok || dib.bits != image.BIT_DEPTH) return placeholder();
     if (dib.bits == 4 || dib.bits == 8) {
       int32_t palette = ++CUROBJ;
       AddLocation(palette);

@@ -3,6 +3,8 @@
 
 #include <zlib.h>
 
+#include <filesystem>
+
 #include "jpeg_fixture.h"
 #include "pdf_test_support.h"
 #include "support/temp_dir.h"
@@ -366,4 +368,69 @@ TEST(PdfImages, EncryptedImagesDecodeWithThePassword) {
   EXPECT_EQ(ListRows(w.list).size(), 3u) << w.list;
   auto q = RunTool("qpdf --password=pw --show-object=12 --filtered-stream-data " + dir.file("i.pdf"));
   EXPECT_EQ(q.output, std::string("\xff\0\0\0\xff\0", 6));
+}
+
+TEST(PdfImages, CutFilesNeitherCrashNorBreakTheDocument) {
+  TempDir dir;
+  std::vector<Bytes> samples;
+  samples.push_back(Png(3, 2, 8, 3, {Bytes{0, 1, 0}, Bytes{1, 0, 1}}, Bytes{1, 2, 3, 4, 5, 6}));
+  samples.push_back(Gif(5, 3, Bytes(15, 1), Bytes{9, 9, 9}));
+  samples.push_back(Bytes(std::begin(kJpeg8x4), std::end(kJpeg8x4)));
+  Bytes page(20, 0);
+  Bytes dib = Dib(4, 2, 4, Bytes(64, 7), {Bytes{0x12, 0x34}, Bytes{0x56, 0x78}});
+  page.insert(page.end(), dib.begin(), dib.end());
+  samples.push_back(page);
+  TestGenerator g;
+  g.Init(dir.file("cut.pdf"));
+  g.COMPRESSIMAGES = 1;
+  g.BeginDocument(1);
+  g.BeginPage(dir.file("page.wmf"), 0, 0, 8500, 11000);
+  int n = 0;
+  for (size_t s = 0; s < samples.size(); ++s) {
+    const Bytes& whole = samples[s];
+    for (size_t cut = 0; cut <= whole.size(); cut += 1 + whole.size() / 60) {
+      std::string name = dir.file("cut" + std::to_string(n++));
+      Save(name, Bytes(whole.begin(), whole.begin() + static_cast<long>(cut)));
+      if (s == 3) {
+        // Each cut page file is its own page, with the bitmap where the whole one has it.
+        g.FinishPage();
+        g.BeginPage(name, 0, 0, 8500, 11000);
+        g.EmitImage("", "", At(0, 0, 100, 100, 21));
+      } else {
+        g.EmitImage("", name, At(0, 0, 100, 100));
+      }
+    }
+  }
+  // A page file that changes after its bitmap was placed.
+  std::string last = dir.file("cut" + std::to_string(n - 1));
+  Save(last, Bytes(10, 0));
+  g.FinishPage();
+  ASSERT_EQ(g.FinishDocument(), 0);
+  std::string pdf = ReadFile(dir.file("cut.pdf"));
+  EXPECT_EQ(XrefProblems(pdf), "");
+  auto check = RunTool("qpdf --check " + dir.file("cut.pdf"));
+  EXPECT_EQ(check.status == 0 || check.status == 3, true) << check.output;  // damaged image data may warn
+  EXPECT_EQ(check.output.find("reconstruct"), std::string::npos) << check.output;
+  // Every image named on the page has an object, even where the page file
+  // changed under it before the document was finished.
+  EXPECT_FALSE(std::regex_search(pdf, std::regex("/Im\\d+ 0 0 R"))) << pdf.substr(pdf.find("/XObject"), 300);
+  EXPECT_GT(Count(pdf, "/Width 1\r\n/Height 1\r\n/BitsPerComponent 8\r\n/ColorSpace /DeviceGray"), 0u);
+}
+
+TEST(PdfImages, SourceGoneBeforeTheEndStillLeavesAnImageObject) {
+  TempDir dir;
+  Save(dir.file("a.png"), Png(2, 2, 8, 0, {Bytes{0, 255}, Bytes{255, 0}}));
+  TestGenerator g;
+  g.Init(dir.file("i.pdf"));
+  g.BeginDocument(1);
+  g.BeginPage("p", 0, 0, 8500, 11000);
+  g.EmitImage("", dir.file("a.png"), At(0, 0, 1000, 1000));
+  g.FinishPage();
+  std::filesystem::remove(dir.file("a.png"));
+  ASSERT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.messages.size(), 1u);
+  EXPECT_EQ(g.messages[0].rfind("Target OpenSourceFile: ", 0), 0u);
+  auto drawn = RunTool("mutool draw -q -o /dev/null " + dir.file("i.pdf") + " 2>&1 | grep -v 'ICC support'");
+  EXPECT_EQ(drawn.output, "");
+  EXPECT_EQ(RunTool("qpdf --check " + dir.file("i.pdf")).status, 0);
 }

@@ -193,8 +193,8 @@ uint8_t WMFRecordParser::ExtTextOut(const Record& r) {
     if (!CurrentFont(font, result)) return result;
     STRINGFORMAT.POS.LEFT = X(x);
     STRINGFORMAT.POS.TOP = Y(y);
-    STRINGFORMAT.POS.RIGHT = static_cast<int32_t>(std::trunc((n * font->SIZE * 5.8 + x + WINDOWORIGINX) * TOINCH));
-    STRINGFORMAT.POS.BOTTOM = static_cast<int32_t>(std::trunc((font->SIZE * 9.5 + y + WINDOWORIGINY) * TOINCH));
+    STRINGFORMAT.POS.RIGHT = TruncToLong((static_cast<double>(n) * font->SIZE * 5.8 + x + WINDOWORIGINX) * TOINCH);
+    STRINGFORMAT.POS.BOTTOM = TruncToLong((font->SIZE * 9.5 + y + WINDOWORIGINY) * TOINCH);
     start = 14;
   }
   if (n == 0 || r.length < start) return 0;
@@ -323,8 +323,8 @@ uint8_t WMFRecordParser::Rectangle(const Record& r) {
 uint8_t WMFRecordParser::RoundRect(const Record& r) {
   uint8_t result = 0;
   RECTFORMAT = {};
-  RECTFORMAT.ELL_WIDTH = static_cast<uint16_t>(std::trunc(r.P(1) * TOINCH));
-  RECTFORMAT.ELL_HEIGHT = static_cast<uint16_t>(std::trunc(r.P(0) * TOINCH));
+  RECTFORMAT.ELL_WIDTH = static_cast<uint16_t>(TruncToLong(r.P(1) * TOINCH));
+  RECTFORMAT.ELL_HEIGHT = static_cast<uint16_t>(TruncToLong(r.P(0) * TOINCH));
   RECTFORMAT.POS = Rect(r.P(5), r.P(4), r.P(3), r.P(2));
   if (!StyleFromBrushAndPen(RECTFORMAT.STYLE, result)) return result;
   return 0;

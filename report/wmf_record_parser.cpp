@@ -91,17 +91,26 @@ void WMFRecordParser::FreeTables() {
 
 uint8_t WMFRecordParser::ReadHeader() {
   uint8_t header[22];
-  if (!file_ || std::fseek(file_, 0, SEEK_SET) != 0 || std::fread(header, 1, 22, file_) != 22) return Raise(26);
+  if (!file_ || std::fseek(file_, 0, SEEK_SET) != 0 || std::fread(header, 1, 22, file_) != 22) {
+    uint8_t r = Raise(26);
+    return r ? r : 3;  // nothing to go on with
+  }
   uint32_t key = header[0] | header[1] << 8 | header[2] << 16 | static_cast<uint32_t>(header[3]) << 24;
   auto word = [&](int at) { return static_cast<uint16_t>(header[at] | header[at + 1] << 8); };
   PIXELSPERINCH = word(14);
-  // Without units per inch no position could be converted.
-  if (key != PLACEABLE_KEY || PIXELSPERINCH == 0) return Raise(49);
+  // Without units per inch no position or font size can be converted, so
+  // this page cannot go on whatever the answer to the message.
+  if (PIXELSPERINCH == 0) {
+    uint8_t r = Raise(49);
+    return r ? r : 3;
+  }
   TOINCH = 1000.0 / PIXELSPERINCH;
-  BOXLEFT = static_cast<int32_t>(std::trunc(static_cast<int16_t>(word(6)) * TOINCH));
-  BOXTOP = static_cast<int32_t>(std::trunc(static_cast<int16_t>(word(8)) * TOINCH));
-  BOXRIGHT = static_cast<int32_t>(std::trunc(static_cast<int16_t>(word(10)) * TOINCH));
-  BOXBOTTOM = static_cast<int32_t>(std::trunc(static_cast<int16_t>(word(12)) * TOINCH));
+  BOXLEFT = TruncToLong(static_cast<int16_t>(word(6)) * TOINCH);
+  BOXTOP = TruncToLong(static_cast<int16_t>(word(8)) * TOINCH);
+  BOXRIGHT = TruncToLong(static_cast<int16_t>(word(10)) * TOINCH);
+  BOXBOTTOM = TruncToLong(static_cast<int16_t>(word(12)) * TOINCH);
+  if (key != PLACEABLE_KEY)
+    if (uint8_t r = Raise(49)) return r;
   WMFFPOS += 22;
   uint8_t standard[18];
   if (std::fread(standard, 1, 18, file_) != 18) return 3;
@@ -216,11 +225,11 @@ uint8_t WMFRecordParser::Dispatch(const Record& r) {
 // Graphics state -------------------------------------------------------------
 
 int32_t WMFRecordParser::X(int v) const {
-  return static_cast<int32_t>(std::trunc((v + WINDOWORIGINX) * TOINCH));
+  return TruncToLong((v + WINDOWORIGINX) * TOINCH);
 }
 
 int32_t WMFRecordParser::Y(int v) const {
-  return static_cast<int32_t>(std::trunc((v + WINDOWORIGINY) * TOINCH));
+  return TruncToLong((v + WINDOWORIGINY) * TOINCH);
 }
 
 uint16_t WMFRecordParser::TakeSlot(ObjectKind kind) {

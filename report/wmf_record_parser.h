@@ -17,6 +17,14 @@ namespace tx {
 
 class ErrorManager;
 
+// A converted value dropped toward zero, kept within 32 bits (a hostile page
+// can ask for sizes no page has).
+inline int32_t TruncToLong(double v) {
+  if (!(v > -2147483648.0)) return INT32_MIN;
+  if (!(v < 2147483647.0)) return INT32_MAX;
+  return static_cast<int32_t>(v);
+}
+
 class WMFRecordParser {
  public:
   static constexpr size_t RECORD_BUFFER = 5000;

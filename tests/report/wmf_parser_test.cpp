@@ -483,4 +483,14 @@ TEST_F(ParserTest, RecordsLongerThanTheBufferAreExaminedInPart) {
   EXPECT_EQ(gen.calls[3].text.size(), 256u);
 }
 
+TEST_F(ParserTest, OversizedValuesStayWithinRange) {
+  WmfBytes w(1);  // one unit per inch: every value times 1000
+  w.Begin("STRING").Font(-30000, "Arial").Raw(0x0A32, {0, 0x80, 0, 0x80, 0xFF, 0xFF, 0, 0, 'x', 0}).End("STRING");
+  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(gen.strings.size(), 1u);
+  EXPECT_EQ(gen.strings[0].POS.RIGHT, INT32_MAX);
+  EXPECT_EQ(gen.strings[0].POS.LEFT, -32768 * 1000);
+  EXPECT_EQ(gen.calls[2].text, std::string("x\0", 2));  // what the record holds, no more
+}
+
 }  // namespace

@@ -113,7 +113,7 @@ void WalkRecords(const DecodedArea& a, CurrentPreset& preset) {
 PresetBuffer FitPresetBuffer(std::string_view content) {
   PresetBuffer buffer;
   buffer.fill(' ');
-  std::memcpy(buffer.data(), content.data(), std::min(content.size(), buffer.size()));
+  if (!content.empty()) std::memcpy(buffer.data(), content.data(), std::min(content.size(), buffer.size()));
   return buffer;
 }
 

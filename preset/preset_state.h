@@ -35,14 +35,15 @@ constexpr int MAX_BLOCK_VALUES = 255;
 // One block of the block queue (PQ).
 struct BlockQueueEntry {
   int32_t EFFECTID = 0;
-  // The count as the record states it. It can exceed MAX_BLOCK_VALUES on the
-  // second generation; only the first MAX_BLOCK_VALUES values are held.
+  // The count as the record states it, cut to the units present when the
+  // record runs past the end of the decoded area. It can exceed
+  // MAX_BLOCK_VALUES on the second generation; only that many values are held.
   int32_t PARAMETERCOUNT = 0;
   // PARAMETERS[n - 1] is entry n, the raw value of parameter id n - 1.
   std::array<int32_t, MAX_BLOCK_VALUES> PARAMETERS{};
   uint8_t XYSTATE = 0;  // 1: the Y state is active
 
-  // Entry n (from 1), or nullopt-like -1 when n lies outside the held values.
+  // Entry n (from 1), or -1 when n lies outside the held values.
   int32_t Entry(long n) const { return n >= 1 && n <= MAX_BLOCK_VALUES ? PARAMETERS[static_cast<size_t>(n - 1)] : -1; }
 };
 

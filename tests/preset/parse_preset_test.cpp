@@ -334,6 +334,8 @@ TEST_F(ParsePresetTest, ForeignHeaderIsRejected) {
 }
 
 TEST_F(ParsePresetTest, EmptyFileIsRejectedAsForeign) {
+  EXPECT_FALSE(Parse(FitPresetBuffer(std::string_view())));
+  EXPECT_EQ(TakeMessage(), "Preset Warning|This does not appear to be a valid Axe-FX Preset File!");
   EXPECT_FALSE(Parse(FitPresetBuffer("")));
   EXPECT_EQ(TakeMessage(), "Preset Warning|This does not appear to be a valid Axe-FX Preset File!");
   EXPECT_FALSE(Parse(FitPresetBuffer(std::string_view("\xF0\x00\x01", 3))));

@@ -1,7 +1,9 @@
 #pragma once
 // The PDF output target: turns the drawing objects of rendered report pages
-// into one PDF 1.3 file. Document structure lives in pdf_generator.cpp, page
-// content in pdf_content.cpp, fonts in pdf_fonts.cpp.
+// into one PDF 1.3 file. Document structure lives in pdf_generator.cpp,
+// streams and primitives in pdf_content.cpp, the drawing objects in
+// pdf_objects.cpp, fonts in pdf_fonts.cpp, images in pdf_images.cpp, links
+// and bookmarks in pdf_links.cpp, dialogs in pdf_dialogs.cpp.
 #include <array>
 #include <cstdint>
 #include <memory>
@@ -232,7 +234,7 @@ class PDFGenerator : public IREPORTGENERATOR {
   void PolygonEnd();
   void DrawText(const TextFormat& format, std::string_view text);
   void DrawStringObject(TextFormat format, std::string_view text, bool hidden);
-  // Empty when the object is skipped entirely; sets hidden for HIDE.
+  // SKIP (under ALL or PDF) leaves an object out entirely; HIDE keeps only its links.
   static bool Skipped(std::string_view attributes);
   static bool Hidden(std::string_view attributes);
 

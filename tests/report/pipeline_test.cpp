@@ -251,7 +251,7 @@ TEST_F(PipelineTest, EveryControlReachesTheGeneratorPageByPage) {
 }
 
 TEST_F(PipelineTest, PdfFromThePagesReadsBackWithTextsInPlace) {
-  if (!Have("qpdf") || !Have("pdftotext")) GTEST_SKIP() << "qpdf or pdftotext missing";
+  if (!Have("qpdf") || !Have("pdftotext") || !Have("pdfimages")) GTEST_SKIP() << "poppler-utils or qpdf missing";
   std::string pdf = dir.file("report.pdf");
   tx::PDFGenerator gen;
   gen.Init(pdf);
@@ -264,6 +264,23 @@ TEST_F(PipelineTest, PdfFromThePagesReadsBackWithTextsInPlace) {
   Shell check = Sh("qpdf --check '" + pdf + "'");
   EXPECT_EQ(check.status, 0) << check.out;
   EXPECT_NE(check.out.find("No syntax or stream encoding errors"), std::string::npos) << check.out;
+
+  // The block picture travels inside the page file and lands as one image.
+  Shell images = Sh("pdfimages -list '" + pdf + "'");
+  ASSERT_EQ(images.status, 0) << images.out;
+  std::istringstream list(images.out);
+  std::string line;
+  std::vector<std::string> rows;
+  while (std::getline(list, line))
+    if (!line.empty() && line[0] != '-' && line.find("page") == std::string::npos) rows.push_back(line);
+  ASSERT_EQ(rows.size(), 1u) << images.out;
+  std::istringstream row(rows[0]);
+  int page = 0, number = 0, width = 0, height = 0;
+  std::string type;
+  row >> page >> number >> type >> width >> height;
+  EXPECT_EQ(page, 1);
+  EXPECT_EQ(width, 40);
+  EXPECT_EQ(height, 20);
 
   std::vector<Word> words = Words(pdf);
   const double k = 1000.0 / 72.0;  // report units per point

@@ -2,6 +2,9 @@
 // state, the messages and their results, and damaged records.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include "platform/toolkit/console_toolkit.h"
 #include "recording_generator.h"
 #include "report/wmf_parser.h"
 #include "support/temp_dir.h"
@@ -414,13 +417,45 @@ TEST_F(ParserTest, AnEmptyPageListStillFinishesTheDocument) {
   EXPECT_EQ(gen.Ops(), "BeginDocument FinishDocument");
 }
 
-TEST_F(ParserTest, ProgressWindowRunDrivesTheSameCalls) {
+TEST_F(ParserTest, ProgressWindowShowsEachPageAndDrivesTheSameCalls) {
+  tx::ConsoleToolkit toolkit;
+  tx::WindowToolkit* previous = tx::SetToolkit(&toolkit);
   WmfBytes a, b;
   StringControl(a, "one", 0, 0);
   StringControl(b, "two", 0, 0);
-  EXPECT_EQ(Run({Page(a, "a.wmf"), Page(b, "b.wmf")}, true), 0);
+  uint8_t result = Run({Page(a, "a.wmf"), Page(b, "b.wmf")}, true);
+  tx::SetToolkit(previous);
+  EXPECT_EQ(result, 0);
   EXPECT_EQ(gen.Ops(), "BeginDocument BeginPage EmitString FinishPage BeginPage EmitString FinishPage FinishDocument");
-  EXPECT_EQ(gen.calls[6].op, "FinishPage");
+  ASSERT_EQ(toolkit.Windows().size(), 1u);
+  tx::WindowId w = toolkit.Windows()[0];
+  EXPECT_EQ(toolkit.Layout(w).title, "Progress...");
+  EXPECT_FALSE(toolkit.IsOpen(w));
+  std::vector<std::string> texts;
+  int bar = 0;
+  for (const auto& c : toolkit.Layout(w).controls) {
+    texts.push_back(toolkit.ControlText(w, c.number));
+    if (c.kind == tx::ControlKind::ProgressBar) bar = toolkit.Progress(w, c.number);
+    if (c.kind == tx::ControlKind::Image) {
+      EXPECT_EQ(c.picture, "test.ico");
+    }
+  }
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Exporting to TEST"), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), "Page 2 of 2"), texts.end());
+  EXPECT_EQ(bar, 100);
+}
+
+TEST_F(ParserTest, ProgressWindowClosesOnAFailedPage) {
+  tx::ConsoleToolkit toolkit;
+  tx::WindowToolkit* previous = tx::SetToolkit(&toolkit);
+  WmfBytes bad(1000, 8500, 11000, 0);
+  WmfBytes good;
+  uint8_t result = Run({Page(bad, "bad.wmf"), Page(good, "good.wmf")}, true);
+  tx::SetToolkit(previous);
+  EXPECT_EQ(result, 3);
+  EXPECT_EQ(gen.Ops(), "BeginDocument");
+  ASSERT_EQ(toolkit.Windows().size(), 1u);
+  EXPECT_FALSE(toolkit.IsOpen(toolkit.Windows()[0]));
 }
 
 // Damaged records -------------------------------------------------------------

@@ -29,7 +29,7 @@ void WMFParser::Init(const std::vector<std::string>* pageList, IREPORTGENERATOR*
     ownErrors_.reset();
     ERRORSCREATED = 0;
     ERRORS = errors;
-  } else if (!ERRORSCREATED && !ERRORS) {
+  } else if (!ERRORSCREATED) {
     ownErrors_ = std::make_unique<ErrorManager>();
     ERRORS = ownErrors_.get();
     ERRORSCREATED = 1;

@@ -118,9 +118,11 @@ XmlLoadRules ParameterListRulesG1() {
 
 XmlLoadRules CabPoolRules() { return {.element = "Cab", .parent = "CabPool"}; }
 
+// The records are found below each Effect whatever they are called, and
+// however deep (a variant level between included).
 XmlLoadRules ProfileParameterRules() {
   return {.element = "Effect",
-          .record = "Parameter",
+          .autoRoot = true,
           .cascade = {"EffectID", "TypeID", "EffectType", "VariantParamID", "EffectVariantID"}};
 }
 
@@ -128,7 +130,7 @@ XmlLoadRules ProfileParameterRules() {
 // profile parameter gets a selection row; numeric ones simply carry no items.
 XmlLoadRules SelectionRules() {
   return {.element = "Effect",
-          .record = "Parameter",
+          .autoRoot = true,
           .cascade = {"TypeID", "EffectID", "EffectVariantID"},
           .attributeOnly = ItemNames(256)};
 }

@@ -134,23 +134,33 @@ void EmitRecord(const pugi::xml_node& e, FieldMatcher& m, const std::vector<Carr
   }
 }
 
-// Depth of the deepest record candidate below `root` (root itself is depth 0).
-size_t DeepestLevel(const pugi::xml_node& root) {
+// Names (lower case) of the record candidates at the deepest level below
+// `root`; empty when nothing lies within it.
+std::vector<std::string> DeepestNames(const pugi::xml_node& root) {
   size_t deepest = 0;
+  std::vector<std::string> names;
+  std::string name;
   std::vector<std::pair<pugi::xml_node, size_t>> stack{{root, 0}};
   while (!stack.empty()) {
     auto [n, d] = stack.back();
     stack.pop_back();
-    deepest = std::max(deepest, d);
+    if (d > 0 && d >= deepest) {
+      if (d > deepest) names.clear();
+      deepest = d;
+      Lower(n.name(), name);
+      if (!Contains(names, name)) names.push_back(name);
+    }
     for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling())
       if (IsRecordCandidate(c)) stack.push_back({c, d + 1});
   }
-  return deepest;
+  return names;
 }
 
-// Emits the records at `level` below `root` in document order, each with the
+// Emits, in document order, every element below `root` named like the
+// deepest ones, wherever it stands: a page without sections holds its
+// controls one level higher than a page with them. Each record gets the
 // values carried down by the elements on its path.
-void EmitAtLevel(const pugi::xml_node& root, size_t level, FieldMatcher& m, TextQueue& q) {
+void EmitNamed(const pugi::xml_node& root, const std::vector<std::string>& names, FieldMatcher& m, TextQueue& q) {
   struct Frame {
     pugi::xml_node node;
     size_t depth;
@@ -158,6 +168,7 @@ void EmitAtLevel(const pugi::xml_node& root, size_t level, FieldMatcher& m, Text
   std::vector<Carried> carried;
   std::vector<Frame> stack{{root, 0}};
   std::vector<size_t> marks;  // carried sizes of the open ancestors, by depth
+  std::string name;
   while (!stack.empty()) {
     Frame f = stack.back();
     stack.pop_back();
@@ -166,7 +177,8 @@ void EmitAtLevel(const pugi::xml_node& root, size_t level, FieldMatcher& m, Text
       carried.resize(marks.back());
       marks.pop_back();
     }
-    if (f.depth == level) {
+    Lower(f.node.name(), name);
+    if (f.depth > 0 && Contains(names, name)) {
       EmitRecord(f.node, m, carried, q);
       continue;
     }
@@ -202,11 +214,14 @@ int XmlReader::FindNextNode(std::string_view name, std::string_view parent) {
   found_.clear();
   if (!loaded_) return 1;
   ForEachElement(doc_, [&](const pugi::xml_node& n) {
-    if (NameIs(n, parent)) {
-      for (pugi::xml_node c = n.first_child(); c; c = c.next_sibling())
-        if (c.type() == pugi::node_element && NameIs(c, name)) found_.push_back(c);
-    }
-    return true;
+    if (!NameIs(n, parent)) return true;
+    // Anywhere inside it, a wrapping group or two included.
+    ForEachElement(n, [&](const pugi::xml_node& c) {
+      if (!NameIs(c, name)) return true;
+      found_.push_back(c);
+      return false;  // what lies within belongs to this one
+    });
+    return false;
   });
   return found_.empty() ? 1 : 0;
 }
@@ -226,7 +241,6 @@ void XmlReader::QualifyFieldSet(std::string_view name) { qualified_.push_back(Lo
 void XmlReader::PrimaryKeyCascade(std::string_view qualifiedName) { cascade_.push_back(Lowered(qualifiedName)); }
 void XmlReader::AttributeFieldSet(std::string_view fieldName) { attributeOnly_.emplace_back(fieldName); }
 void XmlReader::AutoRootSet() { autoRoot_ = true; }
-void XmlReader::RecordSet(std::string_view name) { record_ = std::string(name); }
 
 long XmlReader::LoadQueue(TextQueue& queue) {
   size_t before = queue.size();
@@ -235,14 +249,13 @@ long XmlReader::LoadQueue(TextQueue& queue) {
   for (const pugi::xml_node& f : found_) {
     if (autoRoot_) {
       // A tree without anything inside holds no records.
-      size_t level = DeepestLevel(f);
-      if (level > 0) EmitAtLevel(f, level, m, queue);
-    } else if (!record_.empty() || !cascade_.empty()) {
+      std::vector<std::string> names = DeepestNames(f);
+      if (!names.empty()) EmitNamed(f, names, m, queue);
+    } else if (!cascade_.empty()) {
       carried.clear();
       CollectCarried(f, m, carried);
       for (pugi::xml_node c = f.first_child(); c; c = c.next_sibling()) {
         if (!IsRecordCandidate(c)) continue;
-        if (!record_.empty() && !NameIs(c, record_)) continue;
         EmitRecord(c, m, carried, queue);
       }
     } else {
@@ -259,7 +272,6 @@ void XmlReader::Free() {
   qualified_.clear();
   cascade_.clear();
   attributeOnly_.clear();
-  record_.clear();
   autoRoot_ = false;
   error_.clear();
 }
@@ -276,7 +288,6 @@ XmlLoadResult LoadXmlQueue(const std::string& path, const XmlLoadRules& rules, T
   for (const auto& c : rules.cascade) reader.PrimaryKeyCascade(c);
   for (const auto& a : rules.attributeOnly) reader.AttributeFieldSet(a);
   if (rules.autoRoot) reader.AutoRootSet();
-  if (!rules.record.empty()) reader.RecordSet(rules.record);
   int found = rules.parent.empty() ? reader.FindNextNode(rules.element, 1)
                                    : reader.FindNextNode(rules.element, rules.parent);
   if (found != 0) {

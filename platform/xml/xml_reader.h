@@ -10,8 +10,8 @@
 //   - carried-down names: such a value found on an enclosing element is copied
 //     into every record below it (the record's own value wins);
 //   - attribute-only fields are taken from the record's attributes alone;
-//   - the automatic record level: records are the deepest elements below each
-//     found element (used for the editor-control tree).
+//   - the automatic record level: records are the elements named like the
+//     deepest ones below each found element, at whatever depth they stand.
 // A text-only child element without attributes is a value of its parent, not
 // a record. Element names are matched ignoring letter case as well.
 //
@@ -32,7 +32,8 @@ class XmlReader {
   // Parses a whole file. 0 on success; otherwise error() says why.
   int LoadFromFile(const std::string& path);
 
-  // Two-name form: the `name` elements directly inside `parent` elements.
+  // Two-name form: the `name` elements inside `parent` elements (not inside
+  // one another).
   // One-name form (flag 1): the `name` elements wherever they stand.
   // 0 when at least one element was found.
   int FindNextNode(std::string_view name, std::string_view parent);
@@ -42,13 +43,11 @@ class XmlReader {
   void PrimaryKeyCascade(std::string_view qualifiedName);
   void AttributeFieldSet(std::string_view fieldName);
   void AutoRootSet();
-  // Records are the children of this name of each found element.
-  void RecordSet(std::string_view name);
 
   // Appends the records below the found elements; returns the rows appended.
-  // Without carried-down names, record name or automatic level, the found
-  // elements themselves are the records; with carried-down names alone, their
-  // element children are.
+  // Without carried-down names or automatic level, the found elements
+  // themselves are the records; with carried-down names alone, their element
+  // children are.
   long LoadQueue(TextQueue& queue);
 
   // Releases the document and clears the found elements and every rule.
@@ -63,7 +62,6 @@ class XmlReader {
   std::vector<std::string> qualified_;  // lower case
   std::vector<std::string> cascade_;    // lower case
   std::vector<std::string> attributeOnly_;
-  std::string record_;
   bool autoRoot_ = false;
   std::string error_;
 };
@@ -72,7 +70,6 @@ class XmlReader {
 struct XmlLoadRules {
   std::string element{};   // found element name
   std::string parent{};    // two-name form when not empty
-  std::string record{};    // record element name below the found elements, if any
   bool autoRoot = false;
   std::vector<std::string> qualified{};
   std::vector<std::string> cascade{};

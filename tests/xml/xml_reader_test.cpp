@@ -153,22 +153,36 @@ TEST(XmlRecords, AttributeOnlyFieldsIgnoreChildElements) {
   EXPECT_EQ(q.Text(1, 1), "");
 }
 
-TEST(XmlRecords, RecordNameSelectsAmongTheChildren) {
+// Records below an element are found whatever they are called and however
+// deep, with every enclosing level's values carried down.
+TEST(XmlRecords, RecordsBelowAnElementWhateverTheirNameOrDepth) {
   txtest::TempDir dir;
   std::string path = Write(dir, "p.xml", R"(<Profile>
     <Effect EffectID="106" TypeID="5">
-      <Parameter ParamID="0"/><Selection ParamID="0" Item0="A"/><Parameter ParamID="1"/>
+      <Parameter ParamID="0"/><Parameter><ParamID>1</ParamID></Parameter>
     </Effect>
-    <effect EffectID="108" TypeID="6"><parameter ParamID="0"/></effect>
+    <effect><EffectID>108</EffectID><TypeID>6</TypeID><EffectParameter ParamID="0"/></effect>
+    <Effect EffectID="130" TypeID="17">
+      <Variant EffectVariantID="0"><Param ParamID="0"/></Variant>
+      <Variant EffectVariantID="1"><Param ParamID="6"/></Variant>
+      <Variant EffectVariantID="2"/>
+    </Effect>
+    <Effect EffectID="999" TypeID="1"/>
   </Profile>)");
-  TextQueue q("EFQ1", {{"EFFECTID", 4}, {"TYPEID", 4}, {"PARAMID", 4}});
-  XmlLoadRules rules{.element = "Effect", .record = "Parameter", .cascade = {"EffectID", "TypeID"}};
+  TextQueue q("EFQ1", {{"EFFECTID", 4}, {"TYPEID", 4}, {"EFFECTVARIANTID", 4}, {"PARAMID", 4}});
+  XmlLoadRules rules{.element = "Effect", .autoRoot = true, .cascade = {"EffectID", "TypeID", "EffectVariantID"}};
   LoadXmlQueue(path, rules, q);
-  ASSERT_EQ(q.size(), 3u);
-  EXPECT_EQ(q.Text(0, 2), "0");
-  EXPECT_EQ(q.Text(1, 2), "1");
-  EXPECT_EQ(q.Text(2, 0), "108");
-  EXPECT_EQ(q.Text(2, 1), "6");
+  ASSERT_EQ(q.size(), 5u);
+  auto row = [&](size_t r) {
+    std::string s;
+    for (size_t f = 0; f < 4; ++f) s += std::string(q.Text(r, f)) + (f < 3 ? "/" : "");
+    return s;
+  };
+  EXPECT_EQ(row(0), "106/5//0");
+  EXPECT_EQ(row(1), "106/5//1");
+  EXPECT_EQ(row(2), "108/6//0");
+  EXPECT_EQ(row(3), "130/17/0/0");
+  EXPECT_EQ(row(4), "130/17/1/6");
 }
 
 // The editor-control tree: records found at the deepest level, values of
@@ -238,6 +252,59 @@ TEST(XmlRecords, AutomaticRecordLevelCarriesEveryEnclosingLevel) {
   EXPECT_EQ(T(3, "EDITORCONTROLSVALUE"), "");
   EXPECT_EQ(T(3, "EDITORCONTROLNAME"), "Drive");
   EXPECT_EQ(T(3, "PARAMETERNAME"), "");
+}
+
+// Controls stand one level higher on a page without sections; both are read,
+// in document order, each with its own page's values only.
+TEST(XmlRecords, ControlsAreFoundOnPagesWithAndWithoutSections) {
+  txtest::TempDir dir;
+  std::string path = Write(dir, "tree.xml", R"(<AxeML><EditorControls Name="Amp">
+    <EffectVariant Name="Std">
+      <Page Name="Basic">
+        <EditorControl Name="Type" ParameterName="AMP_TYPE"/>
+        <EditorControl><Name>Drive</Name><ParameterName>AMP_DRIVE</ParameterName></EditorControl>
+      </Page>
+      <Page Name="Adv">
+        <Section PageSection="S1"><EditorControl Name="Bass" ParameterName="AMP_BASS"/></Section>
+        <Section PageSection="S2"/>
+      </Page>
+      <Page Name="Out"><EditorControl Name="Level" ParameterName="AMP_LEVEL"/></Page>
+    </EffectVariant>
+  </EditorControls></AxeML>)");
+  TextQueue q("XMCQ", {{"EDITORCONTROLSNAME", 20}, {"PAGENAME", 20}, {"PAGESECTION", 20},
+                       {"EDITORCONTROLNAME", 20}, {"PARAMETERNAME", 20}});
+  XmlLoadRules rules{.element = "EditorControls", .autoRoot = true, .qualified = {"Name"},
+                     .cascade = {"EditorControlsName", "PageName", "PageSection"},
+                     .attributeOnly = {"PARAMETERNAME"}};
+  XmlLoadResult r = LoadXmlQueue(path, rules, q);
+  ASSERT_EQ(r.rows, 4);
+  auto row = [&](size_t n) {
+    std::string s;
+    for (size_t f = 0; f < 5; ++f) s += std::string(q.Text(n, f)) + (f < 4 ? "/" : "");
+    return s;
+  };
+  EXPECT_EQ(row(0), "Amp/Basic//Type/AMP_TYPE");
+  EXPECT_EQ(row(1), "Amp/Basic//Drive/");  // the parameter name is read from the attribute only
+  EXPECT_EQ(row(2), "Amp/Adv/S1/Bass/AMP_BASS");
+  EXPECT_EQ(row(3), "Amp/Out//Level/AMP_LEVEL");
+}
+
+TEST(XmlRecords, TheFirstNameIsFoundAnywhereInsideTheSecond) {
+  txtest::TempDir dir;
+  std::string path = Write(dir, "pool.xml", R"(<A>
+    <EffectPool>
+      <EffectPoolInstance ID="1"/>
+      <Group><EffectPoolInstance ID="2"/></Group>
+    </EffectPool>
+    <Other><EffectPoolInstance ID="3"/></Other>
+    <effectpool><EffectPoolInstance><ID>4</ID></EffectPoolInstance></effectpool>
+  </A>)");
+  TextQueue q = PoolQueue();
+  XmlLoadResult r = LoadXmlQueue(path, {.element = "EffectPoolInstance", .parent = "EffectPool"}, q);
+  ASSERT_EQ(r.rows, 3);
+  EXPECT_EQ(q.Text(0, 0), "1");
+  EXPECT_EQ(q.Text(1, 0), "2");
+  EXPECT_EQ(q.Text(2, 0), "4");
 }
 
 TEST(XmlRecords, AnEmptyTreeHasNoRecords) {

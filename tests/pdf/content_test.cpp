@@ -4,6 +4,8 @@
 
 #include <zlib.h>
 
+#include <cmath>
+
 #include "pdf/pdf_format.h"
 #include "pdf_test_support.h"
 #include "support/temp_dir.h"
@@ -358,4 +360,23 @@ TEST(PdfContent, NumbersHaveThreeDecimalsAtMostAndNoExponent) {
   EXPECT_EQ(tx::pdf::ColorText(0x808080), "0.502 0.502 0.502");
   EXPECT_EQ(tx::pdf::LineWidth(0), "0");
   EXPECT_EQ(tx::pdf::LineWidth(8), "0.955");
+}
+
+TEST(PdfContent, TurnedTrueTypeTextIsShiftedByHalfItsMeasuredWidth) {
+  auto s = Streams([](TestGenerator& g) {
+    auto f = Text(3000, 3000, "Arial", 10);
+    f.ANGLE = 45;
+    g.EmitString("", "Wide text", f);
+  });
+  ASSERT_EQ(s.size(), 1u);
+  std::smatch m;
+  ASSERT_TRUE(std::regex_search(s[0], m, std::regex("0\\.707 0\\.707 -0\\.707 0\\.707 ([0-9.]+) ([0-9.]+) Tm"))) << s[0];
+  // "Wide text" is 4168 thousandths of an em in Arial: 41.68 points at size 10,
+  // in report units plus 5 %. The turned angle is 225 degrees.
+  double w = 4168 / 72.0 * 10 * 1.05, c = std::cos(225 * 0.0174532925199), sn = std::sin(225 * 0.0174532925199);
+  double x = std::fabs((3000 + w / 2 * c) * 0.072 - sn * 10);
+  double y = 792 - std::fabs((3000 - w / 2 * sn) * 0.072 - c * 10);
+  EXPECT_NEAR(std::stod(m[1]), x, 0.01);
+  EXPECT_NEAR(std::stod(m[2]), y, 0.01);
+  EXPECT_LT(std::stod(m[1]), 216 - 5);  // an unmeasured text would sit at 223.07
 }

@@ -1,6 +1,8 @@
 #include "devicedefs/loader_rows.h"
 
 #include <charconv>
+#include <cmath>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <limits>
@@ -9,18 +11,38 @@ namespace tx {
 
 namespace {
 
-int64_t TextToWide(std::string_view s, int64_t lo, int64_t hi) {
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+
+// The number at the start of the text, or nothing: leading white space and a
+// sign allowed, then digits with an optional point and exponent. Words such
+// as "inf" or "nan" are not numbers.
+std::optional<double> LeadingNumber(std::string_view s) {
   size_t i = 0;
-  while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+  while (i < s.size() && IsSpace(s[i])) ++i;
   bool negative = false;
   if (i < s.size() && (s[i] == '-' || s[i] == '+')) negative = s[i++] == '-';
-  int64_t v = 0;
-  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
-    v = v * 10 + (s[i] - '0');
-    if (v > hi + 1) v = hi + 1;  // keeps going without overflow; clamped below
+  if (i >= s.size() || !((s[i] >= '0' && s[i] <= '9') || s[i] == '.')) return std::nullopt;
+  double v = 0;
+  auto r = std::from_chars(s.data() + i, s.data() + s.size(), v, std::chars_format::general);
+  if (r.ec == std::errc::result_out_of_range) {
+    // Too small gives 0; too large goes beyond any field and is clamped by the caller.
+    std::string_view digits(s.data() + i, static_cast<size_t>(r.ptr - (s.data() + i)));
+    size_t e = digits.find_first_of("eE");
+    bool tiny = e != std::string_view::npos && e + 1 < digits.size() && digits[e + 1] == '-';
+    v = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+  } else if (r.ec != std::errc()) {
+    return std::nullopt;
   }
-  if (negative) v = -v;
-  return v < lo ? lo : (v > hi ? hi : v);
+  return negative ? -v : v;
+}
+
+int64_t TextToWide(std::string_view s, int64_t lo, int64_t hi) {
+  std::optional<double> v = LeadingNumber(s);
+  if (!v) return 0;
+  double t = std::trunc(*v);  // the fraction is dropped: "12.7" gives 12
+  if (t <= static_cast<double>(lo)) return lo;
+  if (t >= static_cast<double>(hi)) return hi;
+  return static_cast<int64_t>(t);
 }
 
 }  // namespace
@@ -36,13 +58,8 @@ int16_t TextToShort(std::string_view text) {
 }
 
 double TextToReal(std::string_view text) {
-  size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  if (i < text.size() && text[i] == '+') ++i;
-  double v = 0;
-  auto r = std::from_chars(text.data() + i, text.data() + text.size(), v, std::chars_format::general);
-  if (r.ec != std::errc()) return 0;
-  return v;
+  std::optional<double> v = LeadingNumber(text);
+  return v && std::isfinite(*v) ? *v : 0;
 }
 
 EffectRowMapper::EffectRowMapper(const TextQueue& efq)

@@ -9,13 +9,14 @@
 
 namespace tx {
 
-// The numeric value of a text. Leading spaces and a sign are allowed; digits
-// are read up to the first other character, so "12.7" gives 12 and "abc" 0;
-// empty text gives 0. Values beyond the target type stop at its limits.
+// The numeric value of a text, its fraction dropped. Leading white space and
+// a sign are allowed; the number is read up to the first character that
+// cannot continue it, so "12.7" gives 12, "1e3" 1000 and "abc" 0; empty text
+// gives 0. Values beyond the target type stop at its limits.
 int32_t TextToLong(std::string_view text);
 int16_t TextToShort(std::string_view text);
 // Floating-point value of the text (point as decimal separator); empty or
-// unreadable text gives 0.
+// unreadable text, "inf" and "nan" included, gives 0.
 double TextToReal(std::string_view text);
 
 // EFQ row -> DBEffects record.

@@ -25,6 +25,17 @@ TEST(TextNumbers, IntegersReadDigitsUpToTheFirstOtherCharacter) {
   EXPECT_EQ(tx::TextToShort("-40000"), -32768);
 }
 
+TEST(TextNumbers, IntegersTakeTheWholeNumericValueOfTheText) {
+  EXPECT_EQ(tx::TextToLong("1e3"), 1000);
+  EXPECT_EQ(tx::TextToLong("-3.9"), -3);
+  EXPECT_EQ(tx::TextToLong(".5"), 0);
+  EXPECT_EQ(tx::TextToLong("\n  16\n"), 16);  // a child element's line breaks around the value
+  EXPECT_EQ(tx::TextToLong("1e300"), INT32_MAX);
+  EXPECT_EQ(tx::TextToLong("inf"), 0);
+  EXPECT_EQ(tx::TextToLong("-"), 0);
+  EXPECT_EQ(tx::TextToShort("2.5e2"), 250);
+}
+
 TEST(TextNumbers, RealsUseAPointAndGiveZeroForAnythingElse) {
   EXPECT_DOUBLE_EQ(tx::TextToReal(""), 0);
   EXPECT_DOUBLE_EQ(tx::TextToReal("0.5"), 0.5);
@@ -33,6 +44,14 @@ TEST(TextNumbers, RealsUseAPointAndGiveZeroForAnythingElse) {
   EXPECT_DOUBLE_EQ(tx::TextToReal("2e3"), 2000);
   EXPECT_DOUBLE_EQ(tx::TextToReal("1,5"), 1);  // reads up to the comma
   EXPECT_DOUBLE_EQ(tx::TextToReal("x"), 0);
+  EXPECT_DOUBLE_EQ(tx::TextToReal("nan"), 0);
+  EXPECT_DOUBLE_EQ(tx::TextToReal("-inf"), 0);
+  EXPECT_DOUBLE_EQ(tx::TextToReal(".25"), 0.25);
+  EXPECT_DOUBLE_EQ(tx::TextToReal("\t7.5"), 7.5);
+  EXPECT_DOUBLE_EQ(tx::TextToReal("1e-400"), 0);
+  EXPECT_DOUBLE_EQ(tx::TextToReal("1e400"), 0);
+  EXPECT_EQ(tx::TextToLong("1e400"), INT32_MAX);
+  EXPECT_EQ(tx::TextToLong("-1e400"), INT32_MIN);
 }
 
 TEST(RowMappings, GenOneSelectionsFillOneHundredEntries) {

@@ -134,13 +134,15 @@ void EmitRecord(const pugi::xml_node& e, FieldMatcher& m, const std::vector<Carr
   }
 }
 
-// Names (lower case) of the record candidates at the deepest level below
-// `root`; empty when nothing lies within it.
-std::vector<std::string> DeepestNames(const pugi::xml_node& root) {
+// Names (lower case) of the record candidates at the deepest level below any
+// of the roots; empty when nothing lies within them. Taken over all roots, so
+// a tree holding only an empty page does not make the page a record.
+std::vector<std::string> DeepestNames(const std::vector<pugi::xml_node>& roots) {
   size_t deepest = 0;
   std::vector<std::string> names;
   std::string name;
-  std::vector<std::pair<pugi::xml_node, size_t>> stack{{root, 0}};
+  std::vector<std::pair<pugi::xml_node, size_t>> stack;
+  for (const pugi::xml_node& r : roots) stack.push_back({r, 0});
   while (!stack.empty()) {
     auto [n, d] = stack.back();
     stack.pop_back();
@@ -246,10 +248,11 @@ long XmlReader::LoadQueue(TextQueue& queue) {
   size_t before = queue.size();
   FieldMatcher m(queue, qualified_, cascade_, attributeOnly_);
   std::vector<Carried> carried;
+  std::vector<std::string> names;
+  if (autoRoot_) names = DeepestNames(found_);
   for (const pugi::xml_node& f : found_) {
     if (autoRoot_) {
       // A tree without anything inside holds no records.
-      std::vector<std::string> names = DeepestNames(f);
       if (!names.empty()) EmitNamed(f, names, m, queue);
     } else if (!cascade_.empty()) {
       carried.clear();

@@ -161,18 +161,22 @@ TEST(XmlRecords, RecordsBelowAnElementWhateverTheirNameOrDepth) {
     <Effect EffectID="106" TypeID="5">
       <Parameter ParamID="0"/><Parameter><ParamID>1</ParamID></Parameter>
     </Effect>
-    <effect><EffectID>108</EffectID><TypeID>6</TypeID><EffectParameter ParamID="0"/></effect>
+    <effect><EffectID>108</EffectID><TypeID>6</TypeID><parameter ParamID="0"/></effect>
     <Effect EffectID="130" TypeID="17">
-      <Variant EffectVariantID="0"><Param ParamID="0"/></Variant>
-      <Variant EffectVariantID="1"><Param ParamID="6"/></Variant>
+      <Variant EffectVariantID="0"><Parameter ParamID="0"/></Variant>
+      <Variant EffectVariantID="1"><Parameter ParamID="6"/></Variant>
       <Variant EffectVariantID="2"/>
     </Effect>
     <Effect EffectID="999" TypeID="1"/>
   </Profile>)");
+  std::string other = Write(dir, "q.xml", R"(<Profile>
+    <Effect EffectID="106" TypeID="5"><EffectParameter ParamID="3"/></Effect>
+  </Profile>)");
   TextQueue q("EFQ1", {{"EFFECTID", 4}, {"TYPEID", 4}, {"EFFECTVARIANTID", 4}, {"PARAMID", 4}});
   XmlLoadRules rules{.element = "Effect", .autoRoot = true, .cascade = {"EffectID", "TypeID", "EffectVariantID"}};
   LoadXmlQueue(path, rules, q);
-  ASSERT_EQ(q.size(), 5u);
+  LoadXmlQueue(other, rules, q);
+  ASSERT_EQ(q.size(), 6u);
   auto row = [&](size_t r) {
     std::string s;
     for (size_t f = 0; f < 4; ++f) s += std::string(q.Text(r, f)) + (f < 3 ? "/" : "");
@@ -183,6 +187,7 @@ TEST(XmlRecords, RecordsBelowAnElementWhateverTheirNameOrDepth) {
   EXPECT_EQ(row(2), "108/6//0");
   EXPECT_EQ(row(3), "130/17/0/0");
   EXPECT_EQ(row(4), "130/17/1/6");
+  EXPECT_EQ(row(5), "106/5//3");
 }
 
 // The editor-control tree: records found at the deepest level, values of
@@ -305,6 +310,25 @@ TEST(XmlRecords, TheFirstNameIsFoundAnywhereInsideTheSecond) {
   EXPECT_EQ(q.Text(0, 0), "1");
   EXPECT_EQ(q.Text(1, 0), "2");
   EXPECT_EQ(q.Text(2, 0), "4");
+}
+
+// The record level is the same in every tree of the file: a tree whose only
+// content is an empty page gives no record for the page.
+TEST(XmlRecords, ATreeWithAnEmptyPageOnlyHasNoRecords) {
+  txtest::TempDir dir;
+  std::string path = Write(dir, "tree.xml", R"(<AxeML>
+    <EditorControls Name="Volume"><Page Name="Main" SubType="1"/></EditorControls>
+    <EditorControls Name="Amp"><Page Name="Basic"><EditorControl Name="Drive"/></Page></EditorControls>
+    <EditorControls Name="Gate"><Page><Name>Main</Name><SubType>2</SubType></Page></EditorControls>
+  </AxeML>)");
+  TextQueue q("XMCQ", {{"EDITORCONTROLSNAME", 20}, {"PAGENAME", 20}, {"EDITORCONTROLNAME", 20}});
+  XmlLoadRules rules{.element = "EditorControls", .autoRoot = true, .qualified = {"Name"},
+                     .cascade = {"EditorControlsName", "PageName"}};
+  XmlLoadResult r = LoadXmlQueue(path, rules, q);
+  ASSERT_EQ(r.rows, 1);
+  EXPECT_EQ(q.Text(0, 0), "Amp");
+  EXPECT_EQ(q.Text(0, 1), "Basic");
+  EXPECT_EQ(q.Text(0, 2), "Drive");
 }
 
 TEST(XmlRecords, AnEmptyTreeHasNoRecords) {

@@ -1,6 +1,8 @@
 #include "preset/format_value.h"
 
+#include <array>
 #include <cmath>
+#include <cstring>
 
 #include "services/picture.h"
 
@@ -23,9 +25,14 @@ NumberPicture ValuePicture(int precision) {
 }  // namespace
 
 bool SelectionMakesList(const SelectionRecord& row) {
-  for (const auto& entry : row.SELECTION)
-    if (!entry.blank()) return true;
-  return false;
+  // Blank entries are all spaces, so the whole list is compared at once:
+  // every numeric parameter has such a row, and this runs for each of them.
+  static const std::array<char, sizeof row.SELECTION> blank = [] {
+    std::array<char, sizeof row.SELECTION> b;
+    b.fill(' ');
+    return b;
+  }();
+  return std::memcmp(row.SELECTION, blank.data(), blank.size()) != 0;
 }
 
 std::optional<double> ScaledParameterValue(int32_t raw, const EffectRecord& d) {

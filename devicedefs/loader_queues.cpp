@@ -99,7 +99,10 @@ XmlLoadRules ControlTreeRules() {
                       "SyncVariantsToType", "SubTypeParameter", "SubTypeParameterPage", "EffectVariantName",
                       "EffectVariantValue", "EffectVariantTypeID", "PageName", "PageSubType", "Note", "Monitor",
                       "Layout", "PageSection"},
-          .attributeOnly = {"PARAMETERNAME", "ROWFLAG"}};
+          .attributeOnly = {"PARAMETERNAME", "ROWFLAG"},
+          // The row flag is a control's own attribute; a row element around
+          // controls (<Row Flag="Row">) ends its grid row after the last one.
+          .closing = {"ROWFLAG"}};
 }
 
 XmlLoadRules ParameterListRules() {

@@ -67,13 +67,19 @@ void ForEachElement(const pugi::xml_node& root, Visit visit) {
 class FieldMatcher {
  public:
   FieldMatcher(const TextQueue& q, const std::vector<std::string>& qualified,
-               const std::vector<std::string>& cascade, const std::vector<std::string>& attributeOnly)
+               const std::vector<std::string>& cascade, const std::vector<std::string>& attributeOnly,
+               const std::vector<std::string>& closing)
       : qualified_(qualified), cascade_(cascade) {
     for (size_t i = 0; i < q.fields().size(); ++i) fields_.emplace(Lowered(q.fields()[i].name), i);
     attrOnly_.assign(q.fields().size(), false);
     for (const auto& a : attributeOnly) {
       int i = q.FieldIndex(a);
       if (i >= 0) attrOnly_[static_cast<size_t>(i)] = true;
+    }
+    closing_.assign(q.fields().size(), false);
+    for (const auto& c : closing) {
+      int i = q.FieldIndex(c);
+      if (i >= 0) closing_[static_cast<size_t>(i)] = true;
     }
   }
 
@@ -92,12 +98,14 @@ class FieldMatcher {
   }
 
   bool AttributeOnly(size_t field) const { return attrOnly_[field]; }
+  bool Closing(size_t field) const { return closing_[field]; }
 
  private:
   const std::vector<std::string>& qualified_;
   const std::vector<std::string>& cascade_;
   std::unordered_map<std::string, size_t> fields_;
   std::vector<bool> attrOnly_;
+  std::vector<bool> closing_;
   std::string key_, scratch_;
 };
 
@@ -116,6 +124,27 @@ void CollectCarried(const pugi::xml_node& e, FieldMatcher& m, std::vector<Carrie
   for (pugi::xml_attribute a = e.first_attribute(); a; a = a.next_attribute()) {
     long f = m.Match(e, a.name(), true);
     if (f >= 0) out.push_back({static_cast<size_t>(f), a.value()});
+  }
+}
+
+// A closing value of an enclosing element, waiting for the element's end.
+struct Closing {
+  size_t depth;
+  size_t field;
+  std::string_view value;
+  size_t rowsBefore;
+};
+
+void CollectClosing(const pugi::xml_node& e, size_t depth, FieldMatcher& m, size_t rows, std::vector<Closing>& out) {
+  for (pugi::xml_node c = e.first_child(); c; c = c.next_sibling()) {
+    if (!IsValueElement(c)) continue;
+    long f = m.Match(e, c.name(), false);
+    if (f >= 0 && m.Closing(static_cast<size_t>(f)) && !m.AttributeOnly(static_cast<size_t>(f)))
+      out.push_back({depth, static_cast<size_t>(f), c.child_value(), rows});
+  }
+  for (pugi::xml_attribute a = e.first_attribute(); a; a = a.next_attribute()) {
+    long f = m.Match(e, a.name(), false);
+    if (f >= 0 && m.Closing(static_cast<size_t>(f))) out.push_back({depth, static_cast<size_t>(f), a.value(), rows});
   }
 }
 
@@ -168,17 +197,28 @@ void EmitNamed(const pugi::xml_node& root, const std::vector<std::string>& names
     size_t depth;
   };
   std::vector<Carried> carried;
+  std::vector<Closing> closing;
   std::vector<Frame> stack{{root, 0}};
   std::vector<size_t> marks;  // carried sizes of the open ancestors, by depth
   std::string name;
-  while (!stack.empty()) {
-    Frame f = stack.back();
-    stack.pop_back();
-    // Leaving siblings' subtrees: drop what deeper ancestors carried.
-    while (marks.size() > f.depth) {
+  // Leaving the open ancestors from `depth` down: drop what they carried, and
+  // give their closing values to the last record inside them that has none.
+  auto leave = [&](size_t depth) {
+    while (marks.size() > depth) {
+      size_t d = marks.size() - 1;
+      while (!closing.empty() && closing.back().depth == d) {
+        const Closing& c = closing.back();
+        if (q.size() > c.rowsBefore && q.Text(q.size() - 1, c.field).empty()) q.Set(q.size() - 1, c.field, c.value);
+        closing.pop_back();
+      }
       carried.resize(marks.back());
       marks.pop_back();
     }
+  };
+  while (!stack.empty()) {
+    Frame f = stack.back();
+    stack.pop_back();
+    leave(f.depth);
     Lower(f.node.name(), name);
     if (f.depth > 0 && Contains(names, name)) {
       EmitRecord(f.node, m, carried, q);
@@ -186,11 +226,13 @@ void EmitNamed(const pugi::xml_node& root, const std::vector<std::string>& names
     }
     marks.push_back(carried.size());
     CollectCarried(f.node, m, carried);
+    CollectClosing(f.node, f.depth, m, q.size(), closing);
     std::vector<pugi::xml_node> kids;
     for (pugi::xml_node c = f.node.first_child(); c; c = c.next_sibling())
       if (IsRecordCandidate(c)) kids.push_back(c);
     for (auto it = kids.rbegin(); it != kids.rend(); ++it) stack.push_back({*it, f.depth + 1});
   }
+  leave(0);
 }
 
 }  // namespace
@@ -243,10 +285,11 @@ void XmlReader::QualifyFieldSet(std::string_view name) { qualified_.push_back(Lo
 void XmlReader::PrimaryKeyCascade(std::string_view qualifiedName) { cascade_.push_back(Lowered(qualifiedName)); }
 void XmlReader::AttributeFieldSet(std::string_view fieldName) { attributeOnly_.emplace_back(fieldName); }
 void XmlReader::AutoRootSet() { autoRoot_ = true; }
+void XmlReader::ClosingFieldSet(std::string_view fieldName) { closing_.emplace_back(fieldName); }
 
 long XmlReader::LoadQueue(TextQueue& queue) {
   size_t before = queue.size();
-  FieldMatcher m(queue, qualified_, cascade_, attributeOnly_);
+  FieldMatcher m(queue, qualified_, cascade_, attributeOnly_, closing_);
   std::vector<Carried> carried;
   std::vector<std::string> names;
   if (autoRoot_) names = DeepestNames(found_);
@@ -275,6 +318,7 @@ void XmlReader::Free() {
   qualified_.clear();
   cascade_.clear();
   attributeOnly_.clear();
+  closing_.clear();
   autoRoot_ = false;
   error_.clear();
 }
@@ -290,6 +334,7 @@ XmlLoadResult LoadXmlQueue(const std::string& path, const XmlLoadRules& rules, T
   for (const auto& q : rules.qualified) reader.QualifyFieldSet(q);
   for (const auto& c : rules.cascade) reader.PrimaryKeyCascade(c);
   for (const auto& a : rules.attributeOnly) reader.AttributeFieldSet(a);
+  for (const auto& c : rules.closing) reader.ClosingFieldSet(c);
   if (rules.autoRoot) reader.AutoRootSet();
   int found = rules.parent.empty() ? reader.FindNextNode(rules.element, 1)
                                    : reader.FindNextNode(rules.element, rules.parent);

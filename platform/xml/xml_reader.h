@@ -43,6 +43,9 @@ class XmlReader {
   void PrimaryKeyCascade(std::string_view qualifiedName);
   void AttributeFieldSet(std::string_view fieldName);
   void AutoRootSet();
+  // With the automatic level: the field's value on an enclosing element goes
+  // to the last record inside that element, unless the record has its own.
+  void ClosingFieldSet(std::string_view fieldName);
 
   // Appends the records below the found elements; returns the rows appended.
   // Without carried-down names or automatic level, the found elements
@@ -62,6 +65,7 @@ class XmlReader {
   std::vector<std::string> qualified_;  // lower case
   std::vector<std::string> cascade_;    // lower case
   std::vector<std::string> attributeOnly_;
+  std::vector<std::string> closing_;
   bool autoRoot_ = false;
   std::string error_;
 };
@@ -74,6 +78,7 @@ struct XmlLoadRules {
   std::vector<std::string> qualified{};
   std::vector<std::string> cascade{};
   std::vector<std::string> attributeOnly{};
+  std::vector<std::string> closing{};
 };
 
 struct XmlLoadResult {

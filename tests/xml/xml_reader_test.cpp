@@ -294,6 +294,30 @@ TEST(XmlRecords, ControlsAreFoundOnPagesWithAndWithoutSections) {
   EXPECT_EQ(row(3), "Amp/Out//Level/AMP_LEVEL");
 }
 
+// Controls grouped in row elements: the row's flag goes to its last control,
+// the one after which the next grid row begins; a control's own flag stays.
+TEST(XmlRecords, ARowElementFlagsItsLastControl) {
+  txtest::TempDir dir;
+  std::string path = Write(dir, "tree.xml", R"(<AxeML><EditorControls Name="Amp"><Page Name="Basic">
+    <Row Flag="Row"><EditorControl Name="A"/><EditorControl Name="B"/></Row>
+    <Row Flag="Row"><EditorControl Name="C" RowFlag="Own"/></Row>
+    <Row><EditorControl Name="D"/></Row>
+    <Row Flag="Row"/>
+    <EditorControl Name="E"/>
+  </Page></EditorControls></AxeML>)");
+  TextQueue q("XMCQ", {{"PAGENAME", 20}, {"ROWFLAG", 20}, {"EDITORCONTROLNAME", 20}});
+  XmlLoadRules rules{.element = "EditorControls", .autoRoot = true, .qualified = {"Name", "Flag"},
+                     .cascade = {"PageName"}, .attributeOnly = {"ROWFLAG"}, .closing = {"ROWFLAG"}};
+  XmlLoadResult r = LoadXmlQueue(path, rules, q);
+  ASSERT_EQ(r.rows, 5);
+  const char* expected[][2] = {{"A", ""}, {"B", "Row"}, {"C", "Own"}, {"D", ""}, {"E", ""}};
+  for (size_t i = 0; i < 5; ++i) {
+    EXPECT_EQ(q.Text(i, 2), expected[i][0]);
+    EXPECT_EQ(q.Text(i, 1), expected[i][1]) << expected[i][0];
+    EXPECT_EQ(q.Text(i, 0), "Basic");
+  }
+}
+
 TEST(XmlRecords, TheFirstNameIsFoundAnywhereInsideTheSecond) {
   txtest::TempDir dir;
   std::string path = Write(dir, "pool.xml", R"(<A>

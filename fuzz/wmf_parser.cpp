@@ -1,6 +1,9 @@
 // Arbitrary bytes as a report page file, parsed into the PDF generator. The
 // parser must never read outside the record it holds, never loop forever and
 // never crash, whatever the page holds.
+//
+// Seed it with real pages: bench_report_pipeline --keep DIR leaves a report's
+// page files in DIR.
 #include <unistd.h>
 
 #include <cstdint>

@@ -96,11 +96,12 @@ std::string Gen2Profile(const SetSize& s) {
   for (int t = 0; t < s.types; ++t) {
     x += "<Effect EffectID=\"" + std::to_string(100 + t * s.instancesPerType) + "\" TypeID=\"" + std::to_string(t + 1) +
          "\" EffectType=\"" + Type(t) + "\" VariantParamID=\"0\" EffectVariantID=\"0\">\n";
-    for (int p = 0; p < s.params; ++p)
+    // List texts sit on the parameter records themselves, as in the profile.
+    for (int p = 0; p < s.params; ++p) {
+      bool list = p < listsPerType && lists < s.lists;
       x += "<Parameter ParamID=\"" + std::to_string(p) + "\" BypassParamID=\"" + std::to_string(s.params - 1) + "\"" +
-           Scaling(p) + "/>\n";
-    for (int p = 0; p < listsPerType && lists < s.lists; ++p, ++lists)
-      x += "<Selection ParamID=\"" + std::to_string(p) + "\"" + Items(s.items, lists) + "/>\n";
+           Scaling(p) + (list ? Items(s.items, lists++) : "") + "/>\n";
+    }
     x += "</Effect>\n";
   }
   return x + "</Profile>\n";

@@ -9,9 +9,18 @@
 
 namespace tx {
 
+struct PDFOutputFile::Deflater {
+  z_stream z{};
+  bool ready = false;
+  ~Deflater() {
+    if (ready) deflateEnd(&z);
+  }
+};
+
 PDFOutputFile::PDFOutputFile() = default;
 
 PDFOutputFile::~PDFOutputFile() {
+  deflater_.reset();
   if (fd_ >= 0) ::close(fd_);
   if (sourceFd_ >= 0) ::close(sourceFd_);
 }
@@ -161,18 +170,27 @@ void PDFOutputFile::StopFlate() {
 
 uint32_t PDFOutputFile::Compress() {
   if (!FLATE) return BUFFERLEN;
-  uLongf size = compressBound(static_cast<uLong>(TEXTBUFFER.size()));
-  FLATESTREAM.resize(size);
-  int rc = compress(reinterpret_cast<Bytef*>(FLATESTREAM.data()), &size,
-                    reinterpret_cast<const Bytef*>(TEXTBUFFER.data()), static_cast<uLong>(TEXTBUFFER.size()));
+  if (!deflater_) deflater_ = std::make_unique<Deflater>();
+  Deflater& d = *deflater_;
+  int rc = d.ready ? deflateReset(&d.z) : deflateInit(&d.z, Z_DEFAULT_COMPRESSION);
+  if (rc == Z_OK) {
+    d.ready = true;
+    uLong size = deflateBound(&d.z, static_cast<uLong>(TEXTBUFFER.size()));
+    FLATESTREAM.resize(size);
+    d.z.next_in = reinterpret_cast<Bytef*>(TEXTBUFFER.data());
+    d.z.avail_in = static_cast<uInt>(TEXTBUFFER.size());
+    d.z.next_out = reinterpret_cast<Bytef*>(FLATESTREAM.data());
+    d.z.avail_out = static_cast<uInt>(size);
+    rc = deflate(&d.z, Z_FINISH) == Z_STREAM_END ? Z_OK : Z_BUF_ERROR;
+  }
   if (rc != Z_OK) {
     FLATED = 0;
     FLATESTREAM.clear();
     return BUFFERLEN;
   }
-  FLATESTREAM.resize(size);
+  FLATESTREAM.resize(d.z.total_out);
   FLATED = 1;
-  BUFFERLEN = static_cast<uint32_t>(size);
+  BUFFERLEN = static_cast<uint32_t>(d.z.total_out);
   return BUFFERLEN;
 }
 

@@ -6,6 +6,7 @@
 // opened, so offsets stay consistent; Failed() tells whether the file is good.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -98,6 +99,10 @@ class PDFOutputFile {
 
   MessageFn message_;
   PdfSecurity security_;
+  // One deflate state for the whole document, reset per stream: setting up a
+  // fresh one for every short text stream costs more than compressing it.
+  struct Deflater;
+  std::unique_ptr<Deflater> deflater_;
   std::vector<char> pending_;  // bytes waiting to form a 64000-byte piece
   int fd_ = -1;
   int sourceFd_ = -1;

@@ -86,9 +86,11 @@ Dib ReadDib(const Bytes& b, size_t at) {
   }
   if (d.bits != 1 && d.bits != 4 && d.bits != 8 && d.bits != 24) return d;
   d.colours = d.bits <= 8 ? (used ? used : 1u << d.bits) : 0;
-  if (d.colours > 256) return d;
+  if (d.colours > 256 || used > 256) return d;
   d.table = at + d.headerSize;
-  d.pixels = d.table + d.colours * 4;
+  // A true-colour bitmap may still carry a colour table (for display on
+  // palette devices); its rows start after it.
+  d.pixels = d.table + (d.bits == 24 ? used : d.colours) * 4;
   d.rowBytes = (static_cast<size_t>(d.width) * d.bits + 31) / 32 * 4;
   size_t rows = static_cast<size_t>(d.height < 0 ? -d.height : d.height);
   d.ok = d.pixels <= b.size() && d.rowBytes * rows <= b.size() - d.pixels;
@@ -145,6 +147,152 @@ Bytes RepackGif(const Bytes& b, size_t at) {
   return out;
 }
 
+// Where a PNG keeps its palette and its image data.
+struct PngParts {
+  size_t palette = 0, paletteLength = 0;  // offset and length of the PLTE data
+  Bytes data;                             // every IDAT chunk's data, in order
+};
+
+// Walks the chunks after the signature and IHDR; a chunk that runs past the
+// end of the file ends the walk, so a cut file gives what it still holds.
+PngParts WalkPng(const Bytes& b) {
+  PngParts parts;
+  size_t at = 33;
+  while (at + 8 <= b.size()) {
+    size_t length = Be32(b, at);
+    if (length > b.size() - at - 8) break;
+    const uint8_t* type = b.data() + at + 4;
+    if (std::memcmp(type, "IDAT", 4) == 0) {
+      parts.data.insert(parts.data.end(), b.begin() + static_cast<long>(at + 8),
+                        b.begin() + static_cast<long>(at + 8 + length));
+    } else if (std::memcmp(type, "PLTE", 4) == 0 && parts.data.empty()) {
+      parts.palette = at + 8;
+      parts.paletteLength = length;
+    } else if (std::memcmp(type, "IEND", 4) == 0) {
+      break;
+    }
+    at += 8 + length + 4;
+  }
+  return parts;
+}
+
+bool PngDepthFits(uint8_t type, uint8_t depth) {
+  switch (type) {
+    case 0:
+    case 3:
+      return depth == 1 || depth == 2 || depth == 4 || depth == 8;
+    case 2:
+      return depth == 8;
+    default:
+      return false;
+  }
+}
+
+// Fills the image's kind, size and positions from the bytes of its file;
+// TYPE stays 0 for anything that could not be drawn as it stands.
+void Examine(const Bytes& b, ImageRow& image) {
+  image.TYPE = 0;
+  if (image.EMBEDED >= 1) {
+    Dib d = ReadDib(b, static_cast<size_t>(image.EMBEDED) - 1);
+    if (!d.ok) return;
+    image.TYPE = 5;
+    image.BIT_DEPTH = image.COLOR_TYPE = static_cast<uint8_t>(d.bits);
+    image.COLORTABLELEN = static_cast<int32_t>(d.colours * 4);
+    image.COLORTABLESTART = static_cast<int32_t>(d.table + 1);
+    image.STREEMSTART = static_cast<int32_t>(d.pixels + 1);
+    image.WIDTH = d.width;
+    image.HEIGHT = d.height < 0 ? -d.height : d.height;
+    return;
+  }
+  if (b.size() > 11 && std::memcmp(b.data() + 6, "JFIF", 4) == 0 && b[10] == 0) {
+    // Walk the segments to the frame header rather than trusting one layout.
+    size_t at = 2;
+    while (at + 9 < b.size() && b[at] == 0xFF) {
+      uint8_t marker = b[at + 1];
+      if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
+        // The DCT filter knows 8-bit Huffman-coded frames only, baseline or progressive.
+        uint8_t components = b[at + 9];
+        uint32_t height = Be16(b, at + 5), width = Be16(b, at + 7);
+        if (marker > 0xC2 || b[at + 4] != 8 || width == 0 || height == 0) return;
+        if (components != 1 && components != 3 && components != 4) return;
+        image.TYPE = 1;
+        image.HEIGHT = static_cast<int32_t>(height);
+        image.WIDTH = static_cast<int32_t>(width);
+        image.COLOR_TYPE = components;
+        return;
+      }
+      at += 2 + Be16(b, at + 2);
+    }
+    return;
+  }
+  if (b.size() > 13 && std::memcmp(b.data(), "GIF", 3) == 0) {
+    size_t at = 13;
+    bool global = b[10] & 0x80;
+    if (global) {
+      image.COLORTABLELEN = b[10] & 7;
+      image.COLORTABLESTART = 14;
+      at += 3u << ((b[10] & 7) + 1);
+    }
+    while (at < b.size()) {
+      if (b[at] == 0x21 && at + 1 < b.size()) {
+        uint8_t label = b[at + 1];
+        size_t skip = label == 0xF9 ? 8 : label == 0x01 ? 15 : label == 0xFF ? 14 : 2;
+        at += skip;
+        if (label != 0xF9 && !(at = SkipSubBlocks(b, at))) return;
+        continue;
+      }
+      if (b[at] != 0x2C || at + 10 >= b.size()) return;
+      uint8_t flags = b[at + 9];
+      image.WIDTH = static_cast<int32_t>(Le16(b, at + 5));
+      image.HEIGHT = static_cast<int32_t>(Le16(b, at + 7));
+      if (flags & 0x40) return;  // interlaced rows would come out of order
+      if (image.WIDTH == 0 || image.HEIGHT == 0) return;
+      at += 10;
+      if (flags & 0x80) {
+        image.COLORTABLELEN = flags & 7;
+        image.COLORTABLESTART = static_cast<int32_t>(at + 1);
+        at += 3u << ((flags & 7) + 1);
+      } else if (!global) {
+        return;
+      }
+      if (at + 1 >= b.size() || b[at] != 8) return;
+      // Codes that never reach the end code would leave the page with an
+      // image of no data: such a file is not drawn at all.
+      if (RepackGif(b, at + 1).empty()) return;
+      image.STREEMSTART = static_cast<int32_t>(at + 2);
+      image.TYPE = 2;
+      return;
+    }
+    return;
+  }
+  static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  if (b.size() >= 33 && std::memcmp(b.data(), kPng, 8) == 0 && Be32(b, 8) == 13 &&
+      std::memcmp(b.data() + 12, "IHDR", 4) == 0) {
+    uint32_t width = Be32(b, 16), height = Be32(b, 20);
+    uint8_t depth = b[24], type = b[25], interlace = b[28];
+    // Alpha, 16 bits and interlaced rows cannot be handed to the Flate
+    // predictor as they stand.
+    if (!PngDepthFits(type, depth) || interlace != 0 || b[26] != 0 || b[27] != 0) return;
+    if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) return;
+    PngParts parts = WalkPng(b);
+    if (parts.data.empty()) return;
+    // A palette image needs its palette: without one there is nothing the
+    // indices could stand for.
+    if (type == 3 && (parts.paletteLength < 3 || parts.paletteLength > 768 || parts.paletteLength % 3)) return;
+    image.TYPE = 3;
+    image.WIDTH = static_cast<int32_t>(width);
+    image.HEIGHT = static_cast<int32_t>(height);
+    image.BIT_DEPTH = depth;
+    image.COLOR_TYPE = type;
+  }
+}
+
+bool SameImage(const ImageRow& a, const ImageRow& b) {
+  return a.TYPE == b.TYPE && a.WIDTH == b.WIDTH && a.HEIGHT == b.HEIGHT && a.BIT_DEPTH == b.BIT_DEPTH &&
+         a.COLOR_TYPE == b.COLOR_TYPE && a.COLORTABLELEN == b.COLORTABLELEN &&
+         a.COLORTABLESTART == b.COLORTABLESTART && a.STREEMSTART == b.STREEMSTART;
+}
+
 }  // namespace
 
 void PDFGenerator::PlaceImage(std::string_view name, int32_t x, int32_t y, int32_t w, int32_t embedStart, int32_t h) {
@@ -182,84 +330,7 @@ bool PDFGenerator::GetImageInfo(ImageRow& image) {
                 "ERROR (" + std::to_string(code) + ")" + std::strerror(code) + " FILE:" + image.FILENAME);
     return false;
   }
-  image.TYPE = 0;
-  if (image.EMBEDED >= 1) {
-    Dib d = ReadDib(b, static_cast<size_t>(image.EMBEDED) - 1);
-    if (!d.ok) return true;
-    image.TYPE = 5;
-    image.BIT_DEPTH = image.COLOR_TYPE = static_cast<uint8_t>(d.bits);
-    image.COLORTABLELEN = static_cast<int32_t>(d.colours * 4);
-    image.COLORTABLESTART = static_cast<int32_t>(d.table + 1);
-    image.STREEMSTART = static_cast<int32_t>(d.pixels + 1);
-    image.WIDTH = d.width;
-    image.HEIGHT = d.height < 0 ? -d.height : d.height;
-    return true;
-  }
-  if (b.size() > 11 && std::memcmp(b.data() + 6, "JFIF", 4) == 0 && b[10] == 0) {
-    // Walk the segments to the frame header rather than trusting one layout.
-    size_t at = 2;
-    while (at + 9 < b.size() && b[at] == 0xFF) {
-      uint8_t marker = b[at + 1];
-      if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
-        uint8_t components = b[at + 9];
-        if (components != 1 && components != 3 && components != 4) return true;
-        image.TYPE = 1;
-        image.HEIGHT = static_cast<int32_t>(Be16(b, at + 5));
-        image.WIDTH = static_cast<int32_t>(Be16(b, at + 7));
-        image.COLOR_TYPE = components;
-        return true;
-      }
-      at += 2 + Be16(b, at + 2);
-    }
-    return true;
-  }
-  if (b.size() > 13 && std::memcmp(b.data(), "GIF", 3) == 0) {
-    size_t at = 13;
-    bool global = b[10] & 0x80;
-    if (global) {
-      image.COLORTABLELEN = b[10] & 7;
-      image.COLORTABLESTART = 14;
-      at += 3u << ((b[10] & 7) + 1);
-    }
-    while (at < b.size()) {
-      if (b[at] == 0x21 && at + 1 < b.size()) {
-        uint8_t label = b[at + 1];
-        size_t skip = label == 0xF9 ? 8 : label == 0x01 ? 15 : label == 0xFF ? 14 : 2;
-        at += skip;
-        if (label != 0xF9 && !(at = SkipSubBlocks(b, at))) return true;
-        continue;
-      }
-      if (b[at] != 0x2C || at + 10 >= b.size()) return true;
-      uint8_t flags = b[at + 9];
-      image.WIDTH = static_cast<int32_t>(Le16(b, at + 5));
-      image.HEIGHT = static_cast<int32_t>(Le16(b, at + 7));
-      if (flags & 0x40) return true;  // interlaced rows would come out of order
-      at += 10;
-      if (flags & 0x80) {
-        image.COLORTABLELEN = flags & 7;
-        image.COLORTABLESTART = static_cast<int32_t>(at + 1);
-        at += 3u << ((flags & 7) + 1);
-      } else if (!global) {
-        return true;
-      }
-      if (at + 1 >= b.size() || b[at] != 8) return true;
-      image.STREEMSTART = static_cast<int32_t>(at + 2);
-      image.TYPE = 2;
-      return true;
-    }
-    return true;
-  }
-  static const uint8_t kPng[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  if (b.size() >= 33 && std::memcmp(b.data(), kPng, 8) == 0 && std::memcmp(b.data() + 12, "IHDR", 4) == 0) {
-    uint8_t depth = b[24], type = b[25], interlace = b[28];
-    if (depth < 16 && (type == 0 || type == 2 || type == 3) && interlace == 0) {
-      image.TYPE = 3;
-      image.WIDTH = static_cast<int32_t>(Be32(b, 16));
-      image.HEIGHT = static_cast<int32_t>(Be32(b, 20));
-      image.BIT_DEPTH = depth;
-      image.COLOR_TYPE = type;
-    }
-  }
+  Examine(b, image);
   return true;
 }
 
@@ -298,6 +369,10 @@ void PDFGenerator::WriteImage(ImageRow& image) {
   if (!OUTPUT->OpenSource(image.FILENAME)) return placeholder();
   OUTPUT->CloseSource();
   if (ReadWhole(image.FILENAME, b) != 0) return placeholder();
+  // The file is read again at the end: what was placed must still be there.
+  ImageRow now = image;
+  Examine(b, now);
+  if (!SameImage(now, image)) return placeholder();
 
   // A byte string inside a dictionary: encrypted like every string of the
   // object, and escaped so that no byte ends it or changes in reading.
@@ -410,27 +485,15 @@ void PDFGenerator::WriteImage(ImageRow& image) {
                         " /BitsPerComponent " + std::to_string(image.BIT_DEPTH) + ">>");
       // The real depth for palette images too: the rows carry indices of that size.
       OUTPUT->WriteLine("/BitsPerComponent " + std::to_string(image.BIT_DEPTH));
-      size_t at = 33;
-      bool palette = false;
-      while (at + 8 <= b.size()) {
-        size_t length = Be32(b, at);
-        if (length > b.size() - at - 8) break;
-        const uint8_t* type = b.data() + at + 4;
-        if (std::memcmp(type, "IDAT", 4) == 0) {
-          data.insert(data.end(), b.begin() + static_cast<long>(at + 8), b.begin() + static_cast<long>(at + 8 + length));
-        } else if (std::memcmp(type, "PLTE", 4) == 0 && image.COLOR_TYPE == 3) {
-          OUTPUT->Write("/ColorSpace [/Indexed /DeviceRGB " + std::to_string(length / 3 - 1) + " (");
-          bytesString(n, b.data() + at + 8, length);
-          OUTPUT->WriteLine(")]");
-          palette = true;
-        } else if (std::memcmp(type, "IEND", 4) == 0) {
-          break;
-        }
-        at += 8 + length + 4;
+      PngParts parts = WalkPng(b);
+      if (image.COLOR_TYPE == 3) {
+        OUTPUT->Write("/ColorSpace [/Indexed /DeviceRGB " + std::to_string(parts.paletteLength / 3 - 1) + " (");
+        bytesString(n, b.data() + parts.palette, parts.paletteLength);
+        OUTPUT->WriteLine(")]");
       }
+      data = std::move(parts.data);
       if (image.COLOR_TYPE == 0) OUTPUT->WriteLine("/ColorSpace /DeviceGray");
       if (image.COLOR_TYPE == 2) OUTPUT->WriteLine("/ColorSpace /DeviceRGB");
-      if (image.COLOR_TYPE == 3 && !palette) OUTPUT->WriteLine("/ColorSpace /DeviceRGB");
       break;
     }
     case 5:

@@ -1,10 +1,9 @@
 // Images: PNG, JPEG and GIF files and bitmaps embedded in page files.
 #include <gtest/gtest.h>
 
-#include <zlib.h>
-
 #include <filesystem>
 
+#include "image_fixtures.h"
 #include "jpeg_fixture.h"
 #include "pdf_test_support.h"
 #include "support/temp_dir.h"
@@ -12,124 +11,6 @@
 using namespace txtest;
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-void Put32(Bytes& b, uint32_t v) {
-  for (int s = 24; s >= 0; s -= 8) b.push_back(static_cast<uint8_t>(v >> s));
-}
-void PutLe(Bytes& b, uint32_t v, int bytes) {
-  for (int i = 0; i < bytes; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
-}
-
-void Chunk(Bytes& png, const char* type, const Bytes& data) {
-  Put32(png, static_cast<uint32_t>(data.size()));
-  Bytes body(type, type + 4);
-  body.insert(body.end(), data.begin(), data.end());
-  png.insert(png.end(), body.begin(), body.end());
-  Put32(png, static_cast<uint32_t>(crc32(0, body.data(), static_cast<uInt>(body.size()))));
-}
-
-// A PNG with the given rows (filter byte added), split over two IDAT chunks.
-Bytes Png(int width, int height, int depth, int type, const std::vector<Bytes>& rows, const Bytes& palette = {}) {
-  Bytes png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  Bytes ihdr;
-  Put32(ihdr, static_cast<uint32_t>(width));
-  Put32(ihdr, static_cast<uint32_t>(height));
-  ihdr.insert(ihdr.end(), {static_cast<uint8_t>(depth), static_cast<uint8_t>(type), 0, 0, 0});
-  Chunk(png, "IHDR", ihdr);
-  Chunk(png, "tEXt", Bytes{'C', 0, 'x'});
-  if (!palette.empty()) Chunk(png, "PLTE", palette);
-  Bytes raw;
-  for (const auto& r : rows) {
-    raw.push_back(0);
-    raw.insert(raw.end(), r.begin(), r.end());
-  }
-  Bytes packed(compressBound(static_cast<uLong>(raw.size())));
-  uLongf size = packed.size();
-  compress(packed.data(), &size, raw.data(), static_cast<uLong>(raw.size()));
-  packed.resize(size);
-  size_t half = packed.size() / 2;
-  Chunk(png, "IDAT", Bytes(packed.begin(), packed.begin() + static_cast<long>(half)));
-  Chunk(png, "IDAT", Bytes(packed.begin() + static_cast<long>(half), packed.end()));
-  Chunk(png, "IEND", {});
-  return png;
-}
-
-// A GIF of one colour index per pixel, LZW-coded with a clear code often
-// enough that the code width stays at 9 bits.
-Bytes Gif(int width, int height, const Bytes& pixels, const Bytes& table) {
-  Bytes g = {'G', 'I', 'F', '8', '9', 'a'};
-  PutLe(g, static_cast<uint32_t>(width), 2);
-  PutLe(g, static_cast<uint32_t>(height), 2);
-  g.insert(g.end(), {0xF7, 0, 0});  // global table of 256 colours
-  Bytes t = table;
-  t.resize(768, 0);
-  g.insert(g.end(), t.begin(), t.end());
-  g.insert(g.end(), {0x21, 0xF9, 4, 0, 0, 0, 0, 0});  // graphic control
-  g.insert(g.end(), {0x21, 0xFE, 3, 'a', 'b', 'c', 0});  // comment
-  g.push_back(0x2C);
-  PutLe(g, 0, 4);
-  PutLe(g, static_cast<uint32_t>(width), 2);
-  PutLe(g, static_cast<uint32_t>(height), 2);
-  g.push_back(0);
-  g.push_back(8);
-  std::vector<uint16_t> codes = {256};
-  for (size_t i = 0; i < pixels.size(); ++i) {
-    if (i % 200 == 199) codes.push_back(256);
-    codes.push_back(pixels[i]);
-  }
-  codes.push_back(257);
-  Bytes data;
-  uint32_t acc = 0;
-  int bits = 0;
-  for (uint16_t c : codes) {
-    acc |= static_cast<uint32_t>(c) << bits;
-    bits += 9;
-    while (bits >= 8) {
-      data.push_back(static_cast<uint8_t>(acc));
-      acc >>= 8;
-      bits -= 8;
-    }
-  }
-  if (bits) data.push_back(static_cast<uint8_t>(acc));
-  for (size_t at = 0; at < data.size(); at += 255) {
-    size_t n = std::min<size_t>(255, data.size() - at);
-    g.push_back(static_cast<uint8_t>(n));
-    g.insert(g.end(), data.begin() + static_cast<long>(at), data.begin() + static_cast<long>(at + n));
-  }
-  g.push_back(0);
-  g.push_back(0x3B);
-  return g;
-}
-
-// A bitmap information header, colour table and rows (bottom-up, padded).
-Bytes Dib(int width, int height, int bits, const Bytes& table, const std::vector<Bytes>& bottomUpRows) {
-  Bytes d;
-  PutLe(d, 40, 4);
-  PutLe(d, static_cast<uint32_t>(width), 4);
-  PutLe(d, static_cast<uint32_t>(height), 4);
-  PutLe(d, 1, 2);
-  PutLe(d, static_cast<uint32_t>(bits), 2);
-  PutLe(d, 0, 4);
-  PutLe(d, 0, 4);
-  PutLe(d, 0, 4);
-  PutLe(d, 0, 4);
-  PutLe(d, static_cast<uint32_t>(table.size() / 4), 4);
-  PutLe(d, 0, 4);
-  d.insert(d.end(), table.begin(), table.end());
-  for (const auto& r : bottomUpRows) {
-    Bytes row = r;
-    while (row.size() % 4) row.push_back(0);
-    d.insert(d.end(), row.begin(), row.end());
-  }
-  return d;
-}
-
-void Save(const std::string& path, const Bytes& b) {
-  std::ofstream f(path, std::ios::binary);
-  f.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-}
 
 tx::ImageFormat At(int left, int top, int right, int bottom, uint32_t embed = 0) {
   tx::ImageFormat f;
@@ -433,4 +314,157 @@ TEST(PdfImages, SourceGoneBeforeTheEndStillLeavesAnImageObject) {
   auto drawn = RunTool("mutool draw -q -o /dev/null " + dir.file("i.pdf") + " 2>&1 | grep -v 'ICC support'");
   EXPECT_EQ(drawn.output, "");
   EXPECT_EQ(RunTool("qpdf --check " + dir.file("i.pdf")).status, 0);
+}
+
+TEST(PdfImages, UnusableFilesAreSilentlyNotDrawn) {
+  TempDir dir;
+  std::vector<Bytes> rows(2, Bytes(8));
+  Bytes pixels(15, 1), table{9, 9, 9};
+  Bytes goodPng = Png(3, 2, 8, 0, {Bytes{1, 2, 3}, Bytes{4, 5, 6}});
+  auto withIhdr = [&](int at, uint8_t value) {
+    Bytes b = goodPng;
+    b[static_cast<size_t>(at)] = value;
+    return b;
+  };
+  Bytes jpeg(std::begin(kJpeg8x4), std::end(kJpeg8x4));
+  size_t sof = 0;
+  while (!(jpeg[sof] == 0xFF && jpeg[sof + 1] == 0xC0)) ++sof;
+  auto withSof = [&](size_t at, uint8_t value) {
+    Bytes b = jpeg;
+    b[sof + at] = value;
+    return b;
+  };
+  std::map<std::string, Bytes> cases = {
+      {"interlaced.png", Png(2, 2, 8, 0, rows, {}, false, 1)},
+      {"alpha.png", Png(2, 2, 8, 6, rows)},
+      {"grey-alpha.png", Png(2, 2, 8, 4, rows)},
+      {"deep.png", Png(2, 2, 16, 2, rows)},
+      {"rgb-4-bit.png", Png(2, 2, 4, 2, rows)},
+      {"grey-3-bit.png", Png(2, 2, 3, 0, rows)},
+      {"no-palette.png", Png(2, 2, 8, 3, rows)},
+      {"empty-palette.png", Png(2, 2, 8, 3, rows, Bytes{})},
+      {"short-palette.png", Png(2, 2, 8, 3, rows, Bytes{1, 2})},
+      {"long-palette.png", Png(2, 2, 8, 3, rows, Bytes(771, 1))},
+      {"zero-width.png", withIhdr(19, 0)},
+      {"huge-width.png", withIhdr(16, 0x80)},
+      {"ihdr-length.png", withIhdr(11, 12)},
+      {"no-idat.png", Bytes(goodPng.begin(), goodPng.begin() + 33 + 15)},  // IHDR and tEXt only
+      {"idat-cut.png", Bytes(goodPng.begin(), goodPng.begin() + 33 + 15 + 12)},
+      {"gif-code-size-7.gif", Gif(5, 3, pixels, table, true, false, 7)},
+      {"gif-no-end-code.gif", Gif(5, 3, pixels, table, true, false, 8, false)},
+      {"gif-lzw-no-end.gif", Gif(5, 3, pixels, table, false, false, 8, false)},
+      {"gif-cut-in-table.gif", Bytes(6 + 7 + 100, 'G')},
+      {"jpeg-12-bit.jpg", withSof(4, 12)},
+      {"jpeg-arithmetic.jpg", withSof(1, 0xC9)},
+      {"jpeg-no-height.jpg", withSof(6, 0)},
+      {"jpeg-cut-before-frame.jpg", Bytes(jpeg.begin(), jpeg.begin() + static_cast<long>(sof + 5))},
+      {"jpeg-no-jfif.jpg", withSof(0, 0xFF)},
+  };
+  cases["gif-cut-in-table.gif"] = Gif(5, 3, pixels, table);
+  cases["gif-cut-in-table.gif"].resize(400);
+  cases["jpeg-no-jfif.jpg"][6] = 'E';
+  TestGenerator g;
+  g.Init(dir.file("i.pdf"));
+  g.BeginDocument(1);
+  // Bitmaps in the page file whose headers claim more than it holds.
+  Bytes page(8, 0);
+  Bytes tall = Dib(4, 1000, 24, {}, {Bytes(12, 1), Bytes(12, 2)});
+  page.insert(page.end(), tall.begin(), tall.end());
+  Bytes wide = Dib(65535, 2, 8, Bytes(1024, 0), {Bytes(8, 1)});
+  page.insert(page.end(), wide.begin(), wide.end());
+  Bytes many = Dib(2, 1, 8, Bytes(16, 0), {Bytes(2, 1)}, 100000);
+  page.insert(page.end(), many.begin(), many.end());
+  Save(dir.file("page.wmf"), page);
+  g.BeginPage(dir.file("page.wmf"), 0, 0, 8500, 11000);
+  for (const auto& [name, bytes] : cases) {
+    Save(dir.file(name), bytes);
+    int32_t before = g.IMAGENO;
+    g.EmitImage("", dir.file(name), At(0, 0, 100, 100));
+    EXPECT_EQ(g.IMAGENO, before) << name;
+  }
+  for (size_t at : std::vector<size_t>{9, 9 + tall.size(), 9 + tall.size() + wide.size(), page.size() + 1, 3}) {
+    int32_t before = g.IMAGENO;
+    g.EmitImage("", "", At(0, 0, 100, 100, static_cast<uint32_t>(at)));
+    EXPECT_EQ(g.IMAGENO, before) << "bitmap at " << at;
+  }
+  ASSERT_EQ(g.IMAGENO, 0);
+  EXPECT_TRUE(g.messages.empty()) << g.messages.front();
+  // The same files whole are drawn; a GIF's size is its image's, whatever
+  // screen it claims.
+  Save(dir.file("good.png"), goodPng);
+  g.EmitImage("", dir.file("good.png"), At(0, 0, 100, 100));
+  Bytes giant = Gif(5, 3, pixels, table);
+  for (size_t i = 6; i < 10; ++i) giant[i] = 0xFF;
+  Save(dir.file("good.gif"), giant);
+  g.EmitImage("", dir.file("good.gif"), At(0, 0, 100, 100));
+  ASSERT_EQ(g.IMAGENO, 2);
+  EXPECT_EQ(g.IMAGES[1].WIDTH, 5);
+  EXPECT_EQ(g.IMAGES[1].HEIGHT, 3);
+  g.FinishPage();
+  ASSERT_EQ(g.FinishDocument(), 0);
+  std::string pdf = ReadFile(dir.file("i.pdf"));
+  EXPECT_EQ(Count(pdf, "/Subtype /Image"), 2u);
+  EXPECT_EQ(XrefProblems(pdf), "");
+  auto check = RunTool("qpdf --check " + dir.file("i.pdf"));
+  EXPECT_EQ(check.status, 0) << check.output;
+}
+
+TEST(PdfImages, FilesAreOpenedByTheNameAsGiven) {
+  // The upper-cased name is only the image's identity: on a file system that
+  // tells cases apart, "tmp01.png" must be opened as "tmp01.png".
+  TempDir dir;
+  ScopedCwd cwd(dir.path());
+  Save("tmp01.png", Png(2, 2, 8, 0, {Bytes{0, 255}, Bytes{255, 0}}));
+  TestGenerator g;
+  g.Init(dir.file("i.pdf"));
+  g.BeginDocument(1);
+  g.BeginPage("p", 0, 0, 8500, 11000);
+  g.EmitImage("", "tmp01.png", At(0, 0, 1000, 1000));
+  ASSERT_TRUE(g.messages.empty()) << g.messages.front();
+  ASSERT_EQ(g.IMAGENO, 1);
+  EXPECT_EQ(g.IMAGES[0].EMBEDEDFILENAME, "TMP01.PNG");
+  EXPECT_EQ(g.IMAGES[0].FILENAME, "tmp01.png");
+  // Another spelling of the same name is the same image.
+  g.EmitImage("", "Tmp01.PNG  ", At(0, 2000, 1000, 3000));
+  EXPECT_EQ(g.IMAGENO, 1);
+  g.FinishPage();
+  ASSERT_EQ(g.FinishDocument(), 0);
+  std::string pdf = ReadFile(dir.file("i.pdf"));
+  EXPECT_EQ(Count(pdf, " /Im1 Do Q"), 2u);
+  EXPECT_EQ(Count(pdf, "/Subtype /Image"), 1u);
+  EXPECT_EQ(pdf.find("/Width 1\r\n/Height 1\r\n"), std::string::npos) << "the file was found again at the end";
+}
+
+TEST(PdfImages, AFileReplacedBeforeTheEndIsNotCopiedAsWhatItWas) {
+  TempDir dir;
+  Save(dir.file("a.png"), Png(2, 2, 8, 0, {Bytes{0, 255}, Bytes{255, 0}}));
+  TestGenerator g;
+  g.Init(dir.file("i.pdf"));
+  g.BeginDocument(1);
+  g.BeginPage("p", 0, 0, 8500, 11000);
+  g.EmitImage("", dir.file("a.png"), At(0, 0, 1000, 1000));
+  g.FinishPage();
+  Save(dir.file("a.png"), Gif(5, 3, Bytes(15, 1), Bytes{9, 9, 9}));
+  ASSERT_EQ(g.FinishDocument(), 0);
+  std::string pdf = ReadFile(dir.file("i.pdf"));
+  EXPECT_NE(pdf.find("/Width 1\r\n/Height 1\r\n/BitsPerComponent 8\r\n/ColorSpace /DeviceGray"), std::string::npos);
+  EXPECT_EQ(pdf.find("LZWDecode"), std::string::npos);
+  EXPECT_EQ(RunTool("qpdf --check " + dir.file("i.pdf")).status, 0);
+}
+
+TEST(PdfImages, WideningGifCodesDecodeToTheSamePixels) {
+  TempDir dir;
+  Bytes pixels;
+  uint32_t noise = 7;
+  for (int i = 0; i < 120 * 80; ++i) {
+    noise = noise * 1103515245 + 12345;
+    pixels.push_back(static_cast<uint8_t>(i < 4000 ? i / 50 % 3 : noise >> 16));
+  }
+  Bytes table(768, 0x40);
+  Save(dir.file("g.gif"), Gif(120, 80, pixels, table, false));
+  auto w = Write(dir, [&](TestGenerator& g) { g.EmitImage("", dir.file("g.gif"), At(1000, 1000, 3000, 2000)); });
+  EXPECT_EQ(w.check, 0);
+  auto q = RunTool("qpdf --show-object=8 --filtered-stream-data " + dir.file("i.pdf"));
+  ASSERT_EQ(q.status, 0) << q.output;
+  EXPECT_TRUE(q.output == std::string(pixels.begin(), pixels.end())) << q.output.size() << " bytes";
 }

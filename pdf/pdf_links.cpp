@@ -272,7 +272,9 @@ void PDFGenerator::WriteOutlines() {
     OUTPUT->WriteLine("/Parent " + std::to_string(item.PARENT) + " 0 R");
     if (item.FIRST) OUTPUT->WriteLine("/First " + std::to_string(item.FIRST) + " 0 R");
     if (item.LAST) OUTPUT->WriteLine("/Last " + std::to_string(item.LAST) + " 0 R");
-    // Readers walk siblings both ways and open or close children by /Count.
+    // /Prev as well as /Next: readers walk siblings both ways. /Count is
+    // minus the number of children, so a parent starts closed and opening it
+    // shows exactly its own children (closed in their turn).
     if (item.PREV) OUTPUT->WriteLine("/Prev " + std::to_string(item.PREV) + " 0 R");
     if (item.COUNT) OUTPUT->WriteLine("/Count " + std::to_string(item.COUNT));
     int32_t page = 0;
@@ -299,6 +301,8 @@ void PDFGenerator::WriteOutlines() {
   OUTPUT->WriteLine("5 0 obj");
   OUTPUT->WriteLine("<< ");
   OUTPUT->WriteLine("/Type /Outlines");
+  // Every item is counted here; viewers take the top level from /First
+  // and /Next, not from this number.
   OUTPUT->WriteLine("/Count " + std::to_string(items.size()));
   if (!items.empty()) {
     OUTPUT->WriteLine("/First " + std::to_string(rootFirst) + " 0 R");

@@ -186,3 +186,97 @@ TEST(PdfLinks, EncryptedAnnotationsAndTitlesAreUnreadableWithoutThePassword) {
   auto json = RunTool("qpdf --password=pw --json --json-key=outlines " + dir.file("e.pdf"));
   EXPECT_NE(json.output.find("Private mark"), std::string::npos) << json.output;
 }
+
+namespace {
+std::string Squeezed(const std::string& json) {
+  std::string out;
+  bool quoted = false;
+  for (size_t i = 0; i < json.size(); ++i) {
+    char c = json[i];
+    if (c == '"' && (i == 0 || json[i - 1] != '\\')) quoted = !quoted;
+    if (!quoted && (c == ' ' || c == '\n' || c == '\r' || c == '\t')) continue;
+    out += c;
+  }
+  return out;
+}
+}  // namespace
+
+TEST(PdfLinks, ReadersSeeTheAnnotationsAndTheOutlineTree) {
+  for (std::string password : {"", "pw"}) {
+    TempDir dir;
+    TestGenerator g;
+    std::string path = dir.file("r.pdf");
+    if (!password.empty()) {
+      g.ENCRYPT = 1;
+      g.PASSWORD = password;
+    }
+    g.Init(path);
+    g.SetPagesAsParentBookmark(1);
+    g.BeginDocument(2);
+    for (int page = 1; page <= 2; ++page) {
+      g.BeginPage("p", 0, 0, 8500, 11000);
+      g.EmitBox("PDF(PDFActionType=1|Hyperlink=example.org/a|HyperType=https://|HyperBoxColor=16711680|Bookmark=Amp)",
+                Box(1000, 1000, 2000, 2000));
+      g.EmitBox("ALL(HW=3000|HH=500) PDF(PDFActionType=4|PageAction=next|Bookmark=Drive|BookmarkParent=Amp)",
+                Box(1000, 3000, 2000, 4000));
+      g.EmitBox("PDF(PDFActionType=3|Annotation=Note here)", Box(1000, 5000, 2000, 6000));
+      g.EmitBox("PDF(PDFActionType=2|CommandLine=notepad.exe|CommandLineParam=a.txt)", Box(1000, 7000, 2000, 8000));
+      g.FinishPage();
+    }
+    ASSERT_EQ(g.FinishDocument(), 0);
+    std::string pw = password.empty() ? "" : " --password=" + password;
+    auto check = RunTool("qpdf" + pw + " --check " + path);
+    EXPECT_EQ(check.status, 0) << check.output;
+
+    // Page 1 is object 7 (after content stream 6); its annotations follow it.
+    std::string objects = Squeezed(RunTool("qpdf" + pw + " --json --json-key=qpdf " + path).output);
+    EXPECT_NE(objects.find("\"obj:7 0 R\":{\"value\":{\"/Annots\":[\"8 0 R\",\"9 0 R\",\"10 0 R\",\"11 0 R\"]"),
+              std::string::npos) << objects;
+    EXPECT_NE(objects.find("\"obj:8 0 R\":{\"value\":{\"/A\":{\"/S\":\"/URI\",\"/Type\":\"/Action\",\"/URI\":"
+                           "\"u:https://example.org/a\"},\"/Border\":[0,0,1],\"/C\":[0,0,1],"
+                           "\"/Rect\":[72,648,144,720],\"/Subtype\":\"/Link\",\"/Type\":\"/Annot\"}}"),
+              std::string::npos) << objects;
+    // The hot area makes the link 3000 by 500 units; the colour stays, the border goes.
+    EXPECT_NE(objects.find("\"obj:9 0 R\":{\"value\":{\"/A\":{\"/N\":\"/NextPage\",\"/S\":\"/Named\",\"/Type\":"
+                           "\"/Action\"},\"/Border\":[0,0,0],\"/C\":[0,0,1],\"/Rect\":[72,540,288,576]"),
+              std::string::npos) << objects;
+    EXPECT_NE(objects.find("\"obj:10 0 R\":{\"value\":{\"/Contents\":\"u:Note here\",\"/Rect\":[72,419,122,432],"
+                           "\"/Subtype\":\"/Text\",\"/Type\":\"/Annot\"}}"),
+              std::string::npos) << objects;
+    EXPECT_NE(objects.find("\"/A\":{\"/S\":\"/Launch\",\"/Type\":\"/Action\",\"/Win\":{\"/F\":\"u:notepad.exe\","
+                           "\"/P\":\"u:a.txt\"}}"),
+              std::string::npos) << objects;
+    // Page 2 is object 13, its annotations 14 to 17.
+    EXPECT_NE(objects.find("\"obj:13 0 R\":{\"value\":{\"/Annots\":[\"14 0 R\",\"15 0 R\",\"16 0 R\",\"17 0 R\"]"),
+              std::string::npos);
+
+    // The tree: each page's bookmark holds "Amp", which holds "Drive"; parents
+    // with children are shown closed.
+    std::string outlines = Squeezed(RunTool("qpdf" + pw + " --json --json-key=outlines " + path).output);
+    for (std::string page : {"7", "13"}) {
+      std::string n = page == "7" ? "1" : "2";
+      std::string drive = "{\"dest\":[\"" + page + " 0 R\",\"/XYZ\",72,576,null],\"destpageposfrom1\":" + n +
+                          ",\"kids\":[],\"object\":\"";
+      std::string amp = "{\"dest\":[\"" + page + " 0 R\",\"/XYZ\",72,720,null],\"destpageposfrom1\":" + n +
+                        ",\"kids\":[" + drive;
+      std::string pageItem = "{\"dest\":[\"" + page + " 0 R\",\"/XYZ\",null,null,null],\"destpageposfrom1\":" + n +
+                             ",\"kids\":[" + amp;
+      EXPECT_NE(outlines.find(pageItem), std::string::npos) << outlines;
+      EXPECT_NE(outlines.find("\"open\":true,\"title\":\"Drive\"}],\"object\""), std::string::npos);
+      EXPECT_NE(outlines.find("\"open\":false,\"title\":\"Amp\"}],\"object\""), std::string::npos);
+      EXPECT_NE(outlines.find("\"open\":false,\"title\":\"Page_" + n + "\"}"), std::string::npos);
+    }
+    // mupdf walks the tree by /First and /Next and shows it as a viewer would.
+    auto shown = RunTool("mutool show" + (password.empty() ? "" : " -p " + password) + " " + path + " outline");
+    EXPECT_EQ(std::regex_replace(shown.output, std::regex("warning: ICC support is not available\n"), ""),
+              "+\t\"Page_1\"\t#page=1&zoom=nan,nan,nan\n"
+              "+\t\t\"Amp\"\t#page=1&zoom=nan,72,72\n"
+              "|\t\t\t\"Drive\"\t#page=1&zoom=nan,72,216\n"
+              "+\t\"Page_2\"\t#page=2&zoom=nan,nan,nan\n"
+              "+\t\t\"Amp\"\t#page=2&zoom=nan,72,72\n"
+              "|\t\t\t\"Drive\"\t#page=2&zoom=nan,72,216\n");
+    // Siblings linked both ways, closed parents counting their children.
+    std::string pdfText = ReadFile(path);
+    EXPECT_NE(pdfText.find("/Count 6\r\n"), std::string::npos);
+  }
+}

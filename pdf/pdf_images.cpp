@@ -1,8 +1,10 @@
 // Images: each distinct image file or embedded bitmap becomes one image
 // XObject "/Im" + number, placed on pages with a transformation matrix.
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
@@ -22,13 +24,20 @@ uint32_t Be16(const Bytes& b, size_t at) { return b[at] << 8 | b[at + 1]; }
 uint32_t Be32(const Bytes& b, size_t at) { return Be16(b, at) << 16 | Be16(b, at + 2); }
 
 // The whole file, read in pieces of at most 64000 bytes; errno on failure.
+// Only regular files, and only as much as the file held when it was opened:
+// a device or a pipe named as an image would never end.
 int ReadWhole(const std::string& path, Bytes& out) {
   out.clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return errno;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return EINVAL;
+  }
   uint8_t piece[PDFOutputFile::kPiece];
-  for (;;) {
-    ssize_t n = ::read(fd, piece, sizeof piece);
+  for (size_t left = static_cast<size_t>(st.st_size); left > 0;) {
+    ssize_t n = ::read(fd, piece, std::min(sizeof piece, left));
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       int code = errno;
@@ -37,6 +46,7 @@ int ReadWhole(const std::string& path, Bytes& out) {
     }
     if (n == 0) break;
     out.insert(out.end(), piece, piece + n);
+    left -= static_cast<size_t>(n);
   }
   ::close(fd);
   return 0;

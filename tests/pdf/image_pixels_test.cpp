@@ -83,6 +83,7 @@ struct Placed {
   std::string file;     // image file, or empty for a bitmap in the page file
   uint32_t embed = 0;   // position of that bitmap
   Picture expected;
+  std::string listed;   // pdfimages -list: type, colour, components, bits, encoding
   int tolerance = 0;    // per colour component
 };
 
@@ -103,7 +104,8 @@ class PdfImagePixels : public ::testing::Test {
   int column = 0, rowTop = 18, rowHeight = 0;
 
   // Places the next image in the flow of the page.
-  void Add(std::string what, const std::string& file, uint32_t embed, Picture expected, int tolerance = 0) {
+  void Add(std::string what, const std::string& file, uint32_t embed, Picture expected, std::string listed,
+           int tolerance = 0) {
     int left = 18 + column;
     if (left + expected.width > 600) {
       column = 0, left = 18;
@@ -112,16 +114,17 @@ class PdfImagePixels : public ::testing::Test {
     }
     column += (expected.width + 9 + 8) / 9 * 9;
     rowHeight = std::max(rowHeight, (expected.height + 8) / 9 * 9);
-    placed.push_back({std::move(what), left, rowTop, file, embed, std::move(expected), tolerance});
+    placed.push_back({std::move(what), left, rowTop, file, embed, std::move(expected), std::move(listed), tolerance});
   }
-  void AddFile(const std::string& what, const std::string& name, const Bytes& bytes, Picture expected) {
+  void AddFile(const std::string& what, const std::string& name, const Bytes& bytes, Picture expected,
+               const std::string& listed) {
     Save(dir.file(name), bytes);
-    Add(what, dir.file(name), 0, std::move(expected));
+    Add(what, dir.file(name), 0, std::move(expected), listed);
   }
-  void AddBitmap(const std::string& what, const Bytes& dib, Picture expected) {
+  void AddBitmap(const std::string& what, const Bytes& dib, Picture expected, const std::string& listed) {
     uint32_t at = static_cast<uint32_t>(page.size() + 1);
     page.insert(page.end(), dib.begin(), dib.end());
-    Add(what, "", at, std::move(expected));
+    Add(what, "", at, std::move(expected), listed);
   }
 
   void AddPngs() {
@@ -136,7 +139,7 @@ class PdfImagePixels : public ::testing::Test {
       }
       rows.push_back(r);
     }
-    AddFile("RGB PNG", "rgb.png", Png(rgb.width, rgb.height, 8, 2, rows, {}, true), rgb);
+    AddFile("RGB PNG", "rgb.png", Png(rgb.width, rgb.height, 8, 2, rows, {}, true), rgb, "image rgb 3 8 image");
 
     for (int depth : {1, 2, 4, 8}) {
       int w = 13, h = 6, max = (1 << depth) - 1;
@@ -151,10 +154,11 @@ class PdfImagePixels : public ::testing::Test {
       }
       std::string d = std::to_string(depth);
       AddFile(d + "-bit grey PNG", "grey" + d + ".png", Png(w, h, depth, 0, greyRows, {}, true),
-              Indexed(w, h, greys, value));
+              Indexed(w, h, greys, value), "image gray 1 " + d + " image");
       auto palette = Colours(1 << depth, depth);
       AddFile(d + "-bit palette PNG", "pal" + d + ".png",
-              Png(w, h, depth, 3, greyRows, Triplets(palette), true), Indexed(w, h, palette, value));
+              Png(w, h, depth, 3, greyRows, Triplets(palette), true), Indexed(w, h, palette, value),
+              "image index 1 " + d + " image");
     }
   }
 
@@ -163,7 +167,7 @@ class PdfImagePixels : public ::testing::Test {
     Bytes pixels;
     for (int i = 0; i < 30 * 20; ++i) pixels.push_back(static_cast<uint8_t>(i * 13 % 256));
     AddFile("9-bit GIF", "plain.gif", Gif(30, 20, pixels, Triplets(table)),
-            Indexed(30, 20, table, [&](int x, int y) { return pixels[y * 30 + x]; }));
+            Indexed(30, 20, table, [&](int x, int y) { return pixels[y * 30 + x]; }), "image index 1 8 image");
     // Runs and noise: strings grow, so the codes widen to 12 bits and the
     // encoder clears its table on the way.
     Bytes mixed;
@@ -174,12 +178,12 @@ class PdfImagePixels : public ::testing::Test {
         mixed.push_back(static_cast<uint8_t>(y < 32 ? x / 8 : y < 64 ? noise >> 16 : (x + y) % 5));
       }
     AddFile("LZW GIF", "lzw.gif", Gif(96, 96, mixed, Triplets(table), false),
-            Indexed(96, 96, table, [&](int x, int y) { return mixed[y * 96 + x]; }));
+            Indexed(96, 96, table, [&](int x, int y) { return mixed[y * 96 + x]; }), "image index 1 8 image");
     auto local = Colours(4, 99);
     Bytes four;
     for (int i = 0; i < 21 * 9; ++i) four.push_back(static_cast<uint8_t>(i % 4));
     AddFile("local table GIF", "local.gif", Gif(21, 9, four, Triplets(local), false, true),
-            Indexed(21, 9, local, [&](int x, int y) { return four[y * 21 + x]; }));
+            Indexed(21, 9, local, [&](int x, int y) { return four[y * 21 + x]; }), "image index 1 8 image");
   }
 
   void AddBitmaps() {
@@ -192,7 +196,8 @@ class PdfImagePixels : public ::testing::Test {
       for (int x = 0; x < 13; ++x) v.push_back(bit(x, y));
       monoRows.push_back(Pack(v, 1));
     }
-    AddBitmap("1-bit bitmap", Dib(13, 5, 1, Quads(mono), monoRows), Indexed(13, 5, mono, bit));
+    AddBitmap("1-bit bitmap", Dib(13, 5, 1, Quads(mono), monoRows), Indexed(13, 5, mono, bit),
+              "stencil - 1 1 image");
 
     for (int bits : {4, 8}) {
       int w = bits == 4 ? 7 : 9, h = 4;
@@ -205,7 +210,7 @@ class PdfImagePixels : public ::testing::Test {
         stored.push_back(Pack(v, bits));
       }
       AddBitmap(std::to_string(bits) + "-bit bitmap", Dib(w, h, bits, Quads(palette), stored),
-                Indexed(w, h, palette, index));
+                Indexed(w, h, palette, index), "image index 1 " + std::to_string(bits) + " image");
     }
 
     Picture rgb{5, 3, {}};
@@ -224,9 +229,10 @@ class PdfImagePixels : public ::testing::Test {
       }
       return stored;
     };
-    AddBitmap("24-bit bitmap", Dib(5, 3, 24, {}, rows(true)), rgb);
-    AddBitmap("top-down 24-bit bitmap", Dib(5, -3, 24, {}, rows(false)), rgb);
-    AddBitmap("24-bit bitmap with a colour table", Dib(5, 3, 24, Quads({0x123456, 0x654321}), rows(true)), rgb);
+    AddBitmap("24-bit bitmap", Dib(5, 3, 24, {}, rows(true)), rgb, "image rgb 3 8 image");
+    AddBitmap("top-down 24-bit bitmap", Dib(5, -3, 24, {}, rows(false)), rgb, "image rgb 3 8 image");
+    AddBitmap("24-bit bitmap with a colour table", Dib(5, 3, 24, Quads({0x123456, 0x654321}), rows(true)), rgb,
+              "image rgb 3 8 image");
   }
 
   void AddJpeg() {
@@ -237,7 +243,7 @@ class PdfImagePixels : public ::testing::Test {
     Picture reference = ReadPnm(dir.file("jpeg.ppm"));
     ASSERT_EQ(reference.width, 8) << r.output;
     ASSERT_EQ(reference.height, 4);
-    Add("JPEG", dir.file("p.jpg"), 0, reference, 3);
+    Add("JPEG", dir.file("p.jpg"), 0, reference, "image rgb 3 8 jpeg", 3);
   }
 
   // Writes the page with every placed image, renders it and compares.
@@ -265,6 +271,27 @@ class PdfImagePixels : public ::testing::Test {
     ASSERT_EQ(g.FinishDocument(), 0);
     ASSERT_TRUE(g.messages.empty()) << g.messages.front();
     std::string pw = password.empty() ? "" : " -upw " + password;
+    std::string qpw = password.empty() ? "" : " --password=" + password;
+    auto check = RunTool("qpdf" + qpw + " --check " + path);
+    EXPECT_EQ(check.status, 0) << check.output;
+    auto drawn = RunTool("mutool draw -q" + (password.empty() ? "" : " -p " + password) + " -o /dev/null " + path +
+                         " 2>&1 | grep -v 'ICC support'");
+    EXPECT_EQ(drawn.output, "");
+    // poppler's list: every image with its real size, colour space and bits.
+    std::istringstream list(RunTool("pdfimages" + pw + " -list " + path).output);
+    std::string line;
+    std::getline(list, line);
+    std::getline(list, line);
+    for (const auto& p : placed) {
+      std::getline(list, line);
+      std::istringstream fields(line);
+      std::vector<std::string> f;
+      for (std::string w; fields >> w;) f.push_back(w);
+      ASSERT_GE(f.size(), 9u) << p.what << ": " << line;
+      EXPECT_EQ(f[3] + "x" + f[4], std::to_string(p.expected.width) + "x" + std::to_string(p.expected.height))
+          << p.what;
+      EXPECT_EQ(f[2] + " " + f[5] + " " + f[6] + " " + f[7] + " " + f[8], p.listed) << p.what;
+    }
     int used = kScale * (rowTop + rowHeight + 9);  // only the part of the page that holds images
     auto r = RunTool("pdftoppm -r " + std::to_string(72 * kScale) + " -W " + std::to_string(612 * kScale) +
                      " -H " + std::to_string(used) + pw + " " + path + " " + dir.file("shot"));

@@ -1,6 +1,8 @@
 // Images: PNG, JPEG and GIF files and bitmaps embedded in page files.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 
 #include "image_fixtures.h"
@@ -363,6 +365,12 @@ TEST(PdfImages, UnusableFilesAreSilentlyNotDrawn) {
   cases["gif-cut-in-table.gif"] = Gif(5, 3, pixels, table);
   cases["gif-cut-in-table.gif"].resize(400);
   cases["jpeg-no-jfif.jpg"][6] = 'E';
+  // Interlaced GIF rows come in four passes; copied as they stand they would be out of order.
+  Bytes interlaced = Gif(5, 3, pixels, table);
+  size_t descriptor = 13 + 768 + 8 + 7 + 19;
+  EXPECT_EQ(interlaced[descriptor], 0x2C);
+  interlaced[descriptor + 9] |= 0x40;
+  cases["gif-interlaced.gif"] = interlaced;
   TestGenerator g;
   g.Init(dir.file("i.pdf"));
   g.BeginDocument(1);
@@ -467,4 +475,51 @@ TEST(PdfImages, WideningGifCodesDecodeToTheSamePixels) {
   auto q = RunTool("qpdf --show-object=8 --filtered-stream-data " + dir.file("i.pdf"));
   ASSERT_EQ(q.status, 0) << q.output;
   EXPECT_TRUE(q.output == std::string(pixels.begin(), pixels.end())) << q.output.size() << " bytes";
+}
+
+TEST(PdfImages, DevicesAndPipesAreNotReadAsImages) {
+  // Neither would ever reach its end: the box names them and nothing is drawn.
+  TempDir dir;
+  ASSERT_EQ(mkfifo(dir.file("pipe.png").c_str(), 0600), 0);
+  TestGenerator g;
+  g.Init(dir.file("i.pdf"));
+  g.BeginDocument(1);
+  g.BeginPage("p", 0, 0, 8500, 11000);
+  g.EmitImage("", "/dev/zero", At(0, 0, 100, 100));
+  g.EmitImage("", dir.file("pipe.png"), At(0, 0, 100, 100));
+  g.EmitImage("", dir.path().string(), At(0, 0, 100, 100));
+  ASSERT_EQ(g.messages.size(), 3u);
+  EXPECT_EQ(g.messages[0], "GetImageInfo: ERROR (22)Invalid argument FILE:/dev/zero");
+  EXPECT_NE(g.messages[1].find(" FILE:" + dir.file("pipe.png")), std::string::npos);
+  EXPECT_EQ(g.messages[2].rfind("GetImageInfo: ERROR (", 0), 0u);
+  EXPECT_EQ(g.IMAGENO, 0);
+  g.FinishPage();
+  EXPECT_EQ(g.FinishDocument(), 0);
+}
+
+TEST(PdfImages, OneImageOnFivePagesIsOneObject) {
+  TempDir dir;
+  Save(dir.file("tmp01.png"), Png(3, 2, 8, 2, {Bytes(9, 0x40), Bytes(9, 0x80)}));
+  TestGenerator g;
+  g.Init(dir.file("five.pdf"));
+  g.BeginDocument(5);
+  for (int page = 1; page <= 5; ++page) {
+    g.BeginPage("p", 0, 0, 8500, 11000);
+    g.EmitImage("", dir.file("tmp01.png"), At(1000, 1000 * page, 2000, 1000 * page + 500));
+    g.FinishPage();
+  }
+  ASSERT_EQ(g.FinishDocument(), 0);
+  std::string pdf = ReadFile(dir.file("five.pdf"));
+  EXPECT_EQ(Count(pdf, " /Im1 Do Q"), 5u);
+  EXPECT_EQ(Count(pdf, "/Subtype /Image"), 1u);
+  EXPECT_EQ(pdf.find("/Im2"), std::string::npos);
+  // poppler lists the image once per page, always the same object.
+  auto rows = ListRows(RunTool("pdfimages -list " + dir.file("five.pdf")).output);
+  ASSERT_EQ(rows.size(), 5u);
+  for (size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i][0], std::to_string(i + 1));
+    EXPECT_EQ(rows[i][3] + "x" + rows[i][4] + " " + rows[i][5] + " " + rows[i][7], "3x2 rgb 8");
+    EXPECT_EQ(rows[i][10], rows[0][10]) << "object number";
+  }
+  EXPECT_EQ(RunTool("qpdf --check " + dir.file("five.pdf")).status, 0);
 }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/console_scope.h"
 #include "devicedefs/tables.h"
 #include "platform/toolkit/console_toolkit.h"
 #include "preset/fill_preset_table.h"
@@ -17,39 +18,6 @@
 namespace {
 
 using tx::PresetRecord;
-
-struct Loaded {
-  bool ok = false;
-  std::string content;
-  std::string error;
-};
-
-Loaded LoadWhole(const std::string& path) {
-  Loaded l;
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) {
-    l.error = std::strerror(errno);
-    return l;
-  }
-  char chunk[65536];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) l.content.append(chunk, n);
-  // A directory opens but cannot be read (EISDIR).
-  bool failed = std::ferror(f);
-  int error = errno;
-  std::fclose(f);
-  if (failed) {
-    l.error = std::strerror(error);
-    return l;
-  }
-  // The window ends the command on an empty file just as on an unreadable one.
-  if (l.content.empty()) {
-    l.error = "the file is empty";
-    return l;
-  }
-  l.ok = true;
-  return l;
-}
 
 // Preset texts are single-byte; bytes above 127 are taken as Latin-1 so the
 // output stays valid UTF-8 (JSON) and readable (text).
@@ -174,22 +142,13 @@ int Run(const std::vector<std::string>& args) {
   }
   if (path.empty()) return txcli::UsageError("decode needs a preset file");
 
-  Loaded file = LoadWhole(path);
-  if (!file.ok) {
-    std::fprintf(stderr, "tonalyx-cli: cannot read '%s': %s\n", path.c_str(), file.error.c_str());
-    return txcli::EXIT_UNREADABLE;
-  }
+  std::string content;
+  if (!txcli::LoadPresetFile(path, content)) return txcli::EXIT_UNREADABLE;
 
-  // Message boxes (the rejections, table errors) land on stderr.
-  tx::ConsoleToolkit console(&std::cerr);
-  tx::WindowToolkit* previous = tx::SetToolkit(&console);
-  struct Restore {
-    tx::WindowToolkit* previous;
-    ~Restore() { tx::SetToolkit(previous); }
-  } restore{previous};
+  txcli::ConsoleScope console;
 
   tx::CurrentPreset& preset = tx::Current();
-  if (!tx::ParsePreset(tx::FitPresetBuffer(file.content), preset)) return txcli::EXIT_FAILED;
+  if (!tx::ParsePreset(tx::FitPresetBuffer(content), preset)) return txcli::EXIT_FAILED;
 
   tx::TableSet& t = tx::Tables();
   for (tx::FileManager* table : {&t.DBEffects, &t.DBSelection, &t.MXPreset})

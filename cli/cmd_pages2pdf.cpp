@@ -88,6 +88,7 @@ int Run(const std::vector<std::string>& args) {
   const std::string target = args[i++];
   std::vector<std::string> pages(args.begin() + static_cast<long>(i), args.end());
   if (pages.empty()) return txcli::UsageError("pages2pdf needs at least one page file");
+  for (std::string& page : pages) page = txcli::InputPath(page);
 
   // The temporary file sits in the target's directory so the rename stays on one file system.
   std::filesystem::path targetPath(target);

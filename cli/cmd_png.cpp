@@ -11,32 +11,14 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/console_scope.h"
 #include "devicedefs/tables.h"
 #include "draw/canvas.h"
 #include "outputs/block_image.h"
-#include "platform/toolkit/console_toolkit.h"
 #include "preset/parse_preset.h"
 #include "services/file_manager.h"
 
 namespace {
-
-bool LoadWhole(const std::string& path, std::string& content, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = std::strerror(errno);
-    return false;
-  }
-  content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    error = "read error";
-    return false;
-  }
-  if (content.empty()) {
-    error = "the file is empty";
-    return false;
-  }
-  return true;
-}
 
 int Run(const std::vector<std::string>& args) {
   bool debug = false;
@@ -54,19 +36,10 @@ int Run(const std::vector<std::string>& args) {
   const std::string& presetPath = paths[0];
   const std::string& outPath = paths[1];
 
-  std::string content, error;
-  if (!LoadWhole(presetPath, content, error)) {
-    std::fprintf(stderr, "tonalyx-cli: cannot read '%s': %s\n", presetPath.c_str(), error.c_str());
-    return txcli::EXIT_UNREADABLE;
-  }
+  std::string content;
+  if (!txcli::LoadPresetFile(presetPath, content)) return txcli::EXIT_UNREADABLE;
 
-  // Message boxes (the rejections, table errors) land on stderr.
-  tx::ConsoleToolkit console(&std::cerr);
-  tx::WindowToolkit* previous = tx::SetToolkit(&console);
-  struct Restore {
-    tx::WindowToolkit* previous;
-    ~Restore() { tx::SetToolkit(previous); }
-  } restore{previous};
+  txcli::ConsoleScope console;
 
   tx::CurrentPreset& preset = tx::Current();
   if (!tx::ParsePreset(tx::FitPresetBuffer(content), preset)) return txcli::EXIT_FAILED;

@@ -10,51 +10,24 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/console_scope.h"
 #include "devicedefs/tables.h"
 #include "outputs/xml_export.h"
-#include "platform/toolkit/console_toolkit.h"
 #include "preset/fill_preset_table.h"
 #include "preset/parse_preset.h"
 #include "services/file_manager.h"
 
 namespace {
 
-bool LoadWhole(const std::string& path, std::string& content, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = std::strerror(errno);
-    return false;
-  }
-  content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  if (in.bad()) {
-    error = "read error";
-    return false;
-  }
-  if (content.empty()) {
-    error = "the file is empty";
-    return false;
-  }
-  return true;
-}
-
 int Run(const std::vector<std::string>& args) {
   if (args.size() != 2) return txcli::UsageError("xml needs a preset file and an output file");
   const std::string& presetPath = args[0];
   const std::string& outPath = args[1];
 
-  std::string content, error;
-  if (!LoadWhole(presetPath, content, error)) {
-    std::fprintf(stderr, "tonalyx-cli: cannot read '%s': %s\n", presetPath.c_str(), error.c_str());
-    return txcli::EXIT_UNREADABLE;
-  }
+  std::string content;
+  if (!txcli::LoadPresetFile(presetPath, content)) return txcli::EXIT_UNREADABLE;
 
-  // Message boxes (the rejections, table errors) land on stderr.
-  tx::ConsoleToolkit console(&std::cerr);
-  tx::WindowToolkit* previous = tx::SetToolkit(&console);
-  struct Restore {
-    tx::WindowToolkit* previous;
-    ~Restore() { tx::SetToolkit(previous); }
-  } restore{previous};
+  txcli::ConsoleScope console;
 
   tx::CurrentPreset& preset = tx::Current();
   if (!tx::ParsePreset(tx::FitPresetBuffer(content), preset)) return txcli::EXIT_FAILED;
@@ -66,7 +39,7 @@ int Run(const std::vector<std::string>& args) {
   tx::PresetTableFiller filler(tx::AccessPresetTables(t));
   filler.FillPresetTable(preset);
 
-  console.QueueFilePath(outPath);
+  console.console().QueueFilePath(outPath);
   std::string exportPath;
   const bool written = tx::ExportPresetXml(preset.state, t.MXPreset, t.preset, exportPath);
   t.MXPreset.Close();

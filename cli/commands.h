@@ -27,4 +27,14 @@ struct Registration {
 // Prints "tonalyx-cli: <text>" on stderr and returns EXIT_USAGE.
 int UsageError(const std::string& text);
 
+// Paths are taken as given from the working directory (--workdir); an input
+// file that is not there but exists relative to the directory the program was
+// started from is taken from there.
+void SetInvocationDir(const std::string& dir);
+std::string InputPath(const std::string& path);
+
+// Loads a preset file whole. On failure prints the reason on stderr and
+// returns false (an empty file counts as unreadable, as in the window).
+bool LoadPresetFile(const std::string& path, std::string& content);
+
 }  // namespace txcli

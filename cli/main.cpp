@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
     if (name != c.name) continue;
     if (!workdir.empty()) {
       std::error_code ec;
+      txcli::SetInvocationDir(std::filesystem::current_path(ec).string());
       std::filesystem::current_path(workdir, ec);
       if (ec) {
         std::fprintf(stderr, "tonalyx-cli: cannot use working directory '%s': %s\n", workdir.c_str(),

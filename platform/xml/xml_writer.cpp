@@ -1,5 +1,7 @@
 #include "platform/xml/xml_writer.h"
 
+#include "services/file_io.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -56,18 +58,6 @@ void AppendUtf8(std::string& out, unsigned cp) {
   }
 }
 
-bool WriteAll(int fd, const std::string& data) {
-  size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = ::write(fd, data.data() + done, data.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
 
 }  // namespace
 

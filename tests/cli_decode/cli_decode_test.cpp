@@ -234,3 +234,17 @@ TEST(CliDecodeSamples, EverySamplePresetDecodesToRows) {
 }
 
 }  // namespace
+
+TEST_F(CliDecodeTest, RelativePresetPathsAlsoResolveFromWhereTheCommandStarted) {
+  txtest::TempDir elsewhere;
+  WriteFile(elsewhere.file("mine.syx"), Bytes(Sample().Bytes()));
+  std::string out = dir_.file("stdout.txt");
+  std::string cmd = "cd '" + elsewhere.path().string() + "' && " + std::string(TONALYX_CLI) + " --workdir '" +
+                    dir_.path().string() + "' decode --json mine.syx >'" + out + "' 2>/dev/null";
+  int raw = std::system(cmd.c_str());
+  ASSERT_TRUE(WIFEXITED(raw));
+  EXPECT_EQ(WEXITSTATUS(raw), 0);
+  EXPECT_NE(ReadFile(out).find("\"effectName\": \"Amp 1\""), std::string::npos);
+  // Neither in the working directory nor where the command started: unreadable.
+  EXPECT_EQ(Run("decode nowhere.syx").status, 3);
+}

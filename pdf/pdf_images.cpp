@@ -526,7 +526,11 @@ void PDFGenerator::WriteImage(ImageRow& image) {
 
   if (fileImage) {
     OUTPUT->WriteLine(">>");
-    bufferStream(n, false, [&] { OUTPUT->Write(std::string_view(reinterpret_cast<const char*>(data.data()), data.size())); });
+    // Not recompressed, but encrypted like every other stream: a reader
+    // decrypts every stream of an encrypted document before decoding it.
+    bufferStream(n, false, [&] {
+      OUTPUT->Write(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    });
     uint32_t length = OUTPUT->BUFFERLEN;
     writeStreamTail();
     // The length object always follows, so the reference above never dangles.

@@ -5,7 +5,10 @@
 // repeats pixels as they are.)
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <sstream>
 
 #include "image_fixtures.h"
 #include "jpeg_fixture.h"

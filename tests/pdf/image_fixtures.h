@@ -208,6 +208,19 @@ inline Bytes Dib(int width, int height, int bits, const Bytes& table, const std:
   return d;
 }
 
+// The data of every IDAT chunk of a PNG, in order.
+inline Bytes IdatData(const Bytes& png) {
+  Bytes out;
+  for (size_t at = 8; at + 12 <= png.size();) {
+    size_t length = static_cast<size_t>(png[at]) << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3];
+    if (std::equal(png.begin() + static_cast<long>(at) + 4, png.begin() + static_cast<long>(at) + 8, "IDAT")) {
+      out.insert(out.end(), png.begin() + static_cast<long>(at) + 8, png.begin() + static_cast<long>(at + 8 + length));
+    }
+    at += 12 + length;
+  }
+  return out;
+}
+
 inline void Save(const std::string& path, const Bytes& b) {
   std::ofstream f(path, std::ios::binary);
   f.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));

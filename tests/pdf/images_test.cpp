@@ -80,7 +80,8 @@ TEST(PdfImages, PngDataIsCopiedWithItsPredictor) {
   std::vector<Bytes> rgb(100, Bytes(600));
   for (int y = 0; y < 100; ++y)
     for (int x = 0; x < 200; ++x) rgb[y][3 * x] = static_cast<uint8_t>(x), rgb[y][3 * x + 1] = static_cast<uint8_t>(y);
-  Save(dir.file("rgb.png"), Png(200, 100, 8, 2, rgb));
+  Bytes rgbPng = Png(200, 100, 8, 2, rgb, {}, true);
+  Save(dir.file("rgb.png"), rgbPng);
   std::vector<Bytes> grey(3, Bytes{0x0F, 0xF0});
   Save(dir.file("grey.png"), Png(4, 3, 4, 0, grey));
   Bytes palette = {'(', 0, 0, 0, ')', 0, '\\', 0, 0x0D};
@@ -110,6 +111,10 @@ TEST(PdfImages, PngDataIsCopiedWithItsPredictor) {
   EXPECT_EQ(rows[2][5], "index");
   EXPECT_EQ(w.render, "");
   EXPECT_EQ(w.check, 0);
+  // The compressed rows are the file's own, both IDAT chunks joined.
+  auto raw = RunTool("qpdf --show-object=8 --raw-stream-data " + dir.file("i.pdf"));
+  Bytes idat = IdatData(rgbPng);
+  EXPECT_TRUE(raw.output == std::string(idat.begin(), idat.end())) << raw.output.size() << " vs " << idat.size();
 }
 
 TEST(PdfImages, TheSameFileOnManyPlacesIsOneImage) {

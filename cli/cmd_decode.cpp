@@ -19,11 +19,29 @@ namespace {
 
 using tx::PresetRecord;
 
-// Preset texts are single-byte; bytes above 127 are taken as Latin-1 so the
-// output stays valid UTF-8 (JSON) and readable (text).
+// Definition texts come from the XML import as UTF-8, preset names are single
+// bytes: a valid UTF-8 sequence is kept as it is, any other byte above 127 is
+// taken as Latin-1, so both read right and the output stays valid UTF-8.
+size_t Utf8SequenceAt(std::string_view s, size_t i) {
+  auto at = [&](size_t k) { return k < s.size() ? static_cast<unsigned char>(s[k]) : 0u; };
+  auto tail = [&](size_t k) { return (at(k) & 0xC0u) == 0x80u; };
+  unsigned c = at(i);
+  if (c >= 0xC2 && c <= 0xDF) return tail(i + 1) ? 2 : 0;
+  if (c >= 0xE0 && c <= 0xEF) {
+    unsigned lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
+    return at(i + 1) >= lo && at(i + 1) <= hi && tail(i + 2) ? 3 : 0;
+  }
+  if (c >= 0xF0 && c <= 0xF4) {
+    unsigned lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
+    return at(i + 1) >= lo && at(i + 1) <= hi && tail(i + 2) && tail(i + 3) ? 4 : 0;
+  }
+  return 0;
+}
+
 std::string JsonString(std::string_view s) {
   std::string out = "\"";
-  for (unsigned char c : s) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
@@ -31,7 +49,10 @@ std::string JsonString(std::string_view s) {
       case '\r': out += "\\r"; break;
       case '\t': out += "\\t"; break;
       default:
-        if (c < 0x20 || c >= 0x7F) {
+        if (size_t n = c >= 0x80 ? Utf8SequenceAt(s, i) : 0) {
+          out.append(s.substr(i, n));
+          i += n - 1;
+        } else if (c < 0x20 || c >= 0x7F) {
           char buf[8];
           std::snprintf(buf, sizeof buf, "\\u%04x", c);
           out += buf;
@@ -45,9 +66,13 @@ std::string JsonString(std::string_view s) {
 
 std::string Printable(std::string_view s) {
   std::string out;
-  for (unsigned char c : s) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(s[i]);
     if (c < 0x20 || c == 0x7F) {
       out.push_back('?');
+    } else if (size_t n = c >= 0x80 ? Utf8SequenceAt(s, i) : 0) {
+      out.append(s.substr(i, n));
+      i += n - 1;
     } else if (c >= 0x80) {
       out.push_back(static_cast<char>(0xC0 | (c >> 6)));
       out.push_back(static_cast<char>(0x80 | (c & 0x3F)));

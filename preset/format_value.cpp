@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <string_view>
 
 #include "services/picture.h"
 
@@ -20,6 +21,17 @@ NumberPicture ValuePicture(int precision) {
   p.decimals = precision;
   p.allowMinus = true;
   return p;
+}
+
+// Where to cut `text` to at most `width` bytes without splitting a UTF-8
+// character: before the lead byte of a sequence the cut would run through.
+size_t Utf8CutPoint(std::string_view text, size_t width) {
+  if (text.size() <= width) return text.size();
+  size_t lead = width;
+  while (lead > 0 && width - lead < 3 && (static_cast<unsigned char>(text[lead]) & 0xC0) == 0x80) --lead;
+  unsigned char c = static_cast<unsigned char>(text[lead]);
+  size_t length = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+  return lead < width && lead + length > width ? lead : width;
 }
 
 }  // namespace
@@ -53,7 +65,10 @@ std::optional<double> ScaledParameterValue(int32_t raw, const EffectRecord& d) {
 std::string FormatParameterValue(int32_t raw, const EffectRecord& definition, const SelectionRecord* selection) {
   if (selection) {
     if (raw < 0 || raw >= LIST_ENTRIES) return {};
-    return std::string(RightTrimmed(selection->SELECTION[raw].raw().substr(0, VALUE_WIDTH)));
+    std::string_view text = selection->SELECTION[raw].raw();
+    // The import stores the lists' UTF-8 text: the cut must not leave half a
+    // character behind, so it moves back to the start of the one it would split.
+    return std::string(RightTrimmed(text.substr(0, Utf8CutPoint(text, VALUE_WIDTH))));
   }
   std::optional<double> value = ScaledParameterValue(raw, definition);
   if (definition.PRECISION >= 0 && definition.PRECISION <= 3)

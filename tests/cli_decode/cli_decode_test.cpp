@@ -159,6 +159,39 @@ TEST_F(CliDecodeTest, NamesWithControlAndHighBytesStayValidJson) {
   EXPECT_NE(r.out.find("Name:        A?\xC3\xA9??\n"), std::string::npos) << r.out;
 }
 
+TEST_F(CliDecodeTest, DefinitionTextsInUtf8ComeOutUnchanged) {
+  {
+    txtest::ScopedCwd cwd(dir_.path());
+    tx::TableSet t;
+    ASSERT_EQ(t.DBEffects.Open(), 0);
+    txtools::EffectRow grosse;
+    grosse.deviceType = 3;
+    grosse.effectId = 106;
+    grosse.effectTypeId = 5;
+    grosse.parameterId = 2;
+    grosse.effectName = "Amp 1";
+    grosse.screenName = "Gr\xC3\xB6\xC3\x9F" "e";
+    grosse.unit = "\xC2\xB5s";
+    ASSERT_EQ(txtools::InsertEffect(t, grosse), 0);
+    t.DBEffects.Close();
+  }
+  PresetBuilder b = Sample();
+  b.Name(std::string("Caf\xE9", 4));  // a preset name byte is not UTF-8: Latin-1
+  Result r = Run("decode --json " + Preset("u.syx", Bytes(b.Bytes())));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("\"name\": \"Caf\\u00e9\""), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\"screenName\": \"Gr\xC3\xB6\xC3\x9F" "e\", \"xValue\": \"     0.0\", "
+                       "\"yValue\": \"     0.0\", \"unit\": \"\xC2\xB5s\""),
+            std::string::npos)
+      << r.out;
+  r = Run("decode " + Preset("u.syx", Bytes(b.Bytes())));
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Name:        Caf\xC3\xA9\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("Gr\xC3\xB6\xC3\x9F" "e"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("\xC2\xB5s"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find("\xC3\x82"), std::string::npos) << r.out;  // no UTF-8 read as Latin-1
+}
+
 TEST_F(CliDecodeTest, RejectedFilesExitOneWithTheMessageOnStderr) {
   Result r = Run("decode " + Preset("x.syx", "not a preset at all"));
   EXPECT_EQ(r.status, 1);

@@ -112,6 +112,19 @@ TEST(ListValue, LongEntryIsCutTo20) {
   EXPECT_EQ(FormatParameterValue(0, Numeric("LIN", 0, 1, 1, 0), row.get()), "Twenty-Five Characte");
 }
 
+TEST(ListValue, CutKeepsWholeUtf8Characters) {
+  EffectRecord d = Numeric("LIN", 0, 1, 1, 0);
+  // "\xC3\xA9" (e acute) would straddle the twentieth byte: it goes whole.
+  auto straddling = List({"Nineteen characters\xC3\xA9 and more"});
+  EXPECT_EQ(FormatParameterValue(0, d, straddling.get()), "Nineteen characters");
+  // Ending exactly on the twentieth byte it stays.
+  auto fitting = List({"Eighteen character\xC3\xA9s"});
+  EXPECT_EQ(FormatParameterValue(0, d, fitting.get()), "Eighteen character\xC3\xA9");
+  // A three-byte character (euro sign) starting at byte 19.
+  auto euro = List({"Eighteen character\xE2\x82\xAC"});
+  EXPECT_EQ(FormatParameterValue(0, d, euro.get()), "Eighteen character");
+}
+
 TEST(ListValue, OnlyARowWithTextMakesAList) {
   auto blank = std::make_unique<SelectionRecord>();
   EXPECT_FALSE(tx::SelectionMakesList(*blank));

@@ -210,6 +210,33 @@ TEST_F(ParsePresetTest, YStateAndEffectIdFromTheFirstUnit) {
   EXPECT_EQ(preset_.PQ[1].PARAMETERS[0], 9);
 }
 
+TEST_F(ParsePresetTest, SecondGenerationFirstUnitWithZeroLowByteIsABlock) {
+  // Only a first unit of 0 ends the walk; 0x0100 and 0x8000 are blocks of effect id 0.
+  PresetBuilder b(3);
+  b.Block({110, false, {1}});
+  auto units = b.Units();
+  units[133] = 0x0100;
+  units[134] = 1;
+  units[135] = 5;
+  units[136] = 0x8000;
+  units[137] = 1;
+  units[138] = 6;
+  units[139] = 0x0107;
+  units[140] = 1;
+  units[141] = 7;
+  units[142] = 0;
+  ASSERT_TRUE(Parse(b.Encode(units)));
+  ASSERT_EQ(preset_.PQ.size(), 4u);
+  EXPECT_EQ(preset_.PQ[0].EFFECTID, 0);
+  EXPECT_EQ(preset_.PQ[0].XYSTATE, 0);
+  EXPECT_EQ(preset_.PQ[0].PARAMETERS[0], 5);
+  EXPECT_EQ(preset_.PQ[1].EFFECTID, 0);
+  EXPECT_EQ(preset_.PQ[1].XYSTATE, 1);
+  EXPECT_EQ(preset_.PQ[1].PARAMETERS[0], 6);
+  EXPECT_EQ(preset_.PQ[2].EFFECTID, 7);
+  EXPECT_EQ(preset_.PQ[3].EFFECTID, 110);
+}
+
 TEST_F(ParsePresetTest, RecordPhases) {
   // Modifier records while the first unit is below 100 (0 included); then
   // blocks, where any non-zero first unit counts, down to the 0 that ends the walk.
@@ -414,7 +441,10 @@ TEST_F(ParsePresetTest, RandomBytesAfterAValidHeaderStayInBounds) {
                                [](const auto& a, const auto& b) { return a.EFFECTID < b.EFFECTID; }));
     int limit = buffer[4] == 3 ? 2048 : 1024;
     for (const auto& e : preset_.PQ) {
-      EXPECT_NE(e.EFFECTID, 0);
+      // A second-generation first unit may be non-zero with a zero low byte.
+      if (limit == 1024) {
+        EXPECT_NE(e.EFFECTID, 0);
+      }
       EXPECT_LE(e.EFFECTID, 255);
       EXPECT_GE(e.PARAMETERCOUNT, 0);
       EXPECT_LT(e.PARAMETERCOUNT, limit);

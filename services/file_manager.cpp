@@ -1,5 +1,6 @@
 #include "services/file_manager.h"
 
+#include <charconv>
 #include <map>
 #include <string>
 
@@ -80,7 +81,15 @@ int& FileManager::ThreadCount() { return ThreadOpens()[this]; }
 void FileManager::RecordDriverError() {
   StorageTable& d = *impl_->driver;
   LASTERROR = d.Error();
-  SetDriverError(90, "File System Error", std::to_string(d.Error()), d.ErrorText());
+  // As SetDriverError, but assigned in place: every lookup that finds nothing
+  // passes here, and that is no reason to allocate.
+  RuntimeError& e = CurrentRuntimeError();
+  char code[16];
+  char* end = std::to_chars(code, code + sizeof code, d.Error()).ptr;
+  e.code = 90;
+  e.text.assign("File System Error");
+  e.fileErrorCode.assign(code, end);
+  e.fileError.assign(d.ErrorText());
 }
 
 // Raises message `id` for this table, or with report off only prepares it.

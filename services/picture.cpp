@@ -1,30 +1,42 @@
 #include "services/picture.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace tx {
 
 namespace {
 
-// A non-negative number as decimal digits: value = 0.D * 10^point.
+// A non-negative number as decimal digits: value = 0.D * 10^point. Formatting
+// runs for every parameter value shown, so the digits live on the stack.
 struct DecimalDigits {
-  std::string digits;
-  int point = 0;  // digits before the decimal point (may be <= 0 or > digits.size())
+  char digits[24];
+  int count = 0;
+  int point = 0;  // digits before the decimal point (may be <= 0 or > count)
 };
 
 // Fifteen significant digits is what a double carries reliably; the digits
-// beyond are binary noise and must not decide the rounding.
+// beyond are binary noise and must not decide the rounding. to_chars rounds
+// exactly as printf's "%.14e" does, without its multi-precision arithmetic.
 DecimalDigits DigitsOf(double magnitude) {
   char buf[40];
-  std::snprintf(buf, sizeof buf, "%.14e", magnitude);
+  char* end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14).ptr;
   DecimalDigits d;
   const char* p = buf;
-  for (; *p && *p != 'e'; ++p)
-    if (std::isdigit(static_cast<unsigned char>(*p))) d.digits.push_back(*p);
-  int exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+  for (; p < end && *p != 'e'; ++p)
+    if (*p >= '0' && *p <= '9') d.digits[d.count++] = *p;
+  int exponent = 0;
+  if (p < end) {
+    ++p;
+    bool negative = p < end && *p == '-';
+    if (p < end && (*p == '-' || *p == '+')) ++p;
+    std::from_chars(p, end, exponent);
+    if (negative) exponent = -exponent;
+  }
   d.point = exponent + 1;
   return d;
 }
@@ -32,18 +44,19 @@ DecimalDigits DigitsOf(double magnitude) {
 // Rounds half away from zero on the decimal digits, keeping `decimals` after the point.
 void RoundDigits(DecimalDigits& d, int decimals) {
   long keep = static_cast<long>(d.point) + decimals;
-  if (keep >= static_cast<long>(d.digits.size())) return;
+  if (keep >= d.count) return;
   if (keep < 0) {
-    d.digits = "0";
+    d.digits[0] = '0';
+    d.count = 1;
     d.point = 1;
     return;
   }
-  bool up = d.digits[static_cast<size_t>(keep)] >= '5';
-  d.digits.resize(static_cast<size_t>(keep));
+  bool up = d.digits[keep] >= '5';
+  d.count = static_cast<int>(keep);
   if (up) {
     long i = keep - 1;
     for (; i >= 0; --i) {
-      char& c = d.digits[static_cast<size_t>(i)];
+      char& c = d.digits[i];
       if (c == '9') {
         c = '0';
       } else {
@@ -52,19 +65,22 @@ void RoundDigits(DecimalDigits& d, int decimals) {
       }
     }
     if (i < 0) {
-      d.digits.insert(d.digits.begin(), '1');
+      std::memmove(d.digits + 1, d.digits, static_cast<size_t>(d.count));
+      d.digits[0] = '1';
+      ++d.count;
       ++d.point;
     }
   }
-  if (d.digits.empty()) {
-    d.digits = "0";
+  if (d.count == 0) {
+    d.digits[0] = '0';
+    d.count = 1;
     d.point = 1;
   }
 }
 
 char DigitAt(const DecimalDigits& d, long index) {
-  if (index < 0 || index >= static_cast<long>(d.digits.size())) return '0';
-  return d.digits[static_cast<size_t>(index)];
+  if (index < 0 || index >= d.count) return '0';
+  return d.digits[index];
 }
 
 std::string Hashes(int width) { return std::string(static_cast<size_t>(width), '#'); }
@@ -107,32 +123,38 @@ std::string NumberPicture::Format(double value) const {
   DecimalDigits d = DigitsOf(std::fabs(value));
   RoundDigits(d, decimals);
 
-  std::string integer;
-  for (long i = 0; i < d.point; ++i) integer.push_back(DigitAt(d, i));
-  size_t nonZero = integer.find_first_not_of('0');
-  integer = nonZero == std::string::npos ? "0" : integer.substr(nonZero);
-  std::string fraction;
-  for (long i = d.point; i < d.point + decimals; ++i) fraction.push_back(DigitAt(d, i));
+  // The integer part without leading zeros ("0" when it has no digit), then
+  // `decimals` digits of fraction.
+  long first = 0;
+  while (first < d.point && DigitAt(d, first) == '0') ++first;
+  const bool integerZero = first >= d.point;
+  const long integerDigits = integerZero ? 1 : d.point - first;
+  bool fractionZero = true;
+  for (long i = d.point; i < d.point + decimals && fractionZero; ++i) fractionZero = DigitAt(d, i) == '0';
 
-  bool zero = integer == "0" && fraction.find_first_not_of('0') == std::string::npos;
+  bool zero = integerZero && fractionZero;
   if (zero && blankWhenZero) return std::string(static_cast<size_t>(width), ' ');
   bool negative = value < 0 && !zero;
   if (negative && !allowMinus) return Hashes(width);
 
-  if (!zeroFill && integer.size() > 3) {
-    std::string grouped;
-    for (size_t i = 0; i < integer.size(); ++i) {
-      if (i > 0 && (integer.size() - i) % 3 == 0) grouped.push_back(',');
-      grouped.push_back(integer[i]);
-    }
-    integer = grouped;
+  const bool grouped = !zeroFill && integerDigits > 3;
+  const long commas = grouped ? (integerDigits - 1) / 3 : 0;
+  const long number = integerDigits + commas + (decimals > 0 ? 1 + decimals : 0);
+  const long used = (negative ? 1 : 0) + number;
+  if (used > width) return Hashes(width);
+
+  std::string out(static_cast<size_t>(width), zeroFill ? '0' : ' ');
+  size_t at = static_cast<size_t>(width - number);
+  if (negative) out[zeroFill ? 0 : at - 1] = '-';
+  for (long i = 0; i < integerDigits; ++i) {
+    if (grouped && i > 0 && (integerDigits - i) % 3 == 0) out[at++] = ',';
+    out[at++] = integerZero ? '0' : DigitAt(d, first + i);
   }
-  std::string number = decimals > 0 ? integer + "." + fraction : integer;
-  std::string sign = negative ? "-" : "";
-  size_t used = sign.size() + number.size();
-  if (used > static_cast<size_t>(width)) return Hashes(width);
-  std::string pad(static_cast<size_t>(width) - used, zeroFill ? '0' : ' ');
-  return zeroFill ? sign + pad + number : pad + sign + number;
+  if (decimals > 0) {
+    out[at++] = '.';
+    for (long i = d.point; i < d.point + decimals; ++i) out[at++] = DigitAt(d, i);
+  }
+  return out;
 }
 
 std::string FormatPicture(std::string_view picture, double value) {

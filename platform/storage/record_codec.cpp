@@ -1,5 +1,6 @@
 #include "platform/storage/record_codec.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -150,7 +151,12 @@ int CompareKey(const RecordLayout& layout, const KeyDef& key, const unsigned cha
       double u, v;
       std::memcpy(&u, x, sizeof u);
       std::memcpy(&v, y, sizeof v);
-      c = u < v ? -1 : u > v ? 1 : 0;
+      // A NaN is stored as NULL, which comes before every number.
+      bool nu = std::isnan(u), nv = std::isnan(v);
+      if (nu || nv)
+        c = nu == nv ? 0 : nu ? -1 : 1;
+      else
+        c = u < v ? -1 : u > v ? 1 : 0;
     } else {
       int64_t u = LoadInteger(f, x), v = LoadInteger(f, y);
       c = u < v ? -1 : u > v ? 1 : 0;

@@ -44,6 +44,7 @@ int StorageTable::Fetch(int key, void* record) {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
   if (key < 0 || static_cast<size_t>(key) >= m.layout.keys.size()) return m.Fail(kOther, "no such key");
+  if (m.memory) return m.Answer(m.memory->Fetch(key, record));
   const KeyDef& k = m.layout.keys[static_cast<size_t>(key)];
   sqlite3_stmt*& slot = m.fetch[static_cast<size_t>(key)];
   if (!slot) {
@@ -59,31 +60,34 @@ int StorageTable::Fetch(int key, void* record) {
     if (!slot) return m.error;
   }
   Impl::CachedRow* cached = m.CacheSlot(key, record);
-  if (cached && !cached->image.empty()) {
+  if (cached && cached->filled) {
     if (!cached->found) return m.Fail(kNoRow, "no row");
-    std::memcpy(record, cached->image.data(), m.layout.recordSize);
-    m.MakeCurrent(cached->rowid, record);
+    m.CopyImage(cached->image, record);
+    m.MakeCurrent(cached->rowid, cached->image);
     return m.Ok();
   }
   BindKey(slot, 1, m.layout, k, static_cast<const unsigned char*>(record));
   int64_t rowid = 0;
   int rc = m.StepRow(slot, record, &rowid);  // the buffer changes only when a row is found
   if (cached && (rc == kOk || rc == kNoRow)) {
+    cached->filled = true;
     cached->found = rc == kOk;
     cached->rowid = rowid;
-    auto* p = static_cast<const unsigned char*>(record);
-    cached->image.assign(p, p + m.layout.recordSize);
+    if (cached->found) cached->image = m.MakeImage(record);
   }
   if (rc != kOk) return rc;
-  m.MakeCurrent(rowid, record);
+  if (cached)
+    m.MakeCurrent(rowid, cached->image);
+  else
+    m.MakeCurrent(rowid, record);
   return kOk;
 }
 
-// The cache entry for a lookup, empty when new; nullptr when the cache does
-// not apply (no transaction running, or a memory table, which is written far
-// more than it is searched).
+
+// The cache entry for a lookup, not yet filled when new; nullptr when the
+// cache does not apply (no transaction running).
 StorageTable::Impl::CachedRow* StorageTable::Impl::CacheSlot(int key, const void* record) {
-  if (layout.inMemory || sqlite3_get_autocommit(db)) return nullptr;
+  if (sqlite3_get_autocommit(db)) return nullptr;
   if (!cacheChecked) {
     sqlite3_stmt* s = Prepared(dataVersion, [] { return std::string("PRAGMA data_version"); });
     if (!s) return nullptr;
@@ -114,6 +118,7 @@ int StorageTable::SetOrder(int key) {
   if (key < kPhysicalOrder || key >= static_cast<int>(m.layout.keys.size())) return m.Fail(kOther, "no such key");
   m.order = key;
   m.pos = Impl::Pos::Start;
+  if (m.memory) m.memory->SetOrder(key);
   return m.Ok();
 }
 
@@ -121,6 +126,10 @@ int StorageTable::SetFrom(int key, const void* record) {
   Impl& m = *impl_;
   if (SetOrder(key) != kOk) return m.error;
   if (key == kPhysicalOrder) return kOk;
+  if (m.memory) {
+    m.memory->SetFrom(key, record);
+    return kOk;
+  }
   auto* p = static_cast<const unsigned char*>(record);
   m.posRecord.assign(p, p + m.layout.recordSize);
   m.pos = Impl::Pos::From;
@@ -132,6 +141,7 @@ int StorageTable::Previous(void* record) { return impl_->Walk(false, record); }
 
 int StorageTable::Impl::Walk(bool forward, void* record) {
   if (!open) return Fail(kNotOpen, "file is not open");
+  if (memory) return Answer(forward ? memory->Next(record) : memory->Previous(record));
   sqlite3_stmt* s = WalkStatement(pos == Pos::Start ? (forward ? kFirst : kLast) : (forward ? kAfter : kBefore));
   if (!s) return error;
   if (pos != Pos::Start) {
@@ -173,7 +183,8 @@ int StorageTable::Impl::SameAsRead(bool* same) {
   sqlite3_stmt* s = Prepared(byRowid, [&] { return "SELECT " + selectList() + " FROM " + table() + " WHERE rowid = ?"; });
   if (!s) return error;
   sqlite3_bind_int64(s, 1, currentRowid);
-  std::vector<unsigned char> stored(currentImage);
+  const std::vector<unsigned char> read = CurrentImage();
+  std::vector<unsigned char> stored(read);
   int64_t rowid = 0;
   int rc = StepRow(s, stored.data(), &rowid);
   if (rc == kNoRow) {
@@ -181,13 +192,14 @@ int StorageTable::Impl::SameAsRead(bool* same) {
     return Ok();
   }
   if (rc != kOk) return rc;
-  *same = stored == currentImage;
+  *same = stored == read;
   return kOk;
 }
 
 int StorageTable::Reget(void* record) {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
+  if (m.memory) return m.Answer(m.memory->Reget(record));
   if (!m.hasCurrent) return m.Fail(kNoRow, "no current row");
   sqlite3_stmt* s = m.Prepared(m.byRowid, [&] { return "SELECT " + m.selectList() + " FROM " + m.table() + " WHERE rowid = ?"; });
   if (!s) return m.error;
@@ -201,6 +213,7 @@ int StorageTable::Reget(void* record) {
 int StorageTable::Append(const void* record) {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
+  if (m.memory) return m.Answer(m.memory->Append(record));
   m.Changed();
   sqlite3_stmt* s = m.Prepared(m.insert, [&] {
     std::string params;
@@ -219,15 +232,14 @@ int StorageTable::Append(const void* record) {
 int StorageTable::Put(const void* record) {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
+  // Only another process can have changed a disk row under us; memory
+  // tables are private to this one.
+  if (m.memory) return m.Answer(m.memory->Put(record));
   m.Changed();
   if (!m.hasCurrent) return m.Fail(kNoRow, "no current row");
-  if (!m.layout.inMemory) {
-    // Only another process can have changed a disk row under us; memory
-    // tables are private to this one.
-    bool same = true;
-    if (m.SameAsRead(&same) != kOk) return m.error;
-    if (!same) return m.Fail(kChanged, "row was changed by another process since it was read");
-  }
+  bool same = true;
+  if (m.SameAsRead(&same) != kOk) return m.error;
+  if (!same) return m.Fail(kChanged, "row was changed by another process since it was read");
   sqlite3_stmt* s = m.Prepared(m.update, [&] {
     std::string set;
     for (size_t i = 0; i < m.layout.fields.size(); ++i) set += (i ? ", " : "") + Quoted(m.layout.fields[i].name) + " = ?";
@@ -247,6 +259,7 @@ int StorageTable::Put(const void* record) {
 int StorageTable::Delete() {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
+  if (m.memory) return m.Answer(m.memory->Delete());
   m.Changed();
   if (!m.hasCurrent) return m.Fail(kNoRow, "no current row");
   sqlite3_stmt* s = m.Prepared(m.remove, [&] { return "DELETE FROM " + m.table() + " WHERE rowid = ?"; });
@@ -262,17 +275,20 @@ int StorageTable::Delete() {
 int StorageTable::ExistingUniqueKey(const void* record) {
   Impl& m = *impl_;
   if (!m.open) return -1;
+  if (m.memory) return m.memory->ExistingUniqueKey(record);
   std::vector<unsigned char> probe(m.layout.recordSize);
   for (size_t k = 0; k < m.layout.keys.size(); ++k) {
     if (!m.layout.keys[k].unique) continue;
     std::memcpy(probe.data(), record, probe.size());
     bool hadCurrent = m.hasCurrent;
     int64_t rowid = m.currentRowid;
-    std::vector<unsigned char> image = m.currentImage;
+    std::vector<unsigned char> own = m.currentOwn;
+    Impl::Image shared = m.currentShared;
     int rc = Fetch(static_cast<int>(k), probe.data());
     m.hasCurrent = hadCurrent;
     m.currentRowid = rowid;
-    m.currentImage = std::move(image);
+    m.currentOwn = std::move(own);
+    m.currentShared = std::move(shared);
     if (rc == kOk) return static_cast<int>(k);
   }
   return -1;
@@ -281,6 +297,10 @@ int StorageTable::ExistingUniqueKey(const void* record) {
 long StorageTable::Count() {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open"), -1;
+  if (m.memory) {
+    m.Ok();
+    return m.memory->Count();
+  }
   sqlite3_stmt* s = m.Prepared(m.count, [&] { return "SELECT count(*) FROM " + m.table(); });
   if (!s) return -1;
   int rc = sqlite3_step(s);
@@ -294,6 +314,11 @@ long StorageTable::Count() {
 int StorageTable::Empty() {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
+  if (m.memory) {
+    m.memory->Empty();
+    m.Rewind();
+    return m.Ok();
+  }
   m.Changed();
   sqlite3_stmt* s = m.Prepared(m.empty, [&] { return "DELETE FROM " + m.table(); });
   if (!s) return m.error;

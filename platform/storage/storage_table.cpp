@@ -132,6 +132,7 @@ int StorageTable::Impl::OpenDisk(const std::string& file, bool writable) {
 }
 
 StorageTable::StorageTable(const RecordLayout& layout) : impl_(std::make_unique<Impl>(layout)) {
+  if (layout.inMemory) impl_->memory = std::make_unique<MemoryRows>(layout);
   impl_->fetch.assign(layout.keys.size(), nullptr);
   impl_->walk.assign((layout.keys.size() + 1) * kWalkCount, nullptr);
 }
@@ -147,22 +148,8 @@ int StorageTable::Open(const std::string& name, bool writable) {
   m.name = name;
   m.Rewind();
   m.order = kPhysicalOrder;
-  if (m.layout.inMemory) {
-    if (!m.db) {
-      int rc = sqlite3_open_v2(":memory:", &m.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-      if (rc != SQLITE_OK) {
-        m.FailSql(rc);
-        m.CloseDb();
-        return m.error;
-      }
-      sqlite3_extended_result_codes(m.db, 1);
-      if (m.WriteSchema() != kOk) {
-        int code = m.error;
-        std::string text = m.errorText;
-        m.CloseDb();
-        return m.Fail(code, text);
-      }
-    }
+  if (m.memory) {
+    m.memory->SetOrder(kPhysicalOrder);
     m.readOnly = false;
     m.open = true;
     return m.Ok();
@@ -204,6 +191,7 @@ int StorageTable::Close() {
   // kept the caller hears of it.
   int result = kOk;
   std::string text;
+  if (m.memory && m.memory->InTransaction()) m.memory->Commit();
   if (m.db && !sqlite3_get_autocommit(m.db)) {
     int rc = sqlite3_exec(m.db, "COMMIT", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
@@ -214,7 +202,7 @@ int StorageTable::Close() {
   }
   m.open = false;
   m.Rewind();
-  if (!m.layout.inMemory) m.CloseDb();
+  if (!m.memory) m.CloseDb();
   return result == kOk ? m.Ok() : m.Fail(result, text);
 }
 
@@ -240,7 +228,7 @@ int StorageTable::Send(std::string_view command) {
 int StorageTable::RebuildKeys() {
   Impl& m = *impl_;
   m.Changed();
-  if (m.layout.inMemory) return m.open ? m.Exec(("REINDEX " + m.table()).c_str()) : m.Fail(kNotOpen, "file is not open");
+  if (m.memory) return m.open ? m.Ok() : m.Fail(kNotOpen, "file is not open");
   bool wasOpen = m.open;
   if (wasOpen) {
     if (m.readOnly) return m.Fail(kNoAccess, "file is open read-only");
@@ -268,6 +256,11 @@ int StorageTable::RebuildKeys() {
 int StorageTable::BeginTransaction() {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
+  if (m.memory) {
+    if (m.memory->InTransaction()) return m.Fail(kOther, "a transaction is already running");
+    m.memory->Begin();
+    return m.Ok();
+  }
   if (!sqlite3_get_autocommit(m.db)) return m.Fail(kOther, "a transaction is already running");
   // Deferred: a block of reads takes only the read lock (and the file locks
   // once for the whole block); the first write then takes the write lock.
@@ -278,6 +271,11 @@ int StorageTable::BeginTransaction() {
 int StorageTable::Commit() {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
+  if (m.memory) {
+    if (!m.memory->InTransaction()) return m.Fail(kOther, "no transaction is running");
+    m.memory->Commit();
+    return m.Ok();
+  }
   if (sqlite3_get_autocommit(m.db)) return m.Fail(kOther, "no transaction is running");
   m.cacheChecked = false;
   return m.Exec("COMMIT");
@@ -286,6 +284,12 @@ int StorageTable::Commit() {
 int StorageTable::Rollback() {
   Impl& m = *impl_;
   if (!m.open) return m.Fail(kNotOpen, "file is not open");
+  if (m.memory) {
+    if (!m.memory->InTransaction()) return m.Fail(kOther, "no transaction is running");
+    m.memory->Rollback();
+    m.Rewind();
+    return m.Ok();
+  }
   if (sqlite3_get_autocommit(m.db)) return m.Fail(kOther, "no transaction is running");
   m.Changed();
   m.cacheChecked = false;
@@ -294,7 +298,10 @@ int StorageTable::Rollback() {
   return rc;
 }
 
-bool StorageTable::InTransaction() const { return impl_->open && impl_->db && !sqlite3_get_autocommit(impl_->db); }
+bool StorageTable::InTransaction() const {
+  if (impl_->memory) return impl_->open && impl_->memory->InTransaction();
+  return impl_->open && impl_->db && !sqlite3_get_autocommit(impl_->db);
+}
 
 int StorageTable::Error() const { return impl_->error; }
 const std::string& StorageTable::ErrorText() const { return impl_->errorText; }

@@ -1,6 +1,7 @@
 #pragma once
 // The keyed-file driver: one table of fixed-length records kept in its own
-// SQLite database file (or in memory), one column per field, one index per key.
+// SQLite database file, one column per field, one index per key; a memory-only
+// table keeps its records natively (memory_rows.h) with the same behaviour.
 // Stored order is insertion order (rowid); among rows with equal key values the
 // one stored first comes first. Every operation answers with a driver code
 // (below) and leaves a readable text in ErrorText().

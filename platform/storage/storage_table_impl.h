@@ -4,10 +4,14 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/storage/memory_rows.h"
 #include "platform/storage/record_codec.h"
 #include "platform/storage/storage_table.h"
 
@@ -24,6 +28,8 @@ struct StorageTable::Impl {
   explicit Impl(const RecordLayout& l) : layout(l) {}
 
   const RecordLayout& layout;
+  // Memory tables keep their rows here and need none of the database below.
+  std::unique_ptr<storage::MemoryRows> memory;
   std::string name;
   sqlite3* db = nullptr;
   bool open = false;
@@ -50,10 +56,17 @@ struct StorageTable::Impl {
   // While a transaction holds the read lock no other process can change the
   // file, and this connection's own changes empty the cache; another
   // process's commits between transactions show in the data version.
+  // An image keeps the row's bytes up to its last one that is not a space;
+  // the rest of the record is spaces. Selection lists are mostly blank, and
+  // copying the few bytes that are not, then spaces, is far quicker than
+  // copying 8 KB from wherever the cache put them. The current row shares
+  // the image it was read from.
+  using Image = std::shared_ptr<const std::vector<unsigned char>>;
   struct CachedRow {
     bool found = false;
+    bool filled = false;
     int64_t rowid = 0;
-    std::vector<unsigned char> image;
+    Image image;
   };
   std::unordered_map<std::string, CachedRow> fetchCache;
   std::string cacheKey;
@@ -63,20 +76,48 @@ struct StorageTable::Impl {
   static constexpr size_t kCacheLimit = 200000;
   void Changed() { fetchCache.clear(); }
   CachedRow* CacheSlot(int key, const void* record);
+  Image MakeImage(const void* record) const {
+    auto* p = static_cast<const unsigned char*>(record);
+    size_t n = layout.recordSize;
+    while (n > 0 && p[n - 1] == ' ') --n;
+    return std::make_shared<const std::vector<unsigned char>>(p, p + n);
+  }
+  void CopyImage(const Image& image, void* record) const {
+    auto* p = static_cast<unsigned char*>(record);
+    std::memcpy(p, image->data(), image->size());
+    std::memset(p + image->size(), ' ', layout.recordSize - image->size());
+  }
 
-  // The row last read or written, as it was then.
+  // The row last read or written, as it was then: its own copy, or the
+  // cached image it was read from.
   bool hasCurrent = false;
   int64_t currentRowid = 0;
-  std::vector<unsigned char> currentImage;
+  std::vector<unsigned char> currentOwn;
+  Image currentShared;
+  std::vector<unsigned char> CurrentImage() const {
+    if (!currentShared) return currentOwn;
+    std::vector<unsigned char> image(layout.recordSize);
+    CopyImage(currentShared, image.data());
+    return image;
+  }
 
   std::string table() const { return storage::Quoted(storage::TableName(layout)); }
   std::string selectList() const { return storage::ColumnList(layout) + ", rowid"; }
   size_t rowidColumn() const { return layout.fields.size(); }
 
-  int Fail(int code, std::string text) {
+  int Fail(int code, std::string_view text) {
     error = code;
-    errorText = std::move(text);
+    errorText.assign(text.data(), text.size());
     return code;
+  }
+  // The answer of the memory rows, with a text for its failures.
+  int Answer(int code) {
+    switch (code) {
+      case storage::kOk: return Ok();
+      case storage::kNoRow: return Fail(code, "no row");
+      case storage::kDuplicateKey: return Fail(code, "a unique key value is stored already");
+      default: return Fail(code, "too many rows");
+    }
   }
   int FailSql(int rc) {
     const char* msg = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
@@ -128,13 +169,20 @@ struct StorageTable::Impl {
   void Rewind() {
     pos = Pos::Start;
     hasCurrent = false;
+    if (memory) memory->Rewind();
   }
 
   void MakeCurrent(int64_t rowid, const void* record) {
     hasCurrent = true;
     currentRowid = rowid;
+    currentShared.reset();
     auto* p = static_cast<const unsigned char*>(record);
-    currentImage.assign(p, p + layout.recordSize);
+    currentOwn.assign(p, p + layout.recordSize);
+  }
+  void MakeCurrent(int64_t rowid, const Image& image) {
+    hasCurrent = true;
+    currentRowid = rowid;
+    currentShared = image;
   }
 
   // Steps a reading statement that selects one row; ROW fills `record`.

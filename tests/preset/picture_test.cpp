@@ -1,6 +1,13 @@
 // Value pictures: width, grouping, rounding on the decimal text, blanks.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+#include <string>
+
 #include "services/picture.h"
 
 namespace {
@@ -95,6 +102,79 @@ TEST(Picture, PlainDecimalText) {
   EXPECT_EQ(tx::PlainDecimalText(1e20), "1e+20");
   EXPECT_EQ(tx::PlainDecimalText(1.0 / 0.0), "");
   EXPECT_EQ(FormatPicture("s30", 1.5), "1.5");
+}
+
+// The rule worked out with integers: the value's fifteen significant digits
+// as printf gives them, scaled to `decimals` and rounded half away from zero.
+// Good for magnitudes below 1e12 with up to 3 decimals.
+std::string IntegerReference(double value, int width, int decimals, bool minus) {
+  char buf[40];
+  std::snprintf(buf, sizeof buf, "%.14e", std::fabs(value));
+  const char* e = buf;
+  int64_t mantissa = 0;
+  for (; *e != 'e'; ++e)
+    if (*e >= '0' && *e <= '9') mantissa = mantissa * 10 + (*e - '0');
+  int shift = std::atoi(e + 1) - 14 + decimals;  // value * 10^decimals = mantissa * 10^shift
+  int64_t scaled = mantissa;
+  if (shift >= 0) {
+    for (int i = 0; i < shift; ++i) scaled *= 10;
+  } else if (shift < -18) {
+    scaled = 0;
+  } else {
+    int64_t unit = 1;
+    for (int i = 0; i < -shift; ++i) unit *= 10;
+    scaled = (mantissa + unit / 2) / unit;
+  }
+  int64_t unit = 1;
+  for (int i = 0; i < decimals; ++i) unit *= 10;
+  std::string integer = std::to_string(scaled / unit);
+  for (int at = static_cast<int>(integer.size()) - 3; at > 0; at -= 3) integer.insert(static_cast<size_t>(at), ",");
+  std::string text = integer;
+  if (decimals > 0) {
+    std::string fraction = std::to_string(scaled % unit);
+    text += "." + std::string(static_cast<size_t>(decimals) - fraction.size(), '0') + fraction;
+  }
+  if (value < 0 && scaled != 0) {
+    if (!minus) return std::string(static_cast<size_t>(width), '#');
+    text = "-" + text;
+  }
+  if (text.size() > static_cast<size_t>(width)) return std::string(static_cast<size_t>(width), '#');
+  return std::string(static_cast<size_t>(width) - text.size(), ' ') + text;
+}
+
+NumberPicture Picture(int width, int decimals) {
+  NumberPicture p;
+  p.width = width;
+  p.decimals = decimals;
+  p.allowMinus = true;
+  return p;
+}
+
+TEST(Picture, AgreesWithIntegerRoundingOverParameterSweeps) {
+  // Every raw value of a second-generation parameter over the scalings the
+  // definitions use, at every precision.
+  for (int decimals = 0; decimals <= 3; ++decimals) {
+    const NumberPicture p = Picture(8, decimals);
+    for (int raw = 0; raw <= 65535; ++raw) {
+      const double f = raw / 65534.0;
+      const double values[] = {-12 + 24 * f, 20 * std::pow(10.0, std::log10(1000.0) * f), 10 * f, 0.1 + 0.9 * f};
+      for (double v : values) ASSERT_EQ(p.Format(v), IntegerReference(v, 8, decimals, true)) << v << " " << decimals;
+    }
+  }
+}
+
+TEST(Picture, AgreesWithIntegerRoundingOnAnyMagnitude) {
+  std::mt19937_64 random(20260);
+  std::uniform_real_distribution<double> exponent(-7, 11);
+  for (int i = 0; i < 200000; ++i) {
+    double v = std::pow(10.0, exponent(random)) * (random() % 2 ? -1 : 1);
+    int decimals = static_cast<int>(random() % 4);
+    ASSERT_EQ(Picture(20, decimals).Format(v), IntegerReference(v, 20, decimals, true)) << v << " " << decimals;
+  }
+  // Ties in the seventeenth digit and halves in the last kept one.
+  for (double v : {1234567890.5, 99999999999.5, 0.0005, 0.00049999999999999, 2.675, 1.005, 9.995, 999999.9995})
+    for (int decimals = 0; decimals <= 3; ++decimals)
+      EXPECT_EQ(Picture(20, decimals).Format(v), IntegerReference(v, 20, decimals, true)) << v << " " << decimals;
 }
 
 }  // namespace

@@ -99,18 +99,22 @@ StorageTable::Impl::CachedRow* StorageTable::Impl::CacheSlot(int key, const void
     cacheVersion = version;
     cacheChecked = true;
   }
-  if (fetchCache.size() >= kCacheLimit) Changed();
+  if (fetchCache.Size() >= kCacheLimit) Changed();
+  // Key number, then each component: fixed-width fields as they are, text
+  // without trailing spaces after its length.
   cacheKey.assign(1, static_cast<char>(key));
   const auto* p = static_cast<const unsigned char*>(record);
   for (size_t index : layout.keys[static_cast<size_t>(key)].fields) {
     const FieldDef& f = layout.fields[index];
     size_t n = f.size * f.count;
-    if (f.type == FieldType::String && f.count == 1)
+    if (f.type == FieldType::String && f.count == 1) {
       while (n > 0 && p[f.offset + n - 1] == ' ') --n;
-    cacheKey.append(reinterpret_cast<const char*>(&n), sizeof n);
+      const auto length = static_cast<uint32_t>(n);
+      cacheKey.append(reinterpret_cast<const char*>(&length), sizeof length);
+    }
     cacheKey.append(reinterpret_cast<const char*>(p + f.offset), n);
   }
-  return &fetchCache[cacheKey];
+  return &fetchCache.Find(cacheKey);
 }
 
 int StorageTable::SetOrder(int key) {

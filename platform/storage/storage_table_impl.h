@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "platform/storage/fetch_cache.h"
 #include "platform/storage/memory_rows.h"
 #include "platform/storage/record_codec.h"
 #include "platform/storage/storage_table.h"
@@ -56,25 +56,19 @@ struct StorageTable::Impl {
   // While a transaction holds the read lock no other process can change the
   // file, and this connection's own changes empty the cache; another
   // process's commits between transactions show in the data version.
-  // An image keeps the row's bytes up to its last one that is not a space;
-  // the rest of the record is spaces. Selection lists are mostly blank, and
+  // Images leave out trailing spaces: selection lists are mostly blank, and
   // copying the few bytes that are not, then spaces, is far quicker than
   // copying 8 KB from wherever the cache put them. The current row shares
   // the image it was read from.
-  using Image = std::shared_ptr<const std::vector<unsigned char>>;
-  struct CachedRow {
-    bool found = false;
-    bool filled = false;
-    int64_t rowid = 0;
-    Image image;
-  };
-  std::unordered_map<std::string, CachedRow> fetchCache;
+  using Image = storage::RowImage;
+  using CachedRow = storage::CachedRow;
+  storage::FetchCache fetchCache;
   std::string cacheKey;
   int64_t cacheVersion = -1;
   bool cacheChecked = false;  // the data version was compared in this transaction
   sqlite3_stmt* dataVersion = nullptr;
   static constexpr size_t kCacheLimit = 200000;
-  void Changed() { fetchCache.clear(); }
+  void Changed() { fetchCache.Clear(); }
   CachedRow* CacheSlot(int key, const void* record);
   Image MakeImage(const void* record) const {
     auto* p = static_cast<const unsigned char*>(record);

@@ -265,7 +265,7 @@ int StorageTable::BeginTransaction() {
   // Deferred: a block of reads takes only the read lock (and the file locks
   // once for the whole block); the first write then takes the write lock.
   m.cacheChecked = false;
-  return m.Exec("BEGIN");
+  return m.Run(m.begin, "BEGIN");
 }
 
 int StorageTable::Commit() {
@@ -278,7 +278,7 @@ int StorageTable::Commit() {
   }
   if (sqlite3_get_autocommit(m.db)) return m.Fail(kOther, "no transaction is running");
   m.cacheChecked = false;
-  return m.Exec("COMMIT");
+  return m.Run(m.commit, "COMMIT");
 }
 
 int StorageTable::Rollback() {
@@ -293,7 +293,7 @@ int StorageTable::Rollback() {
   if (sqlite3_get_autocommit(m.db)) return m.Fail(kOther, "no transaction is running");
   m.Changed();
   m.cacheChecked = false;
-  int rc = m.Exec("ROLLBACK");
+  int rc = m.Run(m.rollback, "ROLLBACK");
   m.Rewind();
   return rc;
 }

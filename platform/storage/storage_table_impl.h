@@ -42,7 +42,7 @@ struct StorageTable::Impl {
   // k + 1 for key k) and walk.
   std::vector<sqlite3_stmt*> fetch, walk;
   sqlite3_stmt *insert = nullptr, *update = nullptr, *remove = nullptr, *byRowid = nullptr,
-               *count = nullptr, *empty = nullptr;
+               *count = nullptr, *empty = nullptr, *begin = nullptr, *commit = nullptr, *rollback = nullptr;
 
   // Reading position: rewound, just behind/before the row `pos`/`posRowid`,
   // or around key values set by SetFrom.
@@ -127,6 +127,15 @@ struct StorageTable::Impl {
     int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
     return rc == SQLITE_OK ? Ok() : FailSql(rc);
   }
+  // As Exec for a statement run again and again (a transaction around every
+  // preset decoded): spelled and prepared once.
+  int Run(sqlite3_stmt*& slot, const char* sql) {
+    sqlite3_stmt* s = Prepared(slot, [sql] { return std::string(sql); });
+    if (!s) return error;
+    int rc = sqlite3_step(s);
+    sqlite3_reset(s);
+    return rc == SQLITE_DONE ? Ok() : FailSql(rc);
+  }
 
   // Prepares `sql` into `slot` once; later calls reuse it.
   // `makeSql` spells the statement; it runs only the first time.
@@ -146,7 +155,7 @@ struct StorageTable::Impl {
     for (auto* s : walk) sqlite3_finalize(s);
     fetch.assign(layout.keys.size(), nullptr);
     walk.assign((layout.keys.size() + 1) * storage::kWalkCount, nullptr);
-    for (auto** s : {&insert, &update, &remove, &byRowid, &count, &empty, &dataVersion}) {
+    for (auto** s : {&insert, &update, &remove, &byRowid, &count, &empty, &dataVersion, &begin, &commit, &rollback}) {
       sqlite3_finalize(*s);
       *s = nullptr;
     }

@@ -83,7 +83,6 @@ int StorageTable::Fetch(int key, void* record) {
   return kOk;
 }
 
-
 // The cache entry for a lookup, not yet filled when new; nullptr when the
 // cache does not apply (no transaction running).
 StorageTable::Impl::CachedRow* StorageTable::Impl::CacheSlot(int key, const void* record) {

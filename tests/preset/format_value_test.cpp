@@ -133,4 +133,18 @@ TEST(ListValue, OnlyARowWithTextMakesAList) {
   EXPECT_TRUE(tx::SelectionMakesList(*List({"OFF"})));
 }
 
+TEST(ListValue, AnyByteOtherThanASpaceAnywhereInTheListMakesAList) {
+  auto row = std::make_unique<SelectionRecord>();
+  row->EFFECTID = 0x20202020;  // the fields before the list do not count
+  char* list = row->SELECTION[0].data;
+  for (size_t at = 0; at < sizeof row->SELECTION; ++at) {
+    for (char c : {'\0', 'x', '\x21', '\xA0'}) {
+      list[at] = c;
+      ASSERT_TRUE(tx::SelectionMakesList(*row)) << at;
+    }
+    list[at] = ' ';
+  }
+  EXPECT_FALSE(tx::SelectionMakesList(*row));
+}
+
 }  // namespace

@@ -12,34 +12,18 @@
 #include "platform/toolkit/console_toolkit.h"
 #include "services/error_manager.h"
 #include "support/temp_dir.h"
+#include "tables_fixture.h"
 
 namespace {
 
 using namespace tx;
 
-class MemoryTableTest : public ::testing::Test {
+class MemoryTableTest : public txtest::TablesFixture {
  protected:
-  txtest::TempDir dir;
-  txtest::ScopedCwd cwd{dir.path()};
-  ConsoleToolkit toolkit;
-  WindowToolkit* previous = nullptr;
-  std::unique_ptr<ErrorManager> errors;
-  std::unique_ptr<TableSet> tables;
-
   void SetUp() override {
-    previous = SetToolkit(&toolkit);
-    toolkit.SetHaltExits(false);
-    errors = std::make_unique<ErrorManager>();
-    tables = std::make_unique<TableSet>();
-    InitTables(*tables, errors.get());
+    TablesFixture::SetUp();
     ASSERT_EQ(tables->MXPreset.Open(), 0);
   }
-  void TearDown() override {
-    tables.reset();
-    errors.reset();
-    SetToolkit(previous);
-  }
-  const std::vector<ConsoleToolkit::ShownMessage>& Shown() const { return toolkit.Messages(); }
 
   FileManager& Preset() { return tables->MXPreset; }
   PresetRecord& Row() { return tables->preset; }

@@ -17,6 +17,7 @@
 #include "services/error_manager.h"
 #include "services/runtime_error.h"
 #include "support/temp_dir.h"
+#include "tables_fixture.h"
 
 namespace {
 
@@ -37,29 +38,8 @@ EffectRecord Effect(uint8_t device, int effect, int variant, int parameter, std:
   return r;
 }
 
-class TableAccessTest : public ::testing::Test {
+class TableAccessTest : public txtest::TablesFixture {
  protected:
-  txtest::TempDir dir;
-  txtest::ScopedCwd cwd{dir.path()};
-  ConsoleToolkit toolkit;
-  WindowToolkit* previous = nullptr;
-  std::unique_ptr<ErrorManager> errors;
-  std::unique_ptr<TableSet> tables;
-
-  void SetUp() override {
-    previous = SetToolkit(&toolkit);
-    toolkit.SetHaltExits(false);
-    errors = std::make_unique<ErrorManager>();
-    tables = std::make_unique<TableSet>();
-    InitTables(*tables, errors.get());
-  }
-  void TearDown() override {
-    tables.reset();
-    errors.reset();
-    SetToolkit(previous);
-  }
-
-  const std::vector<ConsoleToolkit::ShownMessage>& Shown() const { return toolkit.Messages(); }
   std::string Captions() const {
     std::string s;
     for (const auto& m : Shown()) s += (s.empty() ? "" : "; ") + m.request.caption;

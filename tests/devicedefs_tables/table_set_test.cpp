@@ -15,6 +15,7 @@
 #include "platform/toolkit/console_toolkit.h"
 #include "services/error_manager.h"
 #include "support/temp_dir.h"
+#include "tables_fixture.h"
 
 namespace {
 
@@ -83,27 +84,8 @@ TEST(TableLayouts, KeysHaveTheirComponentsInOrderAndTheirUniqueness) {
   EXPECT_TRUE(PresetLayout().inMemory);
 }
 
-class TableSetTest : public ::testing::Test {
+class TableSetTest : public txtest::TablesFixture {
  protected:
-  txtest::TempDir dir;
-  txtest::ScopedCwd cwd{dir.path()};
-  ConsoleToolkit toolkit;
-  WindowToolkit* previous = nullptr;
-  std::unique_ptr<ErrorManager> errors;
-  std::unique_ptr<TableSet> tables;
-
-  void SetUp() override {
-    previous = SetToolkit(&toolkit);
-    toolkit.SetHaltExits(false);
-    errors = std::make_unique<ErrorManager>();
-    tables = std::make_unique<TableSet>();
-    InitTables(*tables, errors.get());
-  }
-  void TearDown() override {
-    tables.reset();
-    errors.reset();
-    SetToolkit(previous);
-  }
   std::vector<FileManager*> DiskTables() {
     return {&tables->DBSelectionMaster, &tables->DBScreenMaster, &tables->DBSelection, &tables->DBCabs,
             &tables->DBEffects};

@@ -27,6 +27,7 @@ namespace {
 class ConsoleErrors : public tx::ErrorManager {
  public:
   int Raise(uint16_t id) override {
+    SetErrors();  // %ErrorText names the failure that led here
     SetId(id);
     const tx::MessageEntry& entry = Current();
     std::fprintf(stderr, "tonalyx-cli: %s: %s\n", entry.TITLE.c_str(), FilledMessage().c_str());

@@ -380,7 +380,9 @@ TEST_F(Pages2PdfTest, BadPageFailsWithTheParsersMessageAndKeepsTheOldFile) {
 
   r = Cli("'" + out + "' '" + dir.file("missing.wmf") + "'");
   EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.out.find("could not be opened"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("File " + dir.file("missing.wmf") + " could not be opened.  Error: No such file or directory (2)."),
+            std::string::npos)
+      << r.out;
   EXPECT_EQ(Slurp(out), "old contents");
 }
 

@@ -92,6 +92,12 @@ void WMFRecordParser::FreeTables() {
 uint8_t WMFRecordParser::ReadHeader() {
   uint8_t header[22];
   if (!file_ || std::fseek(file_, 0, SEEK_SET) != 0 || std::fread(header, 1, 22, file_) != 22) {
+    // The message names why: a read error (a directory, say) or a file too short.
+    const int error = errno;
+    if (file_ && std::ferror(file_))
+      SetRuntimeError(error, std::strerror(error));
+    else
+      SetRuntimeError(0, "the file ends inside its header");
     uint8_t r = Raise(26);
     return r ? r : 3;  // nothing to go on with
   }

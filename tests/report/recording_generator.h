@@ -141,12 +141,15 @@ class RecordingErrors : public tx::ErrorManager {
     uint16_t id;
     std::string file;
     std::string field;
+    std::string message;  // with its placeholders filled
   };
   std::vector<Raised> raised;
   int answer = 3;
 
   int Raise(uint16_t id) override {
-    raised.push_back({id, FileName(), FieldName()});
+    SetErrors();
+    SetId(id);
+    raised.push_back({id, FileName(), FieldName(), FilledMessage()});
     return answer;
   }
 };

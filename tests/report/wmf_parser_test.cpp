@@ -81,11 +81,24 @@ TEST_F(ParserTest, MissingOrShortFilesRaiseTheFileMessages) {
   EXPECT_EQ(Ids(), std::vector<uint16_t>{26});
   EXPECT_EQ(errors.raised[0].file, dir.file("absent.wmf"));
 
+  EXPECT_EQ(errors.raised[0].message,
+            "File " + dir.file("absent.wmf") + " could not be opened.  Error: No such file or directory (2).");
+
   errors.raised.clear();
   WmfBytes cut;
   cut.bytes.resize(10);
-  EXPECT_EQ(Run({Page(cut)}), 3);
+  const std::string cutPath = Page(cut);
+  EXPECT_EQ(Run({cutPath}), 3);
   EXPECT_EQ(Ids(), std::vector<uint16_t>{26});
+  EXPECT_EQ(errors.raised[0].message,
+            "File " + cutPath + " could not be opened.  Error: the file ends inside its header (0).");
+
+  // A directory opens, but its header cannot be read.
+  errors.raised.clear();
+  EXPECT_EQ(Run({dir.path().string()}), 3);
+  EXPECT_EQ(Ids(), std::vector<uint16_t>{26});
+  EXPECT_NE(errors.raised[0].message.find("Error: Is a directory (21)."), std::string::npos)
+      << errors.raised[0].message;
 
   // A placeable header without the standard one fails with 3 and no message.
   errors.raised.clear();

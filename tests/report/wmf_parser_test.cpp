@@ -542,3 +542,126 @@ TEST_F(ParserTest, OversizedValuesStayWithinRange) {
 }
 
 }  // namespace
+
+// Shapes and text at 500 units per inch with a window origin: every position
+// doubled after the origin is taken off, corner sizes without the origin.
+class ConvertedShapesTest : public ParserTest {};
+
+TEST_F(ConvertedShapesTest, RoundedBoxCornersIgnoreTheOriginAndBoxesOutsideABoxAreSkipped) {
+  WmfBytes w(500, 4250, 5500);
+  w.WindowOrg(10, 20).Brush(0, 0x112233).Pen(2, 4, 0x445566);
+  w.Begin("BOX").Rec(0x061C, {30, 40, 220, 310, 120, 110}).End("BOX");  // height, width, b, r, t, l
+  w.Rectangle(0, 0, 50, 50);                                            // no BOX open: nothing
+  w.Begin("BOX").Rectangle(10, 20, 60, 70).End("BOX");
+  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(gen.boxes.size(), 2u);
+  const auto& r = gen.boxes[0];
+  EXPECT_EQ(r.ELL_WIDTH, 80);
+  EXPECT_EQ(r.ELL_HEIGHT, 60);
+  EXPECT_EQ(r.POS.LEFT, 200);
+  EXPECT_EQ(r.POS.TOP, 200);
+  EXPECT_EQ(r.POS.RIGHT, 600);
+  EXPECT_EQ(r.POS.BOTTOM, 400);
+  EXPECT_EQ(r.STYLE.BACKGROUNDCOLOR, 0x112233);
+  EXPECT_EQ(r.STYLE.BORDERCOLOR, 0x445566);
+  EXPECT_EQ(r.STYLE.BORDERSTYLE, 2);
+  EXPECT_EQ(r.STYLE.BORDERWIDTH, 4);  // pen widths stay in metafile units
+  const auto& s = gen.boxes[1];
+  EXPECT_EQ(s.ELL_WIDTH, 0);
+  EXPECT_EQ(s.POS.LEFT, 0);
+  EXPECT_EQ(s.POS.TOP, 0);
+  EXPECT_EQ(s.POS.RIGHT, 100);
+  EXPECT_EQ(s.POS.BOTTOM, 100);
+}
+
+TEST_F(ConvertedShapesTest, ArcsTakeThePenChordsTheWholeStyleEllipsesTheirBounds) {
+  WmfBytes w(500, 4250, 5500);
+  w.Brush(0, 0x0000FF).Pen(0, 3, 0x00FF00);
+  // end y, end x, start y, start x, bottom, right, top, left
+  w.Begin("CHORD").Rec(0x0830, {8, 7, 6, 5, 400, 300, 200, 100}).End("CHORD");
+  w.Begin("ARC").Pen(1, 2, 0xFF0000).Rec(0x0817, {1, 2, 3, 4, 40, 30, 20, 10}).End("ARC");
+  w.Begin("ELLIPSE").Ellipse(5, 6, 7, 8).End("ELLIPSE");
+  ASSERT_EQ(RunOne(w), 0);
+  EXPECT_EQ(gen.Ops(), "BeginDocument BeginPage EmitChord EmitArc EmitEllipse FinishPage FinishDocument");
+  ASSERT_EQ(gen.arcs.size(), 2u);
+  const auto& c = gen.arcs[0];
+  EXPECT_EQ(c.POS.LEFT, 200);
+  EXPECT_EQ(c.POS.TOP, 400);
+  EXPECT_EQ(c.POS.RIGHT, 600);
+  EXPECT_EQ(c.POS.BOTTOM, 800);
+  EXPECT_EQ(c.STARTX, 10);
+  EXPECT_EQ(c.STARTY, 12);
+  EXPECT_EQ(c.ENDX, 14);
+  EXPECT_EQ(c.ENDY, 16);
+  EXPECT_EQ(c.STYLE.BACKGROUNDCOLOR, 0x0000FF);
+  EXPECT_EQ(c.STYLE.BORDERCOLOR, 0x00FF00);
+  // The arc is cleared at its begin, so only the pen's fields are filled.
+  const auto& a = gen.arcs[1];
+  EXPECT_EQ(a.STYLE.BACKGROUNDCOLOR, 0);
+  EXPECT_EQ(a.STYLE.BORDERCOLOR, 0xFF0000);
+  EXPECT_EQ(a.STYLE.BORDERSTYLE, 1);
+  EXPECT_EQ(a.STYLE.BORDERWIDTH, 2);
+  EXPECT_EQ(a.STARTX, 8);
+  EXPECT_EQ(a.ENDY, 2);
+  ASSERT_EQ(gen.ellipses.size(), 1u);
+  EXPECT_EQ(gen.ellipses[0].POS.LEFT, 10);
+  EXPECT_EQ(gen.ellipses[0].POS.TOP, 12);
+  EXPECT_EQ(gen.ellipses[0].POS.RIGHT, 14);
+  EXPECT_EQ(gen.ellipses[0].POS.BOTTOM, 16);
+}
+
+TEST_F(ConvertedShapesTest, FontFlagsFaceAndCharacterSet) {
+  WmfBytes w(500, 4250, 5500);
+  std::vector<uint8_t> font;
+  auto w16 = [&](int v) {
+    font.push_back(static_cast<uint8_t>(v & 0xFF));
+    font.push_back(static_cast<uint8_t>((v >> 8) & 0xFF));
+  };
+  w16(84);  // positive height: 84 * 72 / 500 = 12.096 points
+  w16(0);
+  w16(-455);  // escapement in tenths of a degree
+  w16(0);
+  w16(400);
+  font.insert(font.end(), {0, 1, 1, 238, 0, 0, 0, 0});  // not italic, underline, strike-out, charset
+  std::string face(40, 'F');                             // no terminator before the record ends
+  font.insert(font.end(), face.begin(), face.end());
+  w.Begin("STRING").Raw(0x02FB, font).Rec(0x0209, {0xFFFF, 0xFFFF}).Text(0, 0, "u").End("STRING");
+  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(gen.strings.size(), 1u);
+  const auto& s = gen.strings[0];
+  EXPECT_EQ(s.SIZE, 12);
+  EXPECT_EQ(s.STYLE, 400 + 8192 + 16384);
+  EXPECT_EQ(s.CHARSET, 238);
+  EXPECT_EQ(s.FACE.str(), std::string(31, 'F'));
+  EXPECT_EQ(static_cast<int16_t>(s.ANGLE), -45);
+  EXPECT_EQ(s.COLOR, 0);  // text colour -1: the font's, taken when it was made (black)
+}
+
+TEST_F(ConvertedShapesTest, RestoringAContextBringsBackItsObjectsAndColours) {
+  WmfBytes w;
+  w.Font(-139, "Saved").Rec(0x0209, {0x00FF, 0}).Rec(0x001E, {});
+  w.Font(-278, "Inner").Rec(0x0209, {0xFF00, 0});
+  w.Begin("STRING").Text(0, 0, "in").End("STRING");
+  w.Rec(0x0127, {-1});
+  w.Begin("STRING").Text(0, 0, "out").End("STRING");
+  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(gen.strings.size(), 2u);
+  EXPECT_EQ(gen.strings[0].FACE.str(), "Inner");
+  EXPECT_EQ(gen.strings[0].COLOR, 0xFF00);
+  EXPECT_EQ(gen.strings[1].FACE.str(), "Saved");
+  EXPECT_EQ(gen.strings[1].SIZE, 10);
+  EXPECT_EQ(gen.strings[1].COLOR, 0x00FF);
+}
+
+TEST_F(ConvertedShapesTest, EachPageStartsWithAFreshContextAndSlots) {
+  WmfBytes one, two;
+  one.Font(-139, "One").Font(-139, "Other").WindowOrg(100, 100).Rec(0x0209, {0x00FF, 0});
+  StringControl(two, "second", 300, 300);  // its font takes slot 0 again
+  two.Begin("STRING").Select(0).Text(0, 0, "x").End("STRING");
+  ASSERT_EQ(Run({Page(one, "1.wmf"), Page(two, "2.wmf")}), 0);
+  ASSERT_EQ(gen.strings.size(), 2u);
+  EXPECT_EQ(gen.strings[0].LEFTTEXT, 300);
+  EXPECT_EQ(gen.strings[0].COLOR, 0);
+  EXPECT_EQ(gen.strings[1].FACE.str(), "Arial");
+  EXPECT_TRUE(errors.raised.empty());
+}

@@ -380,3 +380,21 @@ TEST(PdfContent, TurnedTrueTypeTextIsShiftedByHalfItsMeasuredWidth) {
   EXPECT_NEAR(std::stod(m[2]), y, 0.01);
   EXPECT_LT(std::stod(m[1]), 216 - 5);  // an unmeasured text would sit at 223.07
 }
+
+TEST(PdfContent, PolygonOpeningAStreamStatesTheCurrentStateThenItsOwn) {
+  auto s = Streams([](TestGenerator& g) {
+    tx::ShapeStyle ps;
+    ps.BACKGROUNDCOLOR = 0x0000FF;
+    ps.BORDERCOLOR = 0x00FF00;
+    ps.BORDERWIDTH = 8;
+    ps.BORDERSTYLE = 1;
+    g.EmitPolygon("", {{1000, 1000}, {2000, 1000}, {2000, 2000}}, ps);
+  });
+  ASSERT_EQ(s.size(), 1u);
+  // The opening restates pen, fill, width 1 and solid dash; the polygon's
+  // dash, width and colours follow because this stream has not set them yet.
+  EXPECT_EQ(s[0],
+            "0 0 0 RG\r\n0 0 0 rg\r\n0.119 w\r\n[] 0 d\r\n"
+            "[3] 3 d\r\n0.955 w\r\n0 1 0 RG\r\n1 0 0 rg\r\n"
+            "72 720 m\r\n144 720 l\r\n144 648 l\r\nh\r\nB\r\n");
+}

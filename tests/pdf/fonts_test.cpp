@@ -114,3 +114,29 @@ TEST(PdfFonts, WidthsAreWrittenTenToALine) {
   std::string last = "\r\n 500 334 260 334 584]\r\n";  // z { | } ~
   EXPECT_EQ(block.substr(block.size() - last.size()), last) << block;
 }
+
+TEST(PdfFonts, FlagsMarkStyleFixedPitchAndSymbolCharacterSet) {
+  TempDir dir;
+  TestGenerator g;
+  g.Init(dir.file("f.pdf"));
+  g.BeginDocument(1);
+  g.BeginPage("p", 0, 0, 8500, 11000);
+  g.EmitString("", "Mono", Text(0, 0, "Courier New", 10));
+  auto symbol = Text(0, 200, "Arial", 10);
+  symbol.CHARSET = 2;
+  g.EmitString("", "Sym", symbol);
+  auto italic = Text(0, 400, "Arial", 10);
+  italic.STYLE = 400 | 0x1000;
+  g.EmitString("", "Slanted", italic);
+  auto bold = Text(0, 600, "Arial", 10);
+  bold.STYLE = 700;
+  g.EmitString("", "Heavy", bold);
+  g.FinishPage();
+  g.FinishDocument();
+  std::string pdf = ReadFile(dir.file("f.pdf"));
+  EXPECT_NE(pdf.find("/FontName /LiberationMono\r\n/Flags 33\r\n"), std::string::npos) << pdf;
+  EXPECT_NE(pdf.find("/FontName /LiberationSans\r\n/Flags 4\r\n"), std::string::npos) << pdf;
+  EXPECT_NE(pdf.find("/FontName /LiberationSans,Italic\r\n/Flags 96\r\n"), std::string::npos) << pdf;
+  EXPECT_NE(pdf.find("/FontName /LiberationSans,Bold\r\n/Flags 262176\r\n"), std::string::npos) << pdf;
+  EXPECT_EQ(XrefProblems(pdf), "");
+}

@@ -154,3 +154,20 @@ TEST(PdfSecurity, DocumentsWithTheSamePasswordShareKeys) {
   std::string other = EncryptedDoc(c, dir.file("c.pdf"), "other", "T");
   EXPECT_NE(o(one), o(other));
 }
+
+TEST(PdfSecurity, CompressedEncryptedStreamsAndStringsDecryptToThePlainBytes) {
+  TempDir dir;
+  TestGenerator g;
+  g.COMPRESSTEXT = 1;
+  std::string pdf = EncryptedDoc(g, dir.file("e.pdf"), "pw", "Hidden title");
+  EXPECT_NE(pdf.find("6 0 obj\r\n<< /Filter /Fl /Length "), std::string::npos);
+  EXPECT_EQ(pdf.find("Hidden title"), std::string::npos);
+  // Compressed first, encrypted second: an independent reader undoes both.
+  auto r = RunTool("qpdf --password=pw --decrypt --stream-data=uncompress " + dir.file("e.pdf") + " " +
+                   dir.file("d.pdf"));
+  ASSERT_EQ(r.status, 0) << r.output;
+  std::string plain = ReadFile(dir.file("d.pdf"));
+  EXPECT_NE(plain.find("(Hidden title)"), std::string::npos);
+  EXPECT_NE(plain.find("BT\r\n/F1 10 Tf\r\n0 0 0 rg\r\n1 0 0 1 72 710 Tm [(Secret text)] TJ\r\nET\r\n"),
+            std::string::npos);
+}

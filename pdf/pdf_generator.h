@@ -269,8 +269,8 @@ class PDFGenerator : public IREPORTGENERATOR {
   int32_t CurrentStream() const { return CONTENTS.empty() ? 0 : CONTENTS.back().OBJECTNO; }
 
   FontEngine& fonts_;
-  int32_t encryptObject_ = 0;
-  bool pageOpen_ = false;  // the encryption dictionary's number, 0 for none
+  int32_t encryptObject_ = 0;  // the encryption dictionary's number, 0 for none
+  bool pageOpen_ = false;       // a page was begun and not yet finished
 };
 
 }  // namespace tx

@@ -139,13 +139,19 @@ double PDFGenerator::TextWidth(std::string_view text, bool measureStandard) {
   return width + width / 20;
 }
 
+bool PDFGenerator::FontMetricsOf(const FontRequest& request, FontMetrics& metrics) {
+  auto found = fonts_.Metrics(request);
+  if (!found) return false;
+  metrics = std::move(*found);
+  return true;
+}
+
 bool PDFGenerator::WriteFontDescriptor(FontRow& font) {
-  auto metrics = fonts_.Metrics(RequestOf(font));
-  if (!metrics) {
+  FontMetrics m;
+  if (!FontMetricsOf(RequestOf(font), m)) {
     ShowMessage("Font Error", "Font Name:" + font.REALNAME.str() + "|NOT LOC:HFont");
     return false;
   }
-  const FontMetrics& m = *metrics;
   ++CUROBJ;
   AddLocation(CUROBJ);
   OUTPUT->WriteLine(std::to_string(CUROBJ) + " 0 obj");
@@ -214,7 +220,11 @@ void PDFGenerator::WriteFonts() {
     OUTPUT->WriteLine("/Type /Font");
     OUTPUT->WriteLine("/Subtype /TrueType");
     OUTPUT->WriteLine("/Name /F" + std::to_string(font.NUMBER));
-    OUTPUT->WriteLine("/BaseFont /" + font.NAME.str());
+    // Without a descriptor the name is still the face as registered; a
+    // blank inside it would end the PDF name and break the dictionary.
+    std::string baseFont = font.NAME.str();
+    baseFont.erase(std::remove(baseFont.begin(), baseFont.end(), ' '), baseFont.end());
+    OUTPUT->WriteLine("/BaseFont /" + baseFont);
     OUTPUT->WriteLine("/FirstChar " + std::to_string(font.FIRSTCHAR));
     OUTPUT->WriteLine("/LastChar " + std::to_string(font.LASTCHAR));
     OUTPUT->WriteLine("/Encoding /WinAnsiEncoding");

@@ -18,6 +18,8 @@
 namespace tx {
 
 class FontEngine;
+struct FontMetrics;
+struct FontRequest;
 
 struct PdfColor {
   double RED = 0, GREEN = 0, BLUE = 0;
@@ -242,6 +244,9 @@ class PDFGenerator : public IREPORTGENERATOR {
   void SelectFont(std::string_view face, int size, bool bold, bool italic, uint8_t charset);
   void WriteFonts();
   bool WriteFontDescriptor(FontRow& font);
+  // Metrics of a TrueType font from the platform font engine; false when
+  // the engine has none (tests replace it to reach that case).
+  virtual bool FontMetricsOf(const FontRequest& request, FontMetrics& metrics);
 
   // Links, notes and bookmarks (pdf_links.cpp).
   static void HotArea(ReportPos& pos, std::string_view attributes);

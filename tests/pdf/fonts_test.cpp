@@ -140,3 +140,37 @@ TEST(PdfFonts, FlagsMarkStyleFixedPitchAndSymbolCharacterSet) {
   EXPECT_NE(pdf.find("/FontName /LiberationSans,Bold\r\n/Flags 262176\r\n"), std::string::npos) << pdf;
   EXPECT_EQ(XrefProblems(pdf), "");
 }
+
+namespace {
+// A platform without the requested font at all.
+class NoFontsGenerator : public TestGenerator {
+ protected:
+  bool FontMetricsOf(const tx::FontRequest&, tx::FontMetrics&) override { return false; }
+};
+}  // namespace
+
+TEST(PdfFonts, FontWithoutMetricsIsReportedAndStillMakesAReadableFile) {
+  TempDir dir;
+  NoFontsGenerator g;
+  g.Init(dir.file("n.pdf"));
+  g.BeginDocument(1);
+  g.BeginPage("p", 0, 0, 8500, 11000);
+  auto f = Text(1000, 1000, "Times New Roman", 10);
+  f.STYLE = 700;
+  g.EmitString("", "Plain", f);
+  g.FinishPage();
+  EXPECT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.messages.size(), 1u);
+  EXPECT_EQ(g.messages[0], "Font Error: Font Name:Times New Roman|NOT LOC:HFont");
+  std::string pdf = ReadFile(dir.file("n.pdf"));
+  // Stream 6, page 7: the font takes 8 and nothing is written as a descriptor.
+  EXPECT_NE(pdf.find("endobj\r\n% FontDescriptor missing\r\n8 0 obj\r\n<< \r\n/Type /Font\r\n/Subtype /TrueType\r\n"
+                     "/Name /F1\r\n/BaseFont /TimesNewRoman,Bold\r\n/FirstChar 0\r\n/LastChar 0\r\n"
+                     "/Encoding /WinAnsiEncoding\r\n/Widths [ 0]\r\n>> \r\nendobj\r\n"),
+            std::string::npos)
+      << pdf;
+  EXPECT_EQ(pdf.find("/FontDescriptor"), std::string::npos);
+  EXPECT_EQ(XrefProblems(pdf), "");
+  auto check = RunTool("qpdf --check " + dir.file("n.pdf"));
+  EXPECT_EQ(check.status, 0) << check.output;
+}

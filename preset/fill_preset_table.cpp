@@ -1,6 +1,8 @@
 #include "preset/fill_preset_table.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <cstring>
 
 #include "preset/format_value.h"
 #include "services/file_manager.h"
@@ -9,7 +11,26 @@ namespace tx {
 
 namespace {
 constexpr int FOUND = 0;  // level "done" of the access layer
+constexpr int NOT_FOUND = 5;
+// More cached definitions than any set of presets needs: a guard against
+// definition tables far larger than the device's.
+constexpr size_t CACHE_LIMIT = 100000;
+
+uint64_t Mix(uint64_t h, uint32_t v) {
+  h = (h ^ v) * 0x9E3779B97F4A7C15ull;
+  return h ^ (h >> 29);
 }
+
+// The parts of a preset row that come from the parameter's definition alone.
+void StartRow(PresetRecord& row, const EffectRecord& eff) {
+  row = PresetRecord{};
+  row.EFFECTID = eff.EFFECTID;
+  row.EFFECTNAME = eff.EFFECTNAME.raw();
+  row.PARAMETERID = eff.PARAMETERID;
+  row.SCREENNAME = eff.SCREENNAME.blank() ? eff.INTERNALNAME.raw() : eff.SCREENNAME.raw();
+  row.UNIT = eff.UNIT.raw();
+}
+}  // namespace
 
 PresetTableAccess AccessPresetTables(TableSet& t) {
   return {t.DBEffects, t.effect, t.DBSelection, t.selection, t.MXPreset, t.preset};
@@ -24,13 +45,149 @@ bool IsYCapableEffectType(int32_t effectTypeId) {
   }
 }
 
-const SelectionRecord* PresetTableFiller::LookupSelection(uint8_t deviceType) {
+void PresetTableFiller::DefinitionCache::Clear() {
+  effects.clear();
+  parameters.clear();
+  selections.clear();
+  lastFound = nullptr;
+  lastWasFound = false;
+}
+
+size_t PresetTableFiller::KeyHash::operator()(const InstanceKey& k) const {
+  return Mix(Mix(Mix(0, k.device), static_cast<uint32_t>(k.effectId)), static_cast<uint32_t>(k.variant));
+}
+
+size_t PresetTableFiller::KeyHash::operator()(const SelectionKey& k) const {
+  uint64_t h = Mix(Mix(0, k.device), static_cast<uint32_t>(k.typeId));
+  return Mix(Mix(h, static_cast<uint32_t>(k.variant)), static_cast<uint32_t>(k.parameterId));
+}
+
+// DBEffects by Effect_Key, EFFECTID set in the buffer.
+bool PresetTableFiller::FindBlockEffect() {
+  if (!caching_) return t_.effects.Fetch(Effect_Key) == FOUND;
+  const int32_t effectId = t_.eff.EFFECTID;  // the record is packed: no reference into it
+  CachedEffect& c = cache_.effects[effectId];
+  if (c.state == Lookup::Unknown) {
+    const int rc = t_.effects.Fetch(Effect_Key);
+    if (rc == FOUND) {
+      c.state = Lookup::Found;
+      c.row = t_.eff;
+    } else if (rc == NOT_FOUND) {
+      c.state = Lookup::Missing;
+    }
+    return rc == FOUND;
+  }
+  if (c.state == Lookup::Missing) return false;
+  t_.eff = c.row;
+  return true;
+}
+
+// DBEffects by Effect_Primary_Key: the parameter's definition row, or nullptr.
+// Kept rows are not copied into the buffer one by one; pending_ holds what
+// the lookups would have left there until LeaveEffectBuffer puts it in.
+const EffectRecord* PresetTableFiller::FindParameter(CachedParameter* cached, uint8_t device, int32_t effectId,
+                                                     int32_t variant, int32_t parameterId) {
+  if (cached && cached->state == Lookup::Found) {
+    pending_.row = &cached->row;
+    pending_.keys = false;
+    return &cached->row;
+  }
+  if (cached && cached->state == Lookup::Missing) {
+    pending_.keys = true;
+    pending_.device = device;
+    pending_.effectId = effectId;
+    pending_.variant = variant;
+    pending_.parameterId = parameterId;
+    return nullptr;
+  }
+  LeaveEffectBuffer();
+  t_.eff.DEVICETYPE = device;
+  t_.eff.EFFECTID = effectId;
+  t_.eff.EFFECTVARIANTID = variant;
+  t_.eff.PARAMETERID = parameterId;
+  const int rc = t_.effects.Fetch(Effect_Primary_Key);
+  if (!cached) return rc == FOUND ? &t_.eff : nullptr;
+  if (rc == FOUND) {
+    cached->state = Lookup::Found;
+    cached->row = t_.eff;
+    StartRow(cached->start, t_.eff);
+    cached->scale = ValueScale(t_.eff);
+    return &cached->row;
+  }
+  if (rc == NOT_FOUND) cached->state = Lookup::Missing;
+  return nullptr;
+}
+
+void PresetTableFiller::LeaveEffectBuffer() {
+  if (pending_.row) t_.eff = *pending_.row;
+  if (pending_.keys) {
+    t_.eff.DEVICETYPE = pending_.device;
+    t_.eff.EFFECTID = pending_.effectId;
+    t_.eff.EFFECTVARIANTID = pending_.variant;
+    t_.eff.PARAMETERID = pending_.parameterId;
+  }
+  pending_ = PendingEffect{};
+}
+
+const SelectionRecord* PresetTableFiller::LookupSelection(uint8_t deviceType, const EffectRecord& eff,
+                                                         CachedParameter* cached) {
   t_.sel.DEVICETYPE = deviceType;
-  t_.sel.EFFECTTYPEID = t_.eff.EFFECTTYPEID;
+  t_.sel.EFFECTTYPEID = eff.EFFECTTYPEID;
   t_.sel.EFFECTVARIANTID = variantParameterValue_;
-  t_.sel.PARAMETERID = t_.eff.PARAMETERID;
-  if (t_.selection.Fetch(Selection_Key) != FOUND) return nullptr;
-  return SelectionMakesList(t_.sel) ? &t_.sel : nullptr;
+  t_.sel.PARAMETERID = eff.PARAMETERID;
+  if (!cached) {
+    if (t_.selection.Fetch(Selection_Key) != FOUND) return nullptr;
+    return SelectionMakesList(t_.sel) ? &t_.sel : nullptr;
+  }
+  const CachedSelection* c = cached->selection;
+  if (!c || cached->selectionVariant != variantParameterValue_) {
+    CachedSelection& entry = cache_.selections[{deviceType, t_.sel.EFFECTTYPEID, variantParameterValue_, t_.sel.PARAMETERID}];
+    if (entry.state == Lookup::Unknown) {
+      const int rc = t_.selection.Fetch(Selection_Key);
+      if (rc == FOUND) {
+        entry.state = Lookup::Found;
+        entry.list = SelectionMakesList(t_.sel);
+        entry.row = std::make_unique<SelectionRecord>();
+        // A blank list keeps only the part before the entries.
+        if (entry.list)
+          *entry.row = t_.sel;
+        else
+          std::memcpy(static_cast<void*>(entry.row.get()), &t_.sel, offsetof(SelectionRecord, SELECTION));
+      } else if (rc == NOT_FOUND) {
+        entry.state = Lookup::Missing;
+      } else {
+        cache_.lastWasFound = false;
+        return nullptr;  // a failed read: nothing to remember
+      }
+    }
+    cached->selection = c = &entry;
+    cached->selectionVariant = variantParameterValue_;
+  }
+  cache_.lastWasFound = c->state == Lookup::Found;
+  if (c->state != Lookup::Found) return nullptr;
+  cache_.lastFound = c;
+  return c->list ? c->row.get() : nullptr;
+}
+
+// The selection buffer as the last lookup would have left it: the last row
+// found, with the key of a later lookup that found nothing.
+void PresetTableFiller::LeaveSelectionBuffer() {
+  const CachedSelection* found = cache_.lastFound;
+  if (!found) return;
+  const uint8_t device = t_.sel.DEVICETYPE;
+  const int32_t typeId = t_.sel.EFFECTTYPEID, variant = t_.sel.EFFECTVARIANTID, parameterId = t_.sel.PARAMETERID;
+  if (found->list) {
+    t_.sel = *found->row;
+  } else {
+    std::memcpy(static_cast<void*>(&t_.sel), found->row.get(), offsetof(SelectionRecord, SELECTION));
+    std::memset(static_cast<void*>(&t_.sel.SELECTION), ' ', sizeof t_.sel.SELECTION);
+  }
+  if (!cache_.lastWasFound) {
+    t_.sel.DEVICETYPE = device;
+    t_.sel.EFFECTTYPEID = typeId;
+    t_.sel.EFFECTVARIANTID = variant;
+    t_.sel.PARAMETERID = parameterId;
+  }
 }
 
 void PresetTableFiller::AddBlockRows(const BlockQueueEntry& block, uint8_t deviceType) {
@@ -38,7 +195,7 @@ void PresetTableFiller::AddBlockRows(const BlockQueueEntry& block, uint8_t devic
   // A block without any definition row yields no rows whatever variant is
   // used below, so 0 is as good as any there.
   int32_t variant = 0;
-  if (t_.effects.Fetch(Effect_Key) == FOUND) {
+  if (FindBlockEffect()) {
     variantParameterValue_ = t_.eff.EFFECTVARIANTPARAMETERID;
     variant = t_.eff.EFFECTVARIANTID;
   }
@@ -47,34 +204,41 @@ void PresetTableFiller::AddBlockRows(const BlockQueueEntry& block, uint8_t devic
   // Only the held values can be shown, even when the record states more.
   const long count = block.PARAMETERCOUNT;
   const long shown = std::min<long>(count, MAX_BLOCK_VALUES);
+  std::vector<CachedParameter>* cached = nullptr;
+  if (caching_ && shown > 0) {
+    cached = &cache_.parameters[{deviceType, block.EFFECTID, variant}];
+    if (cached->size() < static_cast<size_t>(shown)) cached->resize(static_cast<size_t>(shown));
+  }
   for (long i = 1; i <= shown; ++i) {
-    t_.eff.DEVICETYPE = deviceType;
-    t_.eff.EFFECTID = block.EFFECTID;
-    t_.eff.EFFECTVARIANTID = variant;
-    t_.eff.PARAMETERID = static_cast<int32_t>(i - 1);
-    if (t_.effects.Fetch(Effect_Primary_Key) != FOUND) continue;
+    CachedParameter* parameter = cached ? &(*cached)[static_cast<size_t>(i - 1)] : nullptr;
+    const EffectRecord* found = FindParameter(parameter, deviceType, block.EFFECTID, variant, static_cast<int32_t>(i - 1));
+    if (!found) continue;
+    const EffectRecord& eff = *found;
 
     PresetRecord& row = t_.pre;
-    row = PresetRecord{};
-    row.EFFECTID = t_.eff.EFFECTID;
-    row.EFFECTNAME = t_.eff.EFFECTNAME.raw();
-    row.PARAMETERID = t_.eff.PARAMETERID;
-    row.SCREENNAME = t_.eff.SCREENNAME.blank() ? t_.eff.INTERNALNAME.raw() : t_.eff.SCREENNAME.raw();
-    row.UNIT = t_.eff.UNIT.raw();
+    if (parameter)
+      row = parameter->start;
+    else
+      StartRow(row, eff);
 
-    const SelectionRecord* list = LookupSelection(deviceType);
-    row.XVALUE = FormatParameterValue(block.Entry(i), t_.eff, list);
-    if (deviceType == DEVICE_GEN2 && IsYCapableEffectType(t_.eff.EFFECTTYPEID)) {
+    const SelectionRecord* list = LookupSelection(deviceType, eff, parameter);
+    auto format = [&](int32_t raw) {
+      return parameter ? FormatScaledValue(raw, parameter->scale, list) : FormatParameterValue(raw, eff, list);
+    };
+    row.XVALUE = format(block.Entry(i));
+    if (deviceType == DEVICE_GEN2 && IsYCapableEffectType(eff.EFFECTTYPEID)) {
       // count / 2 is made whole by dropping the half, so an odd count puts
       // the Y half one entry early. A Y position past the held values has
       // no value to show and stays blank.
       int32_t y = block.Entry(count / 2 + i);
-      if (y >= 0) row.YVALUE = FormatParameterValue(y, t_.eff, list);
+      if (y >= 0) row.YVALUE = format(y);
     }
     row.XACTIVE = block.XYSTATE == 1 ? " " : "*";
     row.YACTIVE = block.XYSTATE == 1 ? "*" : " ";
     t_.preset.Insert();
   }
+  // Before the next block's lookups, and before the cache may move its rows.
+  LeaveEffectBuffer();
 }
 
 void PresetTableFiller::MarkModifier(ModifierQueueEntry& modifier, uint8_t deviceType) {
@@ -114,7 +278,23 @@ void PresetTableFiller::FillPresetTable(CurrentPreset& preset) {
   const bool selection = t_.selection.BeginTransaction() == FOUND;
   const bool rows = t_.preset.BeginTransaction() == FOUND;
   t_.preset.Empty();
+
+  // The cache holds only while both tables are read inside a transaction
+  // that vouches for their content.
+  const uint64_t effectsVersion = effects ? t_.effects.ContentVersion() : 0;
+  const uint64_t selectionVersion = selection ? t_.selection.ContentVersion() : 0;
+  caching_ = effectsVersion != 0 && selectionVersion != 0;
+  if (!caching_ || effectsVersion != cache_.effectsVersion || selectionVersion != cache_.selectionVersion ||
+      cache_.parameters.size() + cache_.selections.size() + cache_.effects.size() > CACHE_LIMIT) {
+    cache_.Clear();
+    cache_.effectsVersion = effectsVersion;
+    cache_.selectionVersion = selectionVersion;
+  }
+  cache_.lastFound = nullptr;
+  cache_.lastWasFound = false;
   for (const BlockQueueEntry& block : preset.PQ) AddBlockRows(block, deviceType);
+  if (caching_) LeaveSelectionBuffer();
+  caching_ = false;
   for (ModifierQueueEntry& modifier : preset.MQ) MarkModifier(modifier, deviceType);
   if (rows) t_.preset.Commit();
   if (selection) t_.selection.Commit();

@@ -2,9 +2,14 @@
 // FillPresetTable: matches the decoded blocks and their raw values with the
 // effect definitions and fills the in-memory preset table (MXPreset), one row
 // per known parameter, in ascending effect id and parameter id.
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
 
 #include "devicedefs/tables.h"
+#include "preset/format_value.h"
 #include "preset/preset_state.h"
 
 namespace tx {
@@ -40,12 +45,78 @@ class PresetTableFiller {
   int32_t VariantParameterValue() const { return variantParameterValue_; }
 
  private:
-  const SelectionRecord* LookupSelection(uint8_t deviceType);
+  // Definition rows found by earlier lookups. A preset asks for the same few
+  // hundred rows on every decode, and finding them costs more than all the
+  // rest; they are kept for as long as both definition tables report the
+  // same content, and forgotten as soon as either may have changed. The
+  // record buffers end up as the lookups themselves would leave them.
+  enum class Lookup : uint8_t { Unknown, Missing, Found };
+  struct CachedSelection {
+    Lookup state = Lookup::Unknown;
+    bool list = false;
+    std::unique_ptr<SelectionRecord> row;  // found rows; a blank list keeps only its key part
+  };
+  struct CachedParameter {
+    Lookup state = Lookup::Unknown;
+    EffectRecord row;
+    PresetRecord start;  // the row's texts, before the values
+    ValueScale scale;
+    // The selection lookup last made for this parameter, and the variant
+    // value it was made with.
+    const CachedSelection* selection = nullptr;
+    int32_t selectionVariant = 0;
+  };
+  struct CachedEffect {
+    Lookup state = Lookup::Unknown;
+    EffectRecord row;
+  };
+  struct InstanceKey {
+    uint8_t device;
+    int32_t effectId, variant;
+    bool operator==(const InstanceKey&) const = default;
+  };
+  struct SelectionKey {
+    uint8_t device;
+    int32_t typeId, variant, parameterId;
+    bool operator==(const SelectionKey&) const = default;
+  };
+  struct KeyHash {
+    size_t operator()(const InstanceKey& k) const;
+    size_t operator()(const SelectionKey& k) const;
+  };
+  struct DefinitionCache {
+    uint64_t effectsVersion = 0, selectionVersion = 0;
+    std::unordered_map<int32_t, CachedEffect> effects;  // by EFFECTID (the block's first lookup)
+    std::unordered_map<InstanceKey, std::vector<CachedParameter>, KeyHash> parameters;
+    std::unordered_map<SelectionKey, CachedSelection, KeyHash> selections;
+    // The last selection lookup of a fill, for the buffer at the end.
+    const CachedSelection* lastFound = nullptr;
+    bool lastWasFound = false;
+    void Clear();
+  };
+
+  // What the parameter lookups of a block would have left in the effect buffer.
+  struct PendingEffect {
+    const EffectRecord* row = nullptr;  // the last row found
+    bool keys = false;                  // then a lookup that found nothing, with these keys
+    uint8_t device = 0;
+    int32_t effectId = 0, variant = 0, parameterId = 0;
+  };
+
+  bool FindBlockEffect();
+  const EffectRecord* FindParameter(CachedParameter* cached, uint8_t device, int32_t effectId, int32_t variant,
+                                    int32_t parameterId);
+  void LeaveEffectBuffer();
+  const SelectionRecord* LookupSelection(uint8_t deviceType, const EffectRecord& eff, CachedParameter* cached);
   void AddBlockRows(const BlockQueueEntry& block, uint8_t deviceType);
   void MarkModifier(ModifierQueueEntry& modifier, uint8_t deviceType);
+  void LeaveSelectionBuffer();
 
   PresetTableAccess t_;
   int32_t variantParameterValue_ = 0;
+  bool caching_ = false;  // this fill may use and fill cache_
+  DefinitionCache cache_;
+  PendingEffect pending_;
 };
 
 // Whether an effect type carries X and Y values on the second generation.

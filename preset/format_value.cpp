@@ -47,22 +47,41 @@ bool SelectionMakesList(const SelectionRecord& row) {
   return std::memcmp(row.SELECTION, blank.data(), blank.size()) != 0;
 }
 
-std::optional<double> ScaledParameterValue(int32_t raw, const EffectRecord& d) {
-  // No steps to divide by: the value stays at the low end of the range.
-  double f = d.NUMBEROFVALUES == 0 ? 0.0 : static_cast<double>(raw) / d.NUMBEROFVALUES;
-  double min = d.MINIMUMVALUE;
-  double max = d.MAXIMUMVALUE;
-  if (d.PARAMTYPE == "LIN" || d.PARAMTYPE == "INT") return min + (max - min) * f;
-  if (d.PARAMTYPE == "LOG") {
+ValueScale::ValueScale(const EffectRecord& d)
+    : steps(d.NUMBEROFVALUES), minimum(d.MINIMUMVALUE), maximum(d.MAXIMUMVALUE), precision(d.PRECISION) {
+  if (d.PARAMTYPE == "LIN" || d.PARAMTYPE == "INT") {
+    kind = Kind::Linear;
+  } else if (d.PARAMTYPE == "LOG") {
     // A logarithmic sweep needs a range that does not touch or cross 0;
     // otherwise the value sweeps linearly, which still runs from MIN to MAX.
-    if (min != 0 && max / min > 0) return min * std::pow(10.0, std::log10(max / min) * f);
-    return min + (max - min) * f;
+    if (minimum != 0 && maximum / minimum > 0) {
+      kind = Kind::Logarithmic;
+      logRatio = std::log10(maximum / minimum);
+    } else {
+      kind = Kind::Linear;
+    }
+  }
+}
+
+std::optional<double> ValueScale::Scaled(int32_t raw) const {
+  // No steps to divide by: the value stays at the low end of the range.
+  const double f = steps == 0 ? 0.0 : static_cast<double>(raw) / steps;
+  switch (kind) {
+    case Kind::Linear: return minimum + (maximum - minimum) * f;
+    case Kind::Logarithmic: return minimum * std::pow(10.0, logRatio * f);
+    case Kind::None: break;
   }
   return std::nullopt;
 }
 
+std::optional<double> ScaledParameterValue(int32_t raw, const EffectRecord& d) { return ValueScale(d).Scaled(raw); }
+
 std::string FormatParameterValue(int32_t raw, const EffectRecord& definition, const SelectionRecord* selection) {
+  if (selection) return FormatScaledValue(raw, ValueScale(), selection);
+  return FormatScaledValue(raw, ValueScale(definition), nullptr);
+}
+
+std::string FormatScaledValue(int32_t raw, const ValueScale& scale, const SelectionRecord* selection) {
   if (selection) {
     if (raw < 0 || raw >= LIST_ENTRIES) return {};
     std::string_view text = selection->SELECTION[raw].raw();
@@ -70,9 +89,8 @@ std::string FormatParameterValue(int32_t raw, const EffectRecord& definition, co
     // character behind, so it moves back to the start of the one it would split.
     return std::string(RightTrimmed(text.substr(0, Utf8CutPoint(text, VALUE_WIDTH))));
   }
-  std::optional<double> value = ScaledParameterValue(raw, definition);
-  if (definition.PRECISION >= 0 && definition.PRECISION <= 3)
-    return ValuePicture(definition.PRECISION).Format(value.value_or(0.0));
+  std::optional<double> value = scale.Scaled(raw);
+  if (scale.precision >= 0 && scale.precision <= 3) return ValuePicture(scale.precision).Format(value.value_or(0.0));
   if (!value) return {};
   // Outside the pictures the plain text has up to 15 significant digits.
   std::string text = PlainDecimalText(*value);

@@ -20,6 +20,23 @@ bool SelectionMakesList(const SelectionRecord& row);
 // kind is none of "LIN", "INT" and "LOG".
 std::optional<double> ScaledParameterValue(int32_t raw, const EffectRecord& definition);
 
+// What formatting needs of a parameter's definition, worked out once: its
+// scaling kind, range, steps and picture.
+struct ValueScale {
+  enum class Kind : uint8_t { Linear, Logarithmic, None } kind = Kind::None;
+  int32_t steps = 0;  // NUMBEROFVALUES
+  double minimum = 0, maximum = 0;
+  double logRatio = 0;  // log10(maximum / minimum) for Logarithmic
+  int32_t precision = 0;
+
+  explicit ValueScale(const EffectRecord& definition);
+  ValueScale() = default;
+  std::optional<double> Scaled(int32_t raw) const;
+};
+
+// The same as FormatParameterValue with the scale of its definition.
+std::string FormatScaledValue(int32_t raw, const ValueScale& scale, const SelectionRecord* selection);
+
 // The text of one raw value, at most 20 characters. `selection` is the
 // parameter's list row, or nullptr for a numeric parameter.
 std::string FormatParameterValue(int32_t raw, const EffectRecord& definition, const SelectionRecord* selection);

@@ -79,6 +79,11 @@ class FileManager {
   // Rebuilds the keys of the file (creating any that are missing).
   int RebuildKeys();
 
+  // While a transaction runs: a number that changes whenever rows read by
+  // Fetch may have changed (see StorageTable::ContentVersion); 0 when closed
+  // or outside a transaction.
+  uint64_t ContentVersion();
+
   // The table's name ("DBEffects").
   const std::string& Name() const;
   // The driver handle, for the few callers that need it directly.

@@ -1,5 +1,6 @@
 #include "services/picture.h"
 
+#include <array>
 #include <cctype>
 #include <charconv>
 #include <cmath>
@@ -20,9 +21,10 @@ struct DecimalDigits {
 };
 
 // Fifteen significant digits is what a double carries reliably; the digits
-// beyond are binary noise and must not decide the rounding. to_chars rounds
-// exactly as printf's "%.14e" does, without its multi-precision arithmetic.
-DecimalDigits DigitsOf(double magnitude) {
+// beyond are binary noise and must not decide the rounding. The digits are
+// those of printf's "%.14e": the exact binary value rounded to 15 digits,
+// ties to even.
+DecimalDigits DigitsByText(double magnitude) {
   char buf[40];
   char* end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14).ptr;
   DecimalDigits d;
@@ -39,6 +41,166 @@ DecimalDigits DigitsOf(double magnitude) {
   }
   d.point = exponent + 1;
   return d;
+}
+
+using u128 = unsigned __int128;
+
+constexpr auto kPowersOfTen = [] {
+  std::array<u128, 31> p{};
+  p[0] = 1;
+  for (size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
+  return p;
+}();
+
+u128 PowerOfTen(int n) { return kPowersOfTen[static_cast<size_t>(n)]; }
+
+// magnitude = m * 2^e scaled by 10^k and rounded to a whole number (ties to
+// even), when the arithmetic stays exact in 128 bits; false otherwise.
+bool ScaledRounded(uint64_t m, int e, int k, uint64_t& result, uint64_t& truncated) {
+  u128 q, r, half2, den;
+  if (k >= 0) {
+    if (k > 22 || e > 0 || e < -120) return false;
+    const u128 num = u128{m} * PowerOfTen(k);
+    const int s = -e;
+    if (s == 0) {
+      q = num;
+      r = 0;
+      den = 1;
+    } else {
+      q = num >> s;
+      r = num & ((u128{1} << s) - 1);
+      den = u128{1} << s;
+    }
+  } else {
+    if (-k > 30 || e > 70 || e < -8) return false;
+    u128 num = u128{m};
+    den = PowerOfTen(-k);
+    if (e >= 0)
+      num <<= e;
+    else
+      den <<= -e;
+    q = num / den;
+    r = num % den;
+  }
+  if (q >> 63) return false;
+  truncated = static_cast<uint64_t>(q);
+  half2 = r * 2;
+  uint64_t n = truncated;
+  if (half2 > den || (half2 == den && (n & 1))) ++n;
+  result = n;
+  return true;
+}
+
+constexpr uint64_t kPowersOfTen64[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull,
+                                       100000000ull, 1000000000ull, 10000000000ull, 100000000000ull,
+                                       1000000000000ull, 10000000000000ull, 100000000000000ull,
+                                       1000000000000000ull};
+
+// The same digits as one integer: magnitude ~ n * 10^(point - 15), n of 15
+// digits (0 for 0). The usual magnitudes only, in exact integer arithmetic;
+// false for the rest.
+bool DigitsAsInteger(double magnitude, uint64_t& n, int& point) {
+  constexpr uint64_t kLow = kPowersOfTen64[14];
+  constexpr uint64_t kHigh = kPowersOfTen64[15];
+  if (magnitude == 0) {
+    n = 0;
+    point = 1;
+    return true;
+  }
+  uint64_t bits;
+  std::memcpy(&bits, &magnitude, sizeof bits);
+  const int biased = static_cast<int>(bits >> 52 & 0x7FF);
+  if (biased == 0 || biased == 0x7FF) return false;  // subnormal, infinite or NaN
+  const uint64_t m = (bits & ((uint64_t{1} << 52) - 1)) | uint64_t{1} << 52;
+  const int e = biased - 1075;  // magnitude = m * 2^e, 2^52 <= m < 2^53
+  // floor(log10(magnitude)) is floor(log10(2^(e + 52))) or one more.
+  int exponent = ((e + 52) * 78913) >> 18;
+  uint64_t truncated = 0;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    if (!ScaledRounded(m, e, 14 - exponent, n, truncated)) return false;
+    if (truncated < kHigh) break;
+    ++exponent;
+  }
+  if (truncated < kLow || truncated >= kHigh) return false;
+  if (n == kHigh) {  // 9.99..95 rounded up to the next power of ten
+    n = kLow;
+    ++exponent;
+  }
+  point = exponent + 1;
+  return true;
+}
+
+// Writes `n` as exactly `count` digits, leading zeros included.
+void PutDigits(DecimalDigits& d, uint64_t n, int count) {
+  for (int i = count - 1; i >= 0; --i) {
+    d.digits[i] = static_cast<char>('0' + n % 10);
+    n /= 10;
+  }
+  d.count = count;
+}
+
+DecimalDigits DigitsOf(double magnitude) {
+  DecimalDigits d;
+  uint64_t n;
+  int point;
+  if (!DigitsAsInteger(magnitude, n, point)) return DigitsByText(magnitude);
+  PutDigits(d, n, 15);
+  d.point = point;
+  return d;
+}
+
+// n / 10^count for count 1..15, with constant divisors the compiler turns
+// into multiplications.
+uint64_t DropDigits(uint64_t n, int count) {
+  switch (count) {
+    case 1: return n / 10ull;
+    case 2: return n / 100ull;
+    case 3: return n / 1000ull;
+    case 4: return n / 10000ull;
+    case 5: return n / 100000ull;
+    case 6: return n / 1000000ull;
+    case 7: return n / 10000000ull;
+    case 8: return n / 100000000ull;
+    case 9: return n / 1000000000ull;
+    case 10: return n / 10000000000ull;
+    case 11: return n / 100000000000ull;
+    case 12: return n / 1000000000000ull;
+    case 13: return n / 10000000000000ull;
+    case 14: return n / 100000000000000ull;
+    default: return n / 1000000000000000ull;
+  }
+}
+
+// DigitsOf then RoundDigits, rounding the digits as one integer so that only
+// the ones kept are spelled out; false where that does not apply.
+bool RoundedDigitsOf(double magnitude, int decimals, DecimalDigits& d) {
+  uint64_t n;
+  int point;
+  if (!DigitsAsInteger(magnitude, n, point)) return false;
+  const long keep = static_cast<long>(point) + decimals;
+  if (keep >= 15) return false;
+  if (keep < 0) {
+    d.digits[0] = '0';
+    d.count = 1;
+    d.point = 1;
+    return true;
+  }
+  uint64_t q = DropDigits(n, static_cast<int>(15 - keep));
+  if (n - q * kPowersOfTen64[15 - keep] >= kPowersOfTen64[15 - keep] / 2) ++q;  // the first digit dropped is 5 or more
+  int count = static_cast<int>(keep);
+  if (q == kPowersOfTen64[keep]) {  // carried into a new leading digit
+    ++count;
+    ++point;
+  }
+  if (count == 0) {
+    d.digits[0] = '0';
+    d.count = 1;
+    d.point = 1;
+    return true;
+  }
+  PutDigits(d, q, count);
+  d.point = point;
+  return true;
 }
 
 // Rounds half away from zero on the decimal digits, keeping `decimals` after the point.
@@ -120,8 +282,11 @@ std::optional<NumberPicture> NumberPicture::Parse(std::string_view picture) {
 
 std::string NumberPicture::Format(double value) const {
   if (!std::isfinite(value)) return Hashes(width);
-  DecimalDigits d = DigitsOf(std::fabs(value));
-  RoundDigits(d, decimals);
+  DecimalDigits d;
+  if (!RoundedDigitsOf(std::fabs(value), decimals, d)) {
+    d = DigitsOf(std::fabs(value));
+    RoundDigits(d, decimals);
+  }
 
   // The integer part without leading zeros ("0" when it has no digit), then
   // `decimals` digits of fraction.
@@ -155,6 +320,19 @@ std::string NumberPicture::Format(double value) const {
     for (long i = d.point; i < d.point + decimals; ++i) out[at++] = DigitAt(d, i);
   }
   return out;
+}
+
+std::string SignificantText(double magnitude) {
+  if (!std::isfinite(magnitude) || magnitude < 0) return {};
+  const DecimalDigits d = DigitsOf(magnitude);
+  std::string out;
+  out += d.digits[0];
+  out += '.';
+  out.append(d.digits + 1, static_cast<size_t>(d.count - 1));
+  const int exponent = d.point - 1;
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "e%c%02d", exponent < 0 ? '-' : '+', exponent < 0 ? -exponent : exponent);
+  return out + buf;
 }
 
 std::string FormatPicture(std::string_view picture, double value) {

@@ -27,6 +27,10 @@ struct NumberPicture {
   std::string Format(double value) const;
 };
 
+// The fifteen significant digits the pictures round from, as "%.14e" prints
+// them ("1.23450000000000e+02"); empty for a negative or non-finite value.
+std::string SignificantText(double magnitude);
+
 // Formats `value` with `picture`; an unparsable picture gives the plain decimal text.
 std::string FormatPicture(std::string_view picture, double value);
 

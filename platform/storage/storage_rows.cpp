@@ -83,21 +83,31 @@ int StorageTable::Fetch(int key, void* record) {
   return kOk;
 }
 
+bool StorageTable::Impl::DataVersionChecked() {
+  if (cacheChecked) return true;
+  sqlite3_stmt* s = Prepared(dataVersion, [] { return std::string("PRAGMA data_version"); });
+  if (!s) return false;
+  int rc = sqlite3_step(s);
+  int64_t version = rc == SQLITE_ROW ? sqlite3_column_int64(s, 0) : -1;
+  sqlite3_reset(s);
+  if (rc != SQLITE_ROW) return false;
+  if (version != cacheVersion) Changed();
+  cacheVersion = version;
+  cacheChecked = true;
+  return true;
+}
+
+uint64_t StorageTable::ContentVersion() {
+  Impl& m = *impl_;
+  if (!m.open || m.memory || sqlite3_get_autocommit(m.db)) return 0;
+  return m.DataVersionChecked() ? m.contentVersion : 0;
+}
+
 // The cache entry for a lookup, not yet filled when new; nullptr when the
 // cache does not apply (no transaction running).
 StorageTable::Impl::CachedRow* StorageTable::Impl::CacheSlot(int key, const void* record) {
   if (sqlite3_get_autocommit(db)) return nullptr;
-  if (!cacheChecked) {
-    sqlite3_stmt* s = Prepared(dataVersion, [] { return std::string("PRAGMA data_version"); });
-    if (!s) return nullptr;
-    int rc = sqlite3_step(s);
-    int64_t version = rc == SQLITE_ROW ? sqlite3_column_int64(s, 0) : -1;
-    sqlite3_reset(s);
-    if (rc != SQLITE_ROW) return nullptr;
-    if (version != cacheVersion) Changed();
-    cacheVersion = version;
-    cacheChecked = true;
-  }
+  if (!DataVersionChecked()) return nullptr;
   if (fetchCache.Size() >= kCacheLimit) Changed();
   // Key number, then each component: fixed-width fields as they are, text
   // without trailing spaces after its length.

@@ -87,6 +87,11 @@ class StorageTable {
   int Commit();
   int Rollback();
   bool InTransaction() const;
+  // Inside a transaction: a number that stays the same for as long as rows
+  // read by Fetch stay the same, across transactions too; it changes with
+  // this connection's writes, another process's commits, and a reopen. 0
+  // outside a transaction (and for memory tables), where nothing can be promised.
+  uint64_t ContentVersion();
 
   int Error() const;
   const std::string& ErrorText() const;

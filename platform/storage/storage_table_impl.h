@@ -3,6 +3,7 @@
 // its two halves (files and rows) share. Not for use outside platform/storage.
 #include <sqlite3.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -68,7 +69,18 @@ struct StorageTable::Impl {
   bool cacheChecked = false;  // the data version was compared in this transaction
   sqlite3_stmt* dataVersion = nullptr;
   static constexpr size_t kCacheLimit = 200000;
-  void Changed() { fetchCache.Clear(); }
+  // Never reused, not even by another table or a reopened file.
+  uint64_t contentVersion = NextContentVersion();
+  static uint64_t NextContentVersion() {
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+  }
+  void Changed() {
+    fetchCache.Clear();
+    contentVersion = NextContentVersion();
+  }
+  // Compares the data version once per transaction; false when it cannot be read.
+  bool DataVersionChecked();
   CachedRow* CacheSlot(int key, const void* record);
   Image MakeImage(const void* record) const {
     auto* p = static_cast<const unsigned char*>(record);

@@ -3,6 +3,8 @@
 // marks, list parameters and the modifier marks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -375,6 +377,137 @@ TEST_F(FillPresetTableTest, LeavesATransactionOfSomeoneElseOpen) {
   ASSERT_EQ(tables_->DBEffects.Rollback(), 0);
   Decode(b);
   EXPECT_EQ(Rows().size(), 1u);
+}
+
+}  // namespace
+
+// Definitions found once are kept from run to run; they must never outlive
+// a change of the tables, by this program or by another connection.
+namespace {
+
+TEST_F(FillPresetTableTest, ChangesOfTheDefinitionsShowInTheNextRun) {
+  DefineBlock(3, 106, 5, 2);
+  PresetBuilder b(3);
+  b.Block({106, false, {1, 2, 3}});
+  Decode(b);
+  Decode(b);  // the second run reads what the first one kept
+  ASSERT_EQ(Rows().size(), 2u);
+
+  // A new parameter row, a new screen name and a list for parameter 0.
+  Define(Param(3, 106, 5, 2));
+  tables_->effect.DEVICETYPE = 3;
+  tables_->effect.EFFECTID = 106;
+  tables_->effect.EFFECTVARIANTID = 0;
+  tables_->effect.PARAMETERID = 1;
+  ASSERT_EQ(tables_->DBEffects.Fetch(tx::Effect_Primary_Key), 0);
+  tables_->effect.SCREENNAME = "Renamed";
+  ASSERT_EQ(tables_->DBEffects.Update(), 0);
+  ASSERT_EQ(txtools::InsertSelection(*tables_, 3, 5, 0, 0, {"A", "B"}), 0);
+  Decode(b);
+  auto rows = Rows();
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0].x, Field20("B"));
+  EXPECT_EQ(rows[1].screenName, "Renamed");
+  EXPECT_EQ(rows[2].parameterId, 2);
+
+  // A deleted row is gone in the next run.
+  tables_->effect.DEVICETYPE = 3;
+  tables_->effect.EFFECTID = 106;
+  tables_->effect.EFFECTVARIANTID = 0;
+  tables_->effect.PARAMETERID = 2;
+  ASSERT_EQ(tables_->DBEffects.Fetch(tx::Effect_Primary_Key), 0);
+  ASSERT_EQ(tables_->DBEffects.Delete(), 0);
+  Decode(b);
+  EXPECT_EQ(Rows().size(), 2u);
+}
+
+TEST_F(FillPresetTableTest, AnotherConnectionsImportShowsInTheNextRun) {
+  DefineBlock(3, 106, 5, 1);
+  PresetBuilder b(3);
+  b.Block({106, false, {1, 2}});
+  Decode(b);
+  Decode(b);
+  ASSERT_EQ(Rows().size(), 1u);
+  {
+    // The same files through another connection, as another process
+    // importing would change them.
+    tx::TableSet other;
+    ASSERT_EQ(other.DBEffects.Open(), 0);
+    ASSERT_EQ(other.DBSelection.Open(), 0);
+    EffectRow second = Param(3, 106, 5, 1);
+    second.screenName = "Added";
+    other.effect = second.Record();
+    ASSERT_EQ(other.DBEffects.Insert(), 0);
+    ASSERT_EQ(txtools::InsertSelection(other, 3, 5, 0, 0, {"Zero", "One"}), 0);
+    other.DBEffects.Close();
+    other.DBSelection.Close();
+  }
+  Decode(b);
+  auto rows = Rows();
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].x, Field20("One"));
+  EXPECT_EQ(rows[1].screenName, "Added");
+}
+
+TEST_F(FillPresetTableTest, KeptDefinitionsGiveWhatTheLookupsGive) {
+  // Lists, blank lists, parameters without a selection row or without a
+  // definition, Y halves, and two variant parameter values in one preset.
+  DefineBlock(3, 106, 5, 4, 0, 2);
+  DefineBlock(3, 107, 6, 3, 0, -1);
+  DefineBlock(3, 130, 17, 3);
+  Define(Param(3, 131, 4, 1));
+  ASSERT_EQ(txtools::InsertSelection(*tables_, 3, 5, 2, 0, {"Two:A", "Two:B", "Two:C"}), 0);
+  ASSERT_EQ(txtools::InsertSelection(*tables_, 3, 5, 2, 1, {}), 0);
+  ASSERT_EQ(txtools::InsertSelection(*tables_, 3, 6, 0, 1, {"Six:A", "Six:B"}), 0);
+  ASSERT_EQ(txtools::InsertSelection(*tables_, 3, 17, 0, 0, {"Y:A", "Y:B"}), 0);
+  PresetBuilder b(3);
+  b.Block({106, false, {0, 1, 2, 3}})
+      .Block({107, false, {1, 1, 7}})
+      .Block({130, true, {1, 2, 3, 0, 1, 9}})
+      .Block({131, false, {4, 5}})
+      .Block({199, false, {1}});
+  b.Modifier({1, 107, 1, 0});
+
+  struct Result {
+    std::vector<Row> rows;
+    tx::EffectRecord eff;
+    tx::SelectionRecord sel;
+    int32_t variant;
+  };
+  auto run = [&] {
+    Decode(b);
+    return Result{Rows(), tables_->effect, tables_->selection, filler_->VariantParameterValue()};
+  };
+  auto same = [](const Result& a, const Result& c) {
+    EXPECT_EQ(a.rows.size(), c.rows.size());
+    for (size_t i = 0; i < std::min(a.rows.size(), c.rows.size()); ++i) {
+      EXPECT_EQ(a.rows[i].effectId, c.rows[i].effectId) << i;
+      EXPECT_EQ(a.rows[i].parameterId, c.rows[i].parameterId) << i;
+      EXPECT_EQ(a.rows[i].screenName, c.rows[i].screenName) << i;
+      EXPECT_EQ(a.rows[i].x, c.rows[i].x) << i;
+      EXPECT_EQ(a.rows[i].y, c.rows[i].y) << i;
+      EXPECT_EQ(a.rows[i].modifier, c.rows[i].modifier) << i;
+    }
+    EXPECT_EQ(std::memcmp(&a.eff, &c.eff, sizeof a.eff), 0);
+    EXPECT_EQ(std::memcmp(&a.sel, &c.sel, sizeof a.sel), 0);
+    EXPECT_EQ(a.variant, c.variant);
+  };
+
+  // Without a transaction of its own on the selections, the fill keeps
+  // nothing and every lookup is made.
+  ASSERT_EQ(tables_->DBSelection.BeginTransaction(), 0);
+  Result looked = run();
+  ASSERT_EQ(tables_->DBSelection.Commit(), 0);
+  ASSERT_EQ(looked.rows.size(), 11u);
+  EXPECT_EQ(looked.rows[0].x, Field20("Two:A"));
+  EXPECT_EQ(looked.rows[1].x, Field20("     1.0"));
+  EXPECT_EQ(looked.rows[5].x, Field20("Six:B"));
+  EXPECT_EQ(looked.rows[7].y, Field20("Y:A"));
+
+  Result first = run();
+  Result kept = run();
+  same(looked, first);
+  same(looked, kept);
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 // Value pictures: width, grouping, rounding on the decimal text, blanks.
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "services/picture.h"
 
@@ -175,6 +178,50 @@ TEST(Picture, AgreesWithIntegerRoundingOnAnyMagnitude) {
   for (double v : {1234567890.5, 99999999999.5, 0.0005, 0.00049999999999999, 2.675, 1.005, 9.995, 999999.9995})
     for (int decimals = 0; decimals <= 3; ++decimals)
       EXPECT_EQ(Picture(20, decimals).Format(v), IntegerReference(v, 20, decimals, true)) << v << " " << decimals;
+}
+
+}  // namespace
+
+namespace {
+
+std::string LibraryDigits(double magnitude) {
+  char buf[40];
+  char* end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14).ptr;
+  return std::string(buf, end);
+}
+
+// The digits the pictures round from are computed without text for the usual
+// magnitudes; they must be exactly the library's "%.14e" digits everywhere,
+// ties to even included.
+TEST(Picture, SignificantDigitsMatchTheLibrary) {
+  std::vector<double> values = {0.0, 1.0, 10.0, 0.1, 1e14, 1e15, 1e-8, 1e22, 9.999999999999995, 99999999999999.95,
+                                999999999999999.5, 1234567890123455.0, 1234567890123465.0, 2.675, 5e-324,
+                                1.7976931348623157e308, 4503599627370495.5, 0.30000000000000004, 20000.0,
+                                632.455532033676, 1e-9, 1e23, 123456789012345678.0};
+  for (int p = -30; p <= 30; ++p) {
+    double ten = std::pow(10.0, p);
+    values.push_back(ten);
+    values.push_back(std::nextafter(ten, 0.0));
+    values.push_back(std::nextafter(ten, 1e300));
+  }
+  // Exact ties at the 16th digit: 16-digit integers ending in 5.
+  for (uint64_t n = 1000000000000005; n < 9000000000000000; n += 731234567890130) values.push_back(static_cast<double>(n));
+  std::mt19937_64 random(20261208);
+  for (int i = 0; i < 200000; ++i) {
+    uint64_t bits = random() & 0x7FFFFFFFFFFFFFFFull;
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    if (std::isfinite(v)) values.push_back(v);
+    // And the magnitudes parameter values take.
+    values.push_back(std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 90)));
+  }
+  int mismatches = 0;
+  for (double v : values) {
+    if (tx::SignificantText(v) != LibraryDigits(v) && ++mismatches <= 10)
+      ADD_FAILURE() << v << ": " << tx::SignificantText(v) << " vs " << LibraryDigits(v);
+  }
+  EXPECT_EQ(mismatches, 0);
+  EXPECT_EQ(tx::SignificantText(-1.0), "");
 }
 
 }  // namespace

@@ -503,6 +503,53 @@ TEST_F(StorageTableTest, RepeatedLookupsSeeEveryChange) {
   ASSERT_EQ(t.Commit(), st::kOk);
 }
 
+// Callers keep what they read while this number stays the same: it must
+// move with every change, whoever makes it, and only then.
+TEST_F(StorageTableTest, ContentVersionMovesWithEveryChangeAndOnlyThen) {
+  StorageTable t(TestLayout());
+  CreateAndOpen(t);
+  Append(t, MakeRow(1, "one"));
+  EXPECT_EQ(t.ContentVersion(), 0u);  // outside a transaction nothing is promised
+  auto versionOfATransaction = [&] {
+    EXPECT_EQ(t.BeginTransaction(), st::kOk);
+    uint64_t v = t.ContentVersion();
+    EXPECT_EQ(t.Commit(), st::kOk);
+    return v;
+  };
+  const uint64_t first = versionOfATransaction();
+  EXPECT_NE(first, 0u);
+  EXPECT_EQ(versionOfATransaction(), first);  // reading changes nothing
+
+  // This connection's own writes.
+  ASSERT_EQ(t.BeginTransaction(), st::kOk);
+  Append(t, MakeRow(2, "two"));
+  const uint64_t afterAppend = t.ContentVersion();
+  EXPECT_NE(afterAppend, first);
+  ASSERT_EQ(t.Rollback(), st::kOk);
+  const uint64_t afterRollback = versionOfATransaction();
+  EXPECT_NE(afterRollback, afterAppend);
+  EXPECT_NE(afterRollback, first);
+
+  // Another connection's commit.
+  sqlite3* db = OtherConnection();
+  ASSERT_EQ(sqlite3_exec(db, "UPDATE Things SET NAME = 'eins' WHERE ID = 1", nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+  const uint64_t afterOther = versionOfATransaction();
+  EXPECT_NE(afterOther, afterRollback);
+  EXPECT_EQ(versionOfATransaction(), afterOther);
+
+  // A reopened file, and another table, never give a number seen before.
+  ASSERT_EQ(t.Close(), st::kOk);
+  ASSERT_EQ(t.Open(path, true), st::kOk);
+  const uint64_t reopened = versionOfATransaction();
+  EXPECT_NE(reopened, afterOther);
+  StorageTable other(TestLayout());
+  ASSERT_EQ(other.Open(path, true), st::kOk);
+  ASSERT_EQ(other.BeginTransaction(), st::kOk);
+  EXPECT_NE(other.ContentVersion(), reopened);
+  ASSERT_EQ(other.Commit(), st::kOk);
+}
+
 TEST_F(StorageTableTest, MemoryTableKeepsItsRowsAcrossCloseAndWritesNoFile) {
   txtest::ScopedCwd cwd(dir.path());
   StorageTable t(MemoryLayout());

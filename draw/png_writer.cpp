@@ -8,7 +8,6 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include "draw/display_bitmap.h"
 #include "services/fixed_string.h"
@@ -30,24 +29,19 @@ void OnPngWarning(png_structp, png_const_charp) {}
 
 // The libpng calls, kept free of objects with destructors because an error
 // leaves this function through longjmp. Returns false on a libpng error.
-bool EncodeRows(png_structp png, png_infop info, std::FILE* file, const uint8_t* bmp, int width, int height,
-                uint8_t* row) {
+bool EncodeRows(png_structp png, png_infop info, std::FILE* file, const uint8_t* bmp, int width, int height) {
   if (setjmp(png_jmpbuf(png))) return false;
   png_init_io(png, file);
   png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
+  // The stored triples are blue-green-red; libpng swaps them to red-green-blue
+  // as it takes each row (on its own copy), so the rows go in as they are.
+  png_set_bgr(png);
   const size_t stride = BmpStride(width);
   // The picture is stored bottom-up: the top canvas row is the last stored row.
-  for (int y = 1; y <= height; ++y) {
-    const uint8_t* source = bmp + 54 + static_cast<size_t>(height - y) * stride;
-    for (int x = 0; x < width; ++x) {
-      row[3 * x] = source[3 * x + 2];
-      row[3 * x + 1] = source[3 * x + 1];
-      row[3 * x + 2] = source[3 * x];
-    }
-    png_write_row(png, row);
-  }
+  for (int y = 1; y <= height; ++y)
+    png_write_row(png, bmp + 54 + static_cast<size_t>(height - y) * stride);
   png_write_end(png, nullptr);
   return true;
 }
@@ -99,8 +93,7 @@ PngWriteResult WritePngFile(const std::string& fileName, const uint8_t* bmp, int
     png_destroy_write_struct(&png, nullptr);
     return abandon("Could not create PNG info strcuture, call returned a null pointer");
   }
-  std::vector<uint8_t> row(3 * static_cast<size_t>(width));
-  const bool encoded = EncodeRows(png, info, file, bmp, width, height, row.data());
+  const bool encoded = EncodeRows(png, info, file, bmp, width, height);
   png_destroy_write_struct(&png, &info);
   if (!encoded) return abandon(std::string("An error occured when writing the PNG file: ") + failure.text);
 

@@ -108,6 +108,11 @@ TEST_F(PngOutput, RowsTopToBottomInRgbWithoutPadding) {
   EXPECT_EQ(d.rows[1][8], 0x33);
   EXPECT_EQ(d.rows[2][14], 0xFF);
   EXPECT_EQ(d.rows[2][12], 0);
+  // The rows go to the encoder straight from the display picture: writing
+  // must not swap its colours in place, so a second file is the same.
+  const std::string again = dir.file("again.png");
+  ASSERT_TRUE(canvas.WritePNG(again));
+  EXPECT_EQ(ReadText(again), ReadText(path));
 }
 
 TEST_F(PngOutput, OnlyHeaderDataAndEndChunks) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "devicedefs/tables.h"
@@ -22,6 +23,7 @@ struct Fixture {
   std::unique_ptr<tx::ConsoleToolkit> toolkit = std::make_unique<tx::ConsoleToolkit>(nullptr);
   std::unique_ptr<tx::TableSet> tables;
   std::unique_ptr<tx::PresetTableFiller> filler;
+  std::unique_ptr<tx::PresetTableFiller> lookups;  // never keeps anything
   tx::CurrentPreset preset;
 };
 
@@ -72,9 +74,19 @@ Fixture& Setup() {
       if (m->Open() != 0) std::abort();
     Define(*fx->tables);
     fx->filler = std::make_unique<tx::PresetTableFiller>(tx::AccessPresetTables(*fx->tables));
+    fx->lookups = std::make_unique<tx::PresetTableFiller>(tx::AccessPresetTables(*fx->tables));
     return fx;
   }();
   return *f;
+}
+
+// The preset table and the record buffers as the fill left them.
+std::string Snapshot(tx::TableSet& t) {
+  std::string s(reinterpret_cast<const char*>(&t.effect), sizeof t.effect);
+  s.append(reinterpret_cast<const char*>(&t.selection), sizeof t.selection);
+  t.MXPreset.SetOrder(-1);
+  while (t.MXPreset.Next(false) == 0) s.append(reinterpret_cast<const char*>(&t.preset), sizeof t.preset);
+  return s;
 }
 
 }  // namespace
@@ -82,7 +94,19 @@ Fixture& Setup() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Fixture& f = Setup();
   tx::PresetBuffer buffer = tx::FitPresetBuffer(std::string_view(reinterpret_cast<const char*>(data), size));
-  if (tx::ParsePreset(buffer, f.preset)) f.filler->FillPresetTable(f.preset);
+  if (tx::ParsePreset(buffer, f.preset)) {
+    // The filler keeps definitions from earlier inputs; it must answer as
+    // the lookups themselves do. A second filler, fed the same inputs, runs
+    // with a transaction held on the selections, which makes it look
+    // everything up.
+    f.filler->FillPresetTable(f.preset);
+    const std::string kept = Snapshot(*f.tables);
+    if (f.tables->DBSelection.BeginTransaction() != 0) std::abort();
+    f.lookups->FillPresetTable(f.preset);
+    f.tables->DBSelection.Commit();
+    if (Snapshot(*f.tables) != kept || f.filler->VariantParameterValue() != f.lookups->VariantParameterValue())
+      std::abort();
+  }
   // The console toolkit records every message box; start a fresh one now
   // and then so the record does not grow for the whole run.
   if (f.toolkit->Messages().size() > 1000) {

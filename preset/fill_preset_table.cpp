@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 
 #include "preset/format_value.h"
 #include "services/file_manager.h"
@@ -129,15 +130,14 @@ void PresetTableFiller::LeaveEffectBuffer() {
   pending_ = PendingEffect{};
 }
 
-const SelectionRecord* PresetTableFiller::LookupSelection(uint8_t deviceType, const EffectRecord& eff,
-                                                         CachedParameter* cached) {
+SelectionList PresetTableFiller::LookupSelection(uint8_t deviceType, const EffectRecord& eff, CachedParameter* cached) {
   t_.sel.DEVICETYPE = deviceType;
   t_.sel.EFFECTTYPEID = eff.EFFECTTYPEID;
   t_.sel.EFFECTVARIANTID = variantParameterValue_;
   t_.sel.PARAMETERID = eff.PARAMETERID;
   if (!cached) {
-    if (t_.selection.Fetch(Selection_Key) != FOUND) return nullptr;
-    return SelectionMakesList(t_.sel) ? &t_.sel : nullptr;
+    if (t_.selection.Fetch(Selection_Key) != FOUND || !SelectionMakesList(t_.sel)) return {};
+    return {t_.sel.SELECTION, std::size(t_.sel.SELECTION)};
   }
   const CachedSelection* c = cached->selection;
   if (!c || cached->selectionVariant != variantParameterValue_) {
@@ -146,27 +146,24 @@ const SelectionRecord* PresetTableFiller::LookupSelection(uint8_t deviceType, co
       const int rc = t_.selection.Fetch(Selection_Key);
       if (rc == FOUND) {
         entry.state = Lookup::Found;
-        entry.list = SelectionMakesList(t_.sel);
-        entry.row = std::make_unique<SelectionRecord>();
-        // A blank list keeps only the part before the entries.
-        if (entry.list)
-          *entry.row = t_.sel;
-        else
-          std::memcpy(static_cast<void*>(entry.row.get()), &t_.sel, offsetof(SelectionRecord, SELECTION));
+        std::memcpy(entry.head.data(), &t_.sel, entry.head.size());
+        size_t count = std::size(t_.sel.SELECTION);
+        while (count > 0 && t_.sel.SELECTION[count - 1].blank()) --count;
+        entry.entries.assign(t_.sel.SELECTION, t_.sel.SELECTION + count);
       } else if (rc == NOT_FOUND) {
         entry.state = Lookup::Missing;
       } else {
         cache_.lastWasFound = false;
-        return nullptr;  // a failed read: nothing to remember
+        return {};  // a failed read: nothing to remember
       }
     }
     cached->selection = c = &entry;
     cached->selectionVariant = variantParameterValue_;
   }
   cache_.lastWasFound = c->state == Lookup::Found;
-  if (c->state != Lookup::Found) return nullptr;
+  if (c->state != Lookup::Found) return {};
   cache_.lastFound = c;
-  return c->list ? c->row.get() : nullptr;
+  return c->List();
 }
 
 // The selection buffer as the last lookup would have left it: the last row
@@ -176,12 +173,9 @@ void PresetTableFiller::LeaveSelectionBuffer() {
   if (!found) return;
   const uint8_t device = t_.sel.DEVICETYPE;
   const int32_t typeId = t_.sel.EFFECTTYPEID, variant = t_.sel.EFFECTVARIANTID, parameterId = t_.sel.PARAMETERID;
-  if (found->list) {
-    t_.sel = *found->row;
-  } else {
-    std::memcpy(static_cast<void*>(&t_.sel), found->row.get(), offsetof(SelectionRecord, SELECTION));
-    std::memset(static_cast<void*>(&t_.sel.SELECTION), ' ', sizeof t_.sel.SELECTION);
-  }
+  std::memcpy(static_cast<void*>(&t_.sel), found->head.data(), found->head.size());
+  std::copy(found->entries.begin(), found->entries.end(), t_.sel.SELECTION);
+  std::fill(t_.sel.SELECTION + found->entries.size(), std::end(t_.sel.SELECTION), FixedString<32>());
   if (!cache_.lastWasFound) {
     t_.sel.DEVICETYPE = device;
     t_.sel.EFFECTTYPEID = typeId;
@@ -221,9 +215,10 @@ void PresetTableFiller::AddBlockRows(const BlockQueueEntry& block, uint8_t devic
     else
       StartRow(row, eff);
 
-    const SelectionRecord* list = LookupSelection(deviceType, eff, parameter);
+    const SelectionList list = LookupSelection(deviceType, eff, parameter);
     auto format = [&](int32_t raw) {
-      return parameter ? FormatScaledValue(raw, parameter->scale, list) : FormatParameterValue(raw, eff, list);
+      if (list.entries) return FormatListValue(raw, list);
+      return parameter ? FormatScaledValue(raw, parameter->scale, nullptr) : FormatParameterValue(raw, eff, nullptr);
     };
     row.XVALUE = format(block.Entry(i));
     if (deviceType == DEVICE_GEN2 && IsYCapableEffectType(eff.EFFECTTYPEID)) {

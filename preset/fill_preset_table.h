@@ -2,9 +2,9 @@
 // FillPresetTable: matches the decoded blocks and their raw values with the
 // effect definitions and fills the in-memory preset table (MXPreset), one row
 // per known parameter, in ascending effect id and parameter id.
+#include <array>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -53,8 +53,11 @@ class PresetTableFiller {
   enum class Lookup : uint8_t { Unknown, Missing, Found };
   struct CachedSelection {
     Lookup state = Lookup::Unknown;
-    bool list = false;
-    std::unique_ptr<SelectionRecord> row;  // found rows; a blank list keeps only its key part
+    // A found row: the part before the entries, and the entries up to the
+    // last one that is not blank (none for a numeric parameter's row).
+    std::array<unsigned char, offsetof(SelectionRecord, SELECTION)> head{};
+    std::vector<FixedString<32>> entries;
+    SelectionList List() const { return entries.empty() ? SelectionList{} : SelectionList{entries.data(), entries.size()}; }
   };
   struct CachedParameter {
     Lookup state = Lookup::Unknown;
@@ -107,7 +110,8 @@ class PresetTableFiller {
   const EffectRecord* FindParameter(CachedParameter* cached, uint8_t device, int32_t effectId, int32_t variant,
                                     int32_t parameterId);
   void LeaveEffectBuffer();
-  const SelectionRecord* LookupSelection(uint8_t deviceType, const EffectRecord& eff, CachedParameter* cached);
+  // The parameter's list; no entries for a numeric parameter.
+  SelectionList LookupSelection(uint8_t deviceType, const EffectRecord& eff, CachedParameter* cached);
   void AddBlockRows(const BlockQueueEntry& block, uint8_t deviceType);
   void MarkModifier(ModifierQueueEntry& modifier, uint8_t deviceType);
   void LeaveSelectionBuffer();

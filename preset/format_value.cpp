@@ -81,14 +81,16 @@ std::string FormatParameterValue(int32_t raw, const EffectRecord& definition, co
   return FormatScaledValue(raw, ValueScale(definition), nullptr);
 }
 
+std::string FormatListValue(int32_t raw, SelectionList list) {
+  if (raw < 0 || raw >= LIST_ENTRIES || static_cast<size_t>(raw) >= list.count) return {};
+  std::string_view text = list.entries[raw].raw();
+  // The import stores the lists' UTF-8 text: the cut must not leave half a
+  // character behind, so it moves back to the start of the one it would split.
+  return std::string(RightTrimmed(text.substr(0, Utf8CutPoint(text, VALUE_WIDTH))));
+}
+
 std::string FormatScaledValue(int32_t raw, const ValueScale& scale, const SelectionRecord* selection) {
-  if (selection) {
-    if (raw < 0 || raw >= LIST_ENTRIES) return {};
-    std::string_view text = selection->SELECTION[raw].raw();
-    // The import stores the lists' UTF-8 text: the cut must not leave half a
-    // character behind, so it moves back to the start of the one it would split.
-    return std::string(RightTrimmed(text.substr(0, Utf8CutPoint(text, VALUE_WIDTH))));
-  }
+  if (selection) return FormatListValue(raw, {selection->SELECTION, LIST_ENTRIES});
   std::optional<double> value = scale.Scaled(raw);
   if (scale.precision >= 0 && scale.precision <= 3) return ValuePicture(scale.precision).Format(value.value_or(0.0));
   if (!value) return {};

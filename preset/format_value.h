@@ -2,6 +2,7 @@
 // Turning a raw parameter value into the text a user reads: a text of the
 // parameter's selection list, or the value scaled into the parameter's range
 // and shown with its number of decimals.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,6 +34,16 @@ struct ValueScale {
   ValueScale() = default;
   std::optional<double> Scaled(int32_t raw) const;
 };
+
+// A list parameter's texts: entries[i] is the text for raw value i, and
+// every entry from `count` on is blank.
+struct SelectionList {
+  const FixedString<32>* entries = nullptr;
+  size_t count = 0;
+};
+
+// The text a list gives a raw value.
+std::string FormatListValue(int32_t raw, SelectionList list);
 
 // The same as FormatParameterValue with the scale of its definition.
 std::string FormatScaledValue(int32_t raw, const ValueScale& scale, const SelectionRecord* selection);

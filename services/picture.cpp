@@ -171,35 +171,21 @@ uint64_t DropDigits(uint64_t n, int count) {
   }
 }
 
-// DigitsOf then RoundDigits, rounding the digits as one integer so that only
-// the ones kept are spelled out; false where that does not apply.
-bool RoundedDigitsOf(double magnitude, int decimals, DecimalDigits& d) {
+// DigitsOf then RoundDigits as one integer: magnitude rounded to `decimals`
+// places is q / 10^decimals. False where that does not apply.
+bool RoundedInteger(double magnitude, int decimals, uint64_t& q) {
   uint64_t n;
   int point;
-  if (!DigitsAsInteger(magnitude, n, point)) return false;
+  if (decimals > 15 || !DigitsAsInteger(magnitude, n, point)) return false;
   const long keep = static_cast<long>(point) + decimals;
   if (keep >= 15) return false;
   if (keep < 0) {
-    d.digits[0] = '0';
-    d.count = 1;
-    d.point = 1;
+    q = 0;
     return true;
   }
-  uint64_t q = DropDigits(n, static_cast<int>(15 - keep));
-  if (n - q * kPowersOfTen64[15 - keep] >= kPowersOfTen64[15 - keep] / 2) ++q;  // the first digit dropped is 5 or more
-  int count = static_cast<int>(keep);
-  if (q == kPowersOfTen64[keep]) {  // carried into a new leading digit
-    ++count;
-    ++point;
-  }
-  if (count == 0) {
-    d.digits[0] = '0';
-    d.count = 1;
-    d.point = 1;
-    return true;
-  }
-  PutDigits(d, q, count);
-  d.point = point;
+  const uint64_t unit = kPowersOfTen64[15 - keep];
+  q = DropDigits(n, static_cast<int>(15 - keep));
+  if (n - q * unit >= unit / 2) ++q;  // the first digit dropped is 5 or more
   return true;
 }
 
@@ -282,12 +268,11 @@ std::optional<NumberPicture> NumberPicture::Parse(std::string_view picture) {
 
 std::string NumberPicture::Format(double value) const {
   if (!std::isfinite(value)) return Hashes(width);
-  DecimalDigits d;
-  if (!RoundedDigitsOf(std::fabs(value), decimals, d)) {
-    d = DigitsOf(std::fabs(value));
-    RoundDigits(d, decimals);
-  }
+  uint64_t q;
+  if (RoundedInteger(std::fabs(value), decimals, q)) return FormatRounded(value < 0, q);
 
+  DecimalDigits d = DigitsOf(std::fabs(value));
+  RoundDigits(d, decimals);
   // The integer part without leading zeros ("0" when it has no digit), then
   // `decimals` digits of fraction.
   long first = 0;
@@ -319,6 +304,44 @@ std::string NumberPicture::Format(double value) const {
     out[at++] = '.';
     for (long i = d.point; i < d.point + decimals; ++i) out[at++] = DigitAt(d, i);
   }
+  return out;
+}
+
+// The same layout for a value already rounded to q / 10^decimals: written
+// from the right, without spelling out digits that are not shown.
+std::string NumberPicture::FormatRounded(bool negativeValue, uint64_t q) const {
+  const uint64_t integerPart = decimals > 0 ? DropDigits(q, decimals) : q;
+  const uint64_t fraction = q - integerPart * kPowersOfTen64[decimals];
+  long integerDigits = 1;
+  while (integerDigits < 16 && integerPart >= kPowersOfTen64[integerDigits]) ++integerDigits;
+
+  const bool zero = q == 0;
+  if (zero && blankWhenZero) return std::string(static_cast<size_t>(width), ' ');
+  const bool negative = negativeValue && !zero;
+  if (negative && !allowMinus) return Hashes(width);
+
+  const bool grouped = !zeroFill && integerDigits > 3;
+  const long commas = grouped ? (integerDigits - 1) / 3 : 0;
+  const long number = integerDigits + commas + (decimals > 0 ? 1 + decimals : 0);
+  if ((negative ? 1 : 0) + number > width) return Hashes(width);
+
+  std::string out(static_cast<size_t>(width), zeroFill ? '0' : ' ');
+  size_t at = static_cast<size_t>(width);
+  if (decimals > 0) {
+    uint64_t f = fraction;
+    for (int i = 0; i < decimals; ++i) {
+      out[--at] = static_cast<char>('0' + f % 10);
+      f /= 10;
+    }
+    out[--at] = '.';
+  }
+  uint64_t digits = integerPart;
+  for (long i = 0; i < integerDigits; ++i) {
+    if (grouped && i > 0 && i % 3 == 0) out[--at] = ',';
+    out[--at] = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  }
+  if (negative) out[zeroFill ? 0 : at - 1] = '-';
   return out;
 }
 

@@ -4,6 +4,7 @@
 // blank when zero) and the like. Rounding works on the value's decimal text,
 // so 2.675 shown with two decimals reads 2.68 even though the binary double
 // lies just below it.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,9 @@ struct NumberPicture {
   // shows as `width` "#" characters. A value that rounds to zero has no minus
   // sign; values between -1 and 1 keep the 0 before the point.
   std::string Format(double value) const;
+
+ private:
+  std::string FormatRounded(bool negative, uint64_t q) const;
 };
 
 // The fifteen significant digits the pictures round from, as "%.14e" prints

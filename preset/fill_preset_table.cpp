@@ -13,9 +13,9 @@ namespace tx {
 namespace {
 constexpr int FOUND = 0;  // level "done" of the access layer
 constexpr int NOT_FOUND = 5;
-// More cached definitions than any set of presets needs: a guard against
-// definition tables far larger than the device's.
-constexpr size_t CACHE_LIMIT = 100000;
+// More kept lookups than the device's definitions ever need: a guard
+// against presets full of unknown ids and tables far larger than usual.
+constexpr size_t CACHE_LIMIT = 200000;
 
 uint64_t Mix(uint64_t h, uint32_t v) {
   h = (h ^ v) * 0x9E3779B97F4A7C15ull;
@@ -50,6 +50,7 @@ void PresetTableFiller::DefinitionCache::Clear() {
   effects.clear();
   parameters.clear();
   selections.clear();
+  entries = 0;
   lastFound = nullptr;
   lastWasFound = false;
 }
@@ -64,22 +65,29 @@ size_t PresetTableFiller::KeyHash::operator()(const SelectionKey& k) const {
 }
 
 // DBEffects by Effect_Key, EFFECTID set in the buffer.
-bool PresetTableFiller::FindBlockEffect() {
+bool PresetTableFiller::FindBlockEffect(bool& none) {
+  none = false;
   if (!caching_) return t_.effects.Fetch(Effect_Key) == FOUND;
   const int32_t effectId = t_.eff.EFFECTID;  // the record is packed: no reference into it
-  CachedEffect& c = cache_.effects[effectId];
+  auto [it, added] = cache_.effects.try_emplace(effectId);
+  if (added) ++cache_.entries;
+  CachedEffect& c = it->second;
   if (c.state == Lookup::Unknown) {
     const int rc = t_.effects.Fetch(Effect_Key);
     if (rc == FOUND) {
       c.state = Lookup::Found;
-      c.row = t_.eff;
+      c.row = std::make_unique<EffectRecord>(t_.eff);
     } else if (rc == NOT_FOUND) {
       c.state = Lookup::Missing;
     }
+    none = c.state == Lookup::Missing;
     return rc == FOUND;
   }
-  if (c.state == Lookup::Missing) return false;
-  t_.eff = c.row;
+  if (c.state == Lookup::Missing) {
+    none = true;
+    return false;
+  }
+  t_.eff = *c.row;
   return true;
 }
 
@@ -89,9 +97,9 @@ bool PresetTableFiller::FindBlockEffect() {
 const EffectRecord* PresetTableFiller::FindParameter(CachedParameter* cached, uint8_t device, int32_t effectId,
                                                      int32_t variant, int32_t parameterId) {
   if (cached && cached->state == Lookup::Found) {
-    pending_.row = &cached->row;
+    pending_.row = &cached->found->row;
     pending_.keys = false;
-    return &cached->row;
+    return &cached->found->row;
   }
   if (cached && cached->state == Lookup::Missing) {
     pending_.keys = true;
@@ -110,10 +118,11 @@ const EffectRecord* PresetTableFiller::FindParameter(CachedParameter* cached, ui
   if (!cached) return rc == FOUND ? &t_.eff : nullptr;
   if (rc == FOUND) {
     cached->state = Lookup::Found;
-    cached->row = t_.eff;
-    StartRow(cached->start, t_.eff);
-    cached->scale = ValueScale(t_.eff);
-    return &cached->row;
+    cached->found = std::make_unique<FoundParameter>();
+    cached->found->row = t_.eff;
+    StartRow(cached->found->start, t_.eff);
+    cached->found->scale = ValueScale(t_.eff);
+    return &cached->found->row;
   }
   if (rc == NOT_FOUND) cached->state = Lookup::Missing;
   return nullptr;
@@ -141,7 +150,10 @@ SelectionList PresetTableFiller::LookupSelection(uint8_t deviceType, const Effec
   }
   const CachedSelection* c = cached->selection;
   if (!c || cached->selectionVariant != variantParameterValue_) {
-    CachedSelection& entry = cache_.selections[{deviceType, t_.sel.EFFECTTYPEID, variantParameterValue_, t_.sel.PARAMETERID}];
+    auto [it, added] =
+        cache_.selections.try_emplace({deviceType, t_.sel.EFFECTTYPEID, variantParameterValue_, t_.sel.PARAMETERID});
+    if (added) ++cache_.entries;
+    CachedSelection& entry = it->second;
     if (entry.state == Lookup::Unknown) {
       const int rc = t_.selection.Fetch(Selection_Key);
       if (rc == FOUND) {
@@ -189,7 +201,8 @@ void PresetTableFiller::AddBlockRows(const BlockQueueEntry& block, uint8_t devic
   // A block without any definition row yields no rows whatever variant is
   // used below, so 0 is as good as any there.
   int32_t variant = 0;
-  if (FindBlockEffect()) {
+  bool none = false;
+  if (FindBlockEffect(none)) {
     variantParameterValue_ = t_.eff.EFFECTVARIANTPARAMETERID;
     variant = t_.eff.EFFECTVARIANTID;
   }
@@ -198,10 +211,26 @@ void PresetTableFiller::AddBlockRows(const BlockQueueEntry& block, uint8_t devic
   // Only the held values can be shown, even when the record states more.
   const long count = block.PARAMETERCOUNT;
   const long shown = std::min<long>(count, MAX_BLOCK_VALUES);
+  if (none) {
+    // No row of this effect id at all: every parameter lookup would find
+    // nothing, and the last one would leave its key in the buffer.
+    if (shown > 0) {
+      pending_.keys = true;
+      pending_.device = deviceType;
+      pending_.effectId = block.EFFECTID;
+      pending_.variant = variant;
+      pending_.parameterId = static_cast<int32_t>(shown - 1);
+      LeaveEffectBuffer();
+    }
+    return;
+  }
   std::vector<CachedParameter>* cached = nullptr;
   if (caching_ && shown > 0) {
     cached = &cache_.parameters[{deviceType, block.EFFECTID, variant}];
-    if (cached->size() < static_cast<size_t>(shown)) cached->resize(static_cast<size_t>(shown));
+    if (cached->size() < static_cast<size_t>(shown)) {
+      cache_.entries += static_cast<size_t>(shown) - cached->size();
+      cached->resize(static_cast<size_t>(shown));
+    }
   }
   for (long i = 1; i <= shown; ++i) {
     CachedParameter* parameter = cached ? &(*cached)[static_cast<size_t>(i - 1)] : nullptr;
@@ -211,14 +240,14 @@ void PresetTableFiller::AddBlockRows(const BlockQueueEntry& block, uint8_t devic
 
     PresetRecord& row = t_.pre;
     if (parameter)
-      row = parameter->start;
+      row = parameter->found->start;
     else
       StartRow(row, eff);
 
     const SelectionList list = LookupSelection(deviceType, eff, parameter);
     auto format = [&](int32_t raw) {
       if (list.entries) return FormatListValue(raw, list);
-      return parameter ? FormatScaledValue(raw, parameter->scale, nullptr) : FormatParameterValue(raw, eff, nullptr);
+      return parameter ? FormatScaledValue(raw, parameter->found->scale, nullptr) : FormatParameterValue(raw, eff, nullptr);
     };
     row.XVALUE = format(block.Entry(i));
     if (deviceType == DEVICE_GEN2 && IsYCapableEffectType(eff.EFFECTTYPEID)) {
@@ -280,7 +309,7 @@ void PresetTableFiller::FillPresetTable(CurrentPreset& preset) {
   const uint64_t selectionVersion = selection ? t_.selection.ContentVersion() : 0;
   caching_ = effectsVersion != 0 && selectionVersion != 0;
   if (!caching_ || effectsVersion != cache_.effectsVersion || selectionVersion != cache_.selectionVersion ||
-      cache_.parameters.size() + cache_.selections.size() + cache_.effects.size() > CACHE_LIMIT) {
+      cache_.entries > CACHE_LIMIT) {
     cache_.Clear();
     cache_.effectsVersion = effectsVersion;
     cache_.selectionVersion = selectionVersion;

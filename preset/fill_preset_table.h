@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -59,11 +60,16 @@ class PresetTableFiller {
     std::vector<FixedString<32>> entries;
     SelectionList List() const { return entries.empty() ? SelectionList{} : SelectionList{entries.data(), entries.size()}; }
   };
-  struct CachedParameter {
-    Lookup state = Lookup::Unknown;
+  struct FoundParameter {
     EffectRecord row;
     PresetRecord start;  // the row's texts, before the values
     ValueScale scale;
+  };
+  // Slots for parameters a block states but the definitions lack stay small:
+  // only rows found carry their data.
+  struct CachedParameter {
+    Lookup state = Lookup::Unknown;
+    std::unique_ptr<FoundParameter> found;
     // The selection lookup last made for this parameter, and the variant
     // value it was made with.
     const CachedSelection* selection = nullptr;
@@ -71,7 +77,7 @@ class PresetTableFiller {
   };
   struct CachedEffect {
     Lookup state = Lookup::Unknown;
-    EffectRecord row;
+    std::unique_ptr<EffectRecord> row;
   };
   struct InstanceKey {
     uint8_t device;
@@ -92,6 +98,7 @@ class PresetTableFiller {
     std::unordered_map<int32_t, CachedEffect> effects;  // by EFFECTID (the block's first lookup)
     std::unordered_map<InstanceKey, std::vector<CachedParameter>, KeyHash> parameters;
     std::unordered_map<SelectionKey, CachedSelection, KeyHash> selections;
+    size_t entries = 0;  // slots of all three maps: what a limit on memory counts
     // The last selection lookup of a fill, for the buffer at the end.
     const CachedSelection* lastFound = nullptr;
     bool lastWasFound = false;
@@ -106,7 +113,9 @@ class PresetTableFiller {
     int32_t effectId = 0, variant = 0, parameterId = 0;
   };
 
-  bool FindBlockEffect();
+  // Whether the block's effect id has a definition row; `none` is set when
+  // the tables are known to hold no row of that id at all.
+  bool FindBlockEffect(bool& none);
   const EffectRecord* FindParameter(CachedParameter* cached, uint8_t device, int32_t effectId, int32_t variant,
                                     int32_t parameterId);
   void LeaveEffectBuffer();

@@ -1,9 +1,13 @@
 #include "preset/fill_preset_table.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstring>
 #include <iterator>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "preset/format_value.h"
 #include "services/file_manager.h"
@@ -48,6 +52,7 @@ bool IsYCapableEffectType(int32_t effectTypeId) {
 
 void PresetTableFiller::DefinitionCache::Clear() {
   effects.clear();
+  modifiers.clear();
   parameters.clear();
   selections.clear();
   entries = 0;
@@ -64,31 +69,51 @@ size_t PresetTableFiller::KeyHash::operator()(const SelectionKey& k) const {
   return Mix(Mix(h, static_cast<uint32_t>(k.variant)), static_cast<uint32_t>(k.parameterId));
 }
 
+size_t PresetTableFiller::KeyHash::operator()(const ModifierKey& k) const {
+  return Mix(Mix(Mix(1, k.device), static_cast<uint32_t>(k.effectId)), static_cast<uint32_t>(k.id));
+}
+
+bool PresetTableFiller::MayRead() {
+  if (!unvouched_) return true;
+  unvouched_ = false;
+  if (lateLockHook_) lateLockHook_();
+  // Under the read locks the tables tell whether anything was committed
+  // since the kept rows were read.
+  if (t_.effects.ContentVersion() == cache_.effectsVersion && t_.selection.ContentVersion() == cache_.selectionVersion)
+    return true;
+  stale_ = true;
+  return false;
+}
+
+int PresetTableFiller::FetchEffect(CachedEffect* c, int key) {
+  if (!c) return t_.effects.Fetch(key);
+  if (c->state == Lookup::Found) {
+    t_.eff = *c->row;
+    return FOUND;
+  }
+  if (c->state == Lookup::Missing) return NOT_FOUND;
+  if (!MayRead()) return NOT_FOUND;
+  const int rc = t_.effects.Fetch(key);
+  if (rc == FOUND) {
+    c->state = Lookup::Found;
+    c->row = std::make_unique<EffectRecord>(t_.eff);
+  } else if (rc == NOT_FOUND) {
+    c->state = Lookup::Missing;
+  }
+  return rc;
+}
+
 // DBEffects by Effect_Key, EFFECTID set in the buffer.
 bool PresetTableFiller::FindBlockEffect(bool& none) {
-  none = false;
-  if (!caching_) return t_.effects.Fetch(Effect_Key) == FOUND;
-  const int32_t effectId = t_.eff.EFFECTID;  // the record is packed: no reference into it
-  auto [it, added] = cache_.effects.try_emplace(effectId);
-  if (added) ++cache_.entries;
-  CachedEffect& c = it->second;
-  if (c.state == Lookup::Unknown) {
-    const int rc = t_.effects.Fetch(Effect_Key);
-    if (rc == FOUND) {
-      c.state = Lookup::Found;
-      c.row = std::make_unique<EffectRecord>(t_.eff);
-    } else if (rc == NOT_FOUND) {
-      c.state = Lookup::Missing;
-    }
-    none = c.state == Lookup::Missing;
-    return rc == FOUND;
+  CachedEffect* c = nullptr;
+  if (caching_) {
+    auto [it, added] = cache_.effects.try_emplace(int32_t{t_.eff.EFFECTID});
+    if (added) ++cache_.entries;
+    c = &it->second;
   }
-  if (c.state == Lookup::Missing) {
-    none = true;
-    return false;
-  }
-  t_.eff = *c.row;
-  return true;
+  const int rc = FetchEffect(c, Effect_Key);
+  none = c && c->state == Lookup::Missing;
+  return rc == FOUND;
 }
 
 // DBEffects by Effect_Primary_Key: the parameter's definition row, or nullptr.
@@ -109,6 +134,7 @@ const EffectRecord* PresetTableFiller::FindParameter(CachedParameter* cached, ui
     pending_.parameterId = parameterId;
     return nullptr;
   }
+  if (cached && !MayRead()) return nullptr;
   LeaveEffectBuffer();
   t_.eff.DEVICETYPE = device;
   t_.eff.EFFECTID = effectId;
@@ -155,6 +181,7 @@ SelectionList PresetTableFiller::LookupSelection(uint8_t deviceType, const Effec
     if (added) ++cache_.entries;
     CachedSelection& entry = it->second;
     if (entry.state == Lookup::Unknown) {
+      if (!MayRead()) return {};
       const int rc = t_.selection.Fetch(Selection_Key);
       if (rc == FOUND) {
         entry.state = Lookup::Found;
@@ -206,6 +233,7 @@ void PresetTableFiller::AddBlockRows(const BlockQueueEntry& block, uint8_t devic
     variantParameterValue_ = t_.eff.EFFECTVARIANTPARAMETERID;
     variant = t_.eff.EFFECTVARIANTID;
   }
+  if (stale_) return;
   if (variantParameterValue_ == -1) variantParameterValue_ = 0;
 
   // Only the held values can be shown, even when the record states more.
@@ -235,6 +263,7 @@ void PresetTableFiller::AddBlockRows(const BlockQueueEntry& block, uint8_t devic
   for (long i = 1; i <= shown; ++i) {
     CachedParameter* parameter = cached ? &(*cached)[static_cast<size_t>(i - 1)] : nullptr;
     const EffectRecord* found = FindParameter(parameter, deviceType, block.EFFECTID, variant, static_cast<int32_t>(i - 1));
+    if (stale_) return;
     if (!found) continue;
     const EffectRecord& eff = *found;
 
@@ -245,6 +274,7 @@ void PresetTableFiller::AddBlockRows(const BlockQueueEntry& block, uint8_t devic
       StartRow(row, eff);
 
     const SelectionList list = LookupSelection(deviceType, eff, parameter);
+    if (stale_) return;
     auto format = [&](int32_t raw) {
       if (list.entries) return FormatListValue(raw, list);
       return parameter ? FormatScaledValue(raw, parameter->found->scale, nullptr) : FormatParameterValue(raw, eff, nullptr);
@@ -267,11 +297,10 @@ void PresetTableFiller::AddBlockRows(const BlockQueueEntry& block, uint8_t devic
 
 void PresetTableFiller::MarkModifier(ModifierQueueEntry& modifier, uint8_t deviceType) {
   t_.eff.EFFECTID = modifier.EFFECTID;
-  int found;
-  if (deviceType == DEVICE_GEN2) {
+  const bool gen2 = deviceType == DEVICE_GEN2;
+  if (gen2) {
     t_.eff.DEVICETYPE = DEVICE_GEN2;
     t_.eff.PARAMETERID = modifier.PARAMETERID;
-    found = t_.effects.Fetch(EffectParameter_Key);
   } else {
     // The modifier key also holds the variant; first-generation definitions
     // all carry variant 0, so that is the variant asked for rather than
@@ -279,9 +308,15 @@ void PresetTableFiller::MarkModifier(ModifierQueueEntry& modifier, uint8_t devic
     t_.eff.DEVICETYPE = DEVICE_GEN1;
     t_.eff.EFFECTVARIANTID = 0;
     t_.eff.MODIFIERID = modifier.PARAMETERID;
-    found = t_.effects.Fetch(EffectModifier_Key);
   }
-  if (found != FOUND) return;
+  CachedEffect* c = nullptr;
+  if (caching_) {
+    auto [it, added] = cache_.modifiers.try_emplace(
+        ModifierKey{deviceType, modifier.EFFECTID, modifier.PARAMETERID});
+    if (added) ++cache_.entries;
+    c = &it->second;
+  }
+  if (FetchEffect(c, gen2 ? EffectParameter_Key : EffectModifier_Key) != FOUND) return;
   t_.pre.EFFECTID = t_.eff.EFFECTID;
   t_.pre.PARAMETERID = t_.eff.PARAMETERID;
   if (t_.preset.Fetch(PresetEffect_Key) != FOUND) return;
@@ -291,35 +326,102 @@ void PresetTableFiller::MarkModifier(ModifierQueueEntry& modifier, uint8_t devic
   modifier.PARAMETERNAME = t_.eff.INTERNALNAME.raw();
 }
 
+void PresetTableFiller::Vouch() {
+  const uint64_t effectsVersion = t_.effects.ContentVersion();
+  const uint64_t selectionVersion = t_.selection.ContentVersion();
+  if (effectsVersion == 0 || selectionVersion == 0) {
+    caching_ = false;
+    cache_.Clear();
+    cache_.effectsVersion = cache_.selectionVersion = 0;
+    cache_.stamped = false;
+    return;
+  }
+  if (effectsVersion != cache_.effectsVersion || selectionVersion != cache_.selectionVersion ||
+      cache_.entries > CACHE_LIMIT) {
+    cache_.Clear();
+    cache_.effectsVersion = effectsVersion;
+    cache_.selectionVersion = selectionVersion;
+  }
+  // Read under the locks just taken, so they belong to this content.
+  cache_.stamped = t_.effects.ReadCommitStamp(cache_.effectsStamp) && t_.selection.ReadCommitStamp(cache_.selectionStamp);
+}
+
+void PresetTableFiller::Run(CurrentPreset& preset, uint8_t deviceType) {
+  t_.preset.Empty();
+  cache_.lastFound = nullptr;
+  cache_.lastWasFound = false;
+  for (const BlockQueueEntry& block : preset.PQ) {
+    AddBlockRows(block, deviceType);
+    if (stale_) return;
+  }
+  for (ModifierQueueEntry& modifier : preset.MQ) {
+    MarkModifier(modifier, deviceType);
+    if (stale_) return;
+  }
+  if (caching_) LeaveSelectionBuffer();
+}
+
 void PresetTableFiller::FillPresetTable(CurrentPreset& preset) {
   const uint8_t deviceType = preset.state.deviceType;
   // One transaction per table around the whole fill: the definitions read
   // form one consistent view even if another process imports meanwhile, and
   // the driver takes its file locks once instead of for every lookup. When
   // one cannot be started (a transaction already running, a lock held
-  // elsewhere) the fill runs without it.
+  // elsewhere) the fill runs without it. The transactions are deferred: no
+  // lock is taken before the first read.
   const bool effects = t_.effects.BeginTransaction() == FOUND;
   const bool selection = t_.selection.BeginTransaction() == FOUND;
   const bool rows = t_.preset.BeginTransaction() == FOUND;
-  t_.preset.Empty();
 
-  // The cache holds only while both tables are read inside a transaction
-  // that vouches for their content.
-  const uint64_t effectsVersion = effects ? t_.effects.ContentVersion() : 0;
-  const uint64_t selectionVersion = selection ? t_.selection.ContentVersion() : 0;
-  caching_ = effectsVersion != 0 && selectionVersion != 0;
-  if (!caching_ || effectsVersion != cache_.effectsVersion || selectionVersion != cache_.selectionVersion ||
-      cache_.entries > CACHE_LIMIT) {
-    cache_.Clear();
-    cache_.effectsVersion = effectsVersion;
-    cache_.selectionVersion = selectionVersion;
+  // Kept rows serve only inside both transactions. When neither file has had
+  // a commit since they were read, as a look at the files' headers without
+  // any lock tells, the fill starts on them alone and takes the locks only
+  // if it has to read after all.
+  caching_ = effects && selection;
+  storage::CommitStamp effectsNow, selectionNow;
+  unvouched_ = caching_ && cache_.stamped && t_.effects.ReadCommitStamp(effectsNow) &&
+               t_.selection.ReadCommitStamp(selectionNow) && effectsNow == cache_.effectsStamp &&
+               selectionNow == cache_.selectionStamp && cache_.entries <= CACHE_LIMIT;
+  if (caching_ && !unvouched_) Vouch();
+
+  // A fill that finds its kept rows stale part way starts over; what it
+  // changed on the way is put back first.
+  struct Saved {
+    EffectRecord eff;
+    std::array<unsigned char, offsetof(SelectionRecord, SELECTION)> selKeys;
+    PresetRecord pre;
+    int32_t variant;
+    std::vector<std::pair<FixedString<32>, FixedString<32>>> names;
+  };
+  std::unique_ptr<Saved> saved;
+  if (unvouched_) {
+    saved = std::make_unique<Saved>();
+    saved->eff = t_.eff;
+    std::memcpy(saved->selKeys.data(), &t_.sel, saved->selKeys.size());
+    saved->pre = t_.pre;
+    saved->variant = variantParameterValue_;
+    for (const ModifierQueueEntry& m : preset.MQ) saved->names.emplace_back(m.EFFECTNAME, m.PARAMETERNAME);
   }
-  cache_.lastFound = nullptr;
-  cache_.lastWasFound = false;
-  for (const BlockQueueEntry& block : preset.PQ) AddBlockRows(block, deviceType);
-  if (caching_) LeaveSelectionBuffer();
+  stale_ = false;
+  Run(preset, deviceType);
+  if (stale_) {
+    t_.eff = saved->eff;
+    std::memcpy(static_cast<void*>(&t_.sel), saved->selKeys.data(), saved->selKeys.size());
+    t_.pre = saved->pre;
+    variantParameterValue_ = saved->variant;
+    for (size_t i = 0; i < preset.MQ.size(); ++i) {
+      preset.MQ[i].EFFECTNAME = saved->names[i].first;
+      preset.MQ[i].PARAMETERNAME = saved->names[i].second;
+    }
+    pending_ = PendingEffect{};
+    stale_ = false;
+    unvouched_ = false;
+    Vouch();  // the content has moved on: this forgets the kept rows
+    Run(preset, deviceType);
+  }
   caching_ = false;
-  for (ModifierQueueEntry& modifier : preset.MQ) MarkModifier(modifier, deviceType);
+  unvouched_ = false;
+
   if (rows) t_.preset.Commit();
   if (selection) t_.selection.Commit();
   if (effects) t_.effects.Commit();

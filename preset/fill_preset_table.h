@@ -5,11 +5,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "devicedefs/tables.h"
+#include "platform/storage/storage_table.h"
 #include "preset/format_value.h"
 #include "preset/preset_state.h"
 
@@ -44,6 +47,11 @@ class PresetTableFiller {
   // Kept from one block to the next and from one run to the next: a block
   // without a definition row reuses the previous block's value.
   int32_t VariantParameterValue() const { return variantParameterValue_; }
+
+  // Runs when a fill that started on its kept rows alone takes the read
+  // locks after all: the moment another process's commit would make those
+  // rows stale. For tests, which commit from elsewhere there.
+  void SetLateLockHook(std::function<void()> hook) { lateLockHook_ = std::move(hook); }
 
  private:
   // Definition rows found by earlier lookups. A preset asks for the same few
@@ -89,16 +97,29 @@ class PresetTableFiller {
     int32_t typeId, variant, parameterId;
     bool operator==(const SelectionKey&) const = default;
   };
+  // A modifier's lookup: by parameter id on the second generation, by
+  // modifier id (and variant 0) on the first.
+  struct ModifierKey {
+    uint8_t device;
+    int32_t effectId, id;
+    bool operator==(const ModifierKey&) const = default;
+  };
   struct KeyHash {
     size_t operator()(const InstanceKey& k) const;
     size_t operator()(const SelectionKey& k) const;
+    size_t operator()(const ModifierKey& k) const;
   };
   struct DefinitionCache {
+    // The content the kept rows were read from, as the tables vouched for it
+    // under their read locks.
     uint64_t effectsVersion = 0, selectionVersion = 0;
+    bool stamped = false;
+    storage::CommitStamp effectsStamp, selectionStamp;
     std::unordered_map<int32_t, CachedEffect> effects;  // by EFFECTID (the block's first lookup)
+    std::unordered_map<ModifierKey, CachedEffect, KeyHash> modifiers;
     std::unordered_map<InstanceKey, std::vector<CachedParameter>, KeyHash> parameters;
     std::unordered_map<SelectionKey, CachedSelection, KeyHash> selections;
-    size_t entries = 0;  // slots of all three maps: what a limit on memory counts
+    size_t entries = 0;  // slots of all the maps: what a limit on memory counts
     // The last selection lookup of a fill, for the buffer at the end.
     const CachedSelection* lastFound = nullptr;
     bool lastWasFound = false;
@@ -113,6 +134,17 @@ class PresetTableFiller {
     int32_t effectId = 0, variant = 0, parameterId = 0;
   };
 
+  // The whole fill once; stops early when the kept rows turn out stale.
+  void Run(CurrentPreset& preset, uint8_t deviceType);
+  // Takes the read locks and makes the cache agree with the tables: kept
+  // rows stay only while the tables report the content they were read from.
+  void Vouch();
+  // Before a lookup that reads a table: a fill that started on the kept
+  // rows alone takes the read locks now. False when the tables have changed
+  // since those rows were read; the fill then starts over.
+  bool MayRead();
+  // A DBEffects lookup by `key`, the key fields set in the buffer, kept in `c`.
+  int FetchEffect(CachedEffect* c, int key);
   // Whether the block's effect id has a definition row; `none` is set when
   // the tables are known to hold no row of that id at all.
   bool FindBlockEffect(bool& none);
@@ -127,7 +159,10 @@ class PresetTableFiller {
 
   PresetTableAccess t_;
   int32_t variantParameterValue_ = 0;
-  bool caching_ = false;  // this fill may use and fill cache_
+  bool caching_ = false;     // this fill may use and fill cache_
+  bool unvouched_ = false;  // ... on the kept rows alone, without the read locks yet
+  bool stale_ = false;      // the kept rows no longer hold: the fill starts over
+  std::function<void()> lateLockHook_;
   DefinitionCache cache_;
   PendingEffect pending_;
 };

@@ -76,6 +76,11 @@ void FileManager::Kill() {
 const std::string& FileManager::Name() const { return impl_->name; }
 StorageTable* FileManager::Driver() { return impl_->driver.get(); }
 
+bool FileManager::ReadCommitStamp(storage::CommitStamp& stamp) {
+  StorageTable* d = impl_->driver.get();
+  return d && d->IsOpen() && d->ReadCommitStamp(stamp);
+}
+
 uint64_t FileManager::ContentVersion() {
   StorageTable* d = impl_->driver.get();
   return d && d->IsOpen() ? d->ContentVersion() : 0;

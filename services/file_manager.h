@@ -21,6 +21,9 @@ namespace tx {
 
 class ErrorManager;
 class StorageTable;  // the driver's handle (platform/storage)
+namespace storage {
+struct CommitStamp;
+}
 
 class FileManager {
  public:
@@ -83,6 +86,8 @@ class FileManager {
   // Fetch may have changed (see StorageTable::ContentVersion); 0 when closed
   // or outside a transaction.
   uint64_t ContentVersion();
+  // See StorageTable::ReadCommitStamp; false when closed.
+  bool ReadCommitStamp(storage::CommitStamp& stamp);
 
   // The table's name ("DBEffects").
   const std::string& Name() const;

@@ -103,6 +103,22 @@ uint64_t StorageTable::ContentVersion() {
   return m.DataVersionChecked() ? m.contentVersion : 0;
 }
 
+bool StorageTable::ReadCommitStamp(storage::CommitStamp& stamp) {
+  Impl& m = *impl_;
+  if (!m.open || m.memory) return false;
+  // The connection's own file: the one its reads go to, whatever has
+  // happened to the name since.
+  sqlite3_file* file = nullptr;
+  if (sqlite3_file_control(m.db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods)
+    return false;
+  unsigned char header[40];
+  if (file->pMethods->xRead(file, header, sizeof header, 0) != SQLITE_OK) return false;
+  if (header[18] != 1 || header[19] != 1) return false;  // write-ahead log (or not a database)
+  stamp.version = m.contentVersion;
+  std::memcpy(stamp.header.data(), header + 24, stamp.header.size());
+  return true;
+}
+
 // The cache entry for a lookup, not yet filled when new; nullptr when the
 // cache does not apply (no transaction running).
 StorageTable::Impl::CachedRow* StorageTable::Impl::CacheSlot(int key, const void* record) {

@@ -5,6 +5,7 @@
 // Stored order is insertion order (rowid); among rows with equal key values the
 // one stored first comes first. Every operation answers with a driver code
 // (below) and leaves a readable text in ErrorText().
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -27,6 +28,19 @@ constexpr int kAlreadyOpen = 52;
 constexpr int kChanged = 89;       // row changed by another process since it was read
 constexpr int kOther = 90;         // any other driver failure; ErrorText() says which
 constexpr int kPhysicalOrder = -1; // SetOrder: stored order instead of a key
+}  // namespace storage
+
+namespace storage {
+// What a table file's committed content was, as far as a look without any
+// lock can tell: this connection's content version and the 16 header bytes
+// from offset 24 (change counter, size, free list) that every commit of
+// every connection changes, and by which SQLite itself tells whether its
+// cached pages still hold.
+struct CommitStamp {
+  uint64_t version = 0;
+  std::array<unsigned char, 16> header{};
+  bool operator==(const CommitStamp&) const = default;
+};
 }  // namespace storage
 
 class StorageTable {
@@ -92,6 +106,13 @@ class StorageTable {
   // this connection's writes, another process's commits, and a reopen. 0
   // outside a transaction (and for memory tables), where nothing can be promised.
   uint64_t ContentVersion();
+  // Reads the stamp without taking a lock. Two equal stamps mean nothing was
+  // committed to the file, and this connection changed nothing, in between;
+  // a stamp read while this connection holds the read lock belongs to the
+  // content it reads. False when no such promise can be made: a memory
+  // table, a file in write-ahead-log mode (which does not count its commits
+  // there), or a header that cannot be read.
+  bool ReadCommitStamp(storage::CommitStamp& stamp);
 
   int Error() const;
   const std::string& ErrorText() const;

@@ -511,3 +511,98 @@ TEST_F(FillPresetTableTest, KeptDefinitionsGiveWhatTheLookupsGive) {
 }
 
 }  // namespace
+
+namespace {
+
+// A fill whose kept rows still match the files' headers starts without the
+// read locks. If it must read after all and finds that another process
+// committed in the meantime, it starts over on the new content.
+TEST_F(FillPresetTableTest, CommitJustBeforeALateLockMakesTheFillStartOver) {
+  DefineBlock(3, 106, 5, 2);
+  DefineBlock(3, 107, 6, 1);
+  PresetBuilder first(3);
+  first.Block({106, false, {1, 2}});
+  Decode(first);
+  Decode(first);  // 106 is kept; 107 was never asked for
+
+  bool committed = false;
+  filler_->SetLateLockHook([&] {
+    tx::TableSet other;
+    ASSERT_EQ(other.DBEffects.Open(), 0);
+    other.effect.DEVICETYPE = 3;
+    other.effect.EFFECTID = 106;
+    other.effect.EFFECTVARIANTID = 0;
+    other.effect.PARAMETERID = 0;
+    ASSERT_EQ(other.DBEffects.Fetch(tx::Effect_Primary_Key), 0);
+    other.effect.SCREENNAME = "Changed";
+    other.effect.EFFECTNAME = "Renamed block";
+    ASSERT_EQ(other.DBEffects.Update(), 0);
+    other.DBEffects.Close();
+    committed = true;
+  });
+  PresetBuilder second(3);
+  second.Block({106, false, {1, 2}}).Block({107, false, {3}});
+  second.Modifier({1, 106, 0, 0});
+  Decode(second);
+  ASSERT_TRUE(committed);
+  auto rows = Rows();
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_EQ(rows[0].screenName, "Changed");
+  EXPECT_EQ(rows[0].effectName, "Renamed block");
+  EXPECT_EQ(rows[0].modifier, "*");
+  EXPECT_EQ(rows[1].screenName, "Param 1");
+  EXPECT_EQ(rows[2].effectId, 107);
+  ASSERT_EQ(preset_.MQ.size(), 1u);
+  EXPECT_EQ(preset_.MQ[0].EFFECTNAME.str(), "Renamed block");
+
+  // Nothing committed at the late lock: the kept rows serve on.
+  committed = false;
+  filler_->SetLateLockHook([&] { committed = true; });
+  PresetBuilder third(3);
+  third.Block({106, false, {1}}).Block({108, false, {1}});
+  Decode(third);
+  EXPECT_TRUE(committed);  // 108 is unknown and had to be looked up
+  rows = Rows();
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].screenName, "Changed");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FillPresetTableTest, FillStartedOverKeepsNothingOfItsFirstAttempt) {
+  DefineBlock(3, 106, 5, 2);
+  PresetBuilder first(3);
+  first.Block({106, false, {1, 2}});
+  first.Modifier({1, 106, 1, 0});
+  Decode(first);
+  Decode(first);
+
+  // The first attempt names the kept modifier, then must look up the second
+  // one; by then parameter 1 is gone.
+  filler_->SetLateLockHook([&] {
+    tx::TableSet other;
+    ASSERT_EQ(other.DBEffects.Open(), 0);
+    other.effect.DEVICETYPE = 3;
+    other.effect.EFFECTID = 106;
+    other.effect.EFFECTVARIANTID = 0;
+    other.effect.PARAMETERID = 1;
+    ASSERT_EQ(other.DBEffects.Fetch(tx::Effect_Primary_Key), 0);
+    ASSERT_EQ(other.DBEffects.Delete(), 0);
+    other.DBEffects.Close();
+  });
+  PresetBuilder second(3);
+  second.Block({106, false, {1, 2}});
+  second.Modifier({1, 106, 1, 0}).Modifier({2, 106, 0, 0});
+  Decode(second);
+  auto rows = Rows();
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].modifier, "*");
+  ASSERT_EQ(preset_.MQ.size(), 2u);
+  EXPECT_TRUE(preset_.MQ[0].EFFECTNAME.blank());
+  EXPECT_TRUE(preset_.MQ[0].PARAMETERNAME.blank());
+  EXPECT_EQ(preset_.MQ[1].EFFECTNAME.str(), "Block 106");
+}
+
+}  // namespace

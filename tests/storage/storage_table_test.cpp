@@ -575,3 +575,46 @@ TEST_F(StorageTableTest, OperationsOnAClosedTableSayNotOpen) {
 }
 
 }  // namespace
+
+namespace {
+
+// The stamp is read without any lock; it must change with every commit of
+// any connection and with this connection's own changes, and a file in
+// write-ahead-log mode, whose header does not count commits, gives none.
+TEST_F(StorageTableTest, CommitStampMovesWithEveryCommitAndKnowsWhenItCannotTell) {
+  StorageTable t(TestLayout());
+  CreateAndOpen(t);
+  Append(t, MakeRow(1, "one"));
+  st::CommitStamp a, b;
+  ASSERT_TRUE(t.ReadCommitStamp(a));
+  ASSERT_TRUE(t.ReadCommitStamp(b));
+  EXPECT_EQ(a, b);
+  Row r = MakeRow(1, "?");
+  ASSERT_EQ(t.Fetch(0, &r), st::kOk);  // reading changes nothing
+  ASSERT_TRUE(t.ReadCommitStamp(b));
+  EXPECT_EQ(a, b);
+
+  Append(t, MakeRow(2, "two"));
+  ASSERT_TRUE(t.ReadCommitStamp(b));
+  EXPECT_NE(a, b);
+
+  sqlite3* db = OtherConnection();
+  ASSERT_TRUE(t.ReadCommitStamp(a));
+  // Same size, same free list: only the change counter tells.
+  ASSERT_EQ(sqlite3_exec(db, "UPDATE Things SET NAME = 'uno' WHERE ID = 1", nullptr, nullptr, nullptr), SQLITE_OK);
+  ASSERT_TRUE(t.ReadCommitStamp(b));
+  EXPECT_NE(a, b);
+  EXPECT_EQ(a.version, b.version);
+
+  ASSERT_EQ(sqlite3_exec(db, "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr), SQLITE_OK);
+  sqlite3_close(db);
+  ASSERT_EQ(t.Close(), st::kOk);
+  ASSERT_EQ(t.Open(path, true), st::kOk);
+  EXPECT_FALSE(t.ReadCommitStamp(b));
+
+  StorageTable memory(MemoryLayout());
+  ASSERT_EQ(memory.Open("SCRATCH", true), st::kOk);
+  EXPECT_FALSE(memory.ReadCommitStamp(b));
+}
+
+}  // namespace

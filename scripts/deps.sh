@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tonalyx builds and tests with, when missing.
-# Usage: scripts/deps.sh [build|test]
+# Usage: scripts/deps.sh [build|test|bench|fuzz]
 set -euo pipefail
 what=${1:-build}
 
 pkgs=(build-essential cmake ninja-build pkg-config
       libsqlite3-dev zlib1g-dev libpng-dev libfreetype-dev libfontconfig-dev
       nettle-dev libpugixml-dev fonts-liberation)
-if [ "$what" = test ]; then
-  pkgs+=(libgtest-dev libgmock-dev sqlite3 libxml2-utils pngcheck qpdf poppler-utils mupdf-tools libwmf-bin libcairo2-dev)
-fi
+case "$what" in
+  test) pkgs+=(libgtest-dev libgmock-dev sqlite3 libxml2-utils pngcheck qpdf poppler-utils mupdf-tools libwmf-bin libcairo2-dev) ;;
+  bench) pkgs+=(libbenchmark-dev libcairo2-dev) ;;
+  fuzz) pkgs+=(clang) ;;
+esac
 
 missing=()
 for p in "${pkgs[@]}"; do

@@ -2,6 +2,9 @@
 // blocks and parameters with their definitions, X and Y values, the active
 // marks, list parameters and the modifier marks.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -603,6 +606,36 @@ TEST_F(FillPresetTableTest, FillStartedOverKeepsNothingOfItsFirstAttempt) {
   EXPECT_TRUE(preset_.MQ[0].EFFECTNAME.blank());
   EXPECT_TRUE(preset_.MQ[0].PARAMETERNAME.blank());
   EXPECT_EQ(preset_.MQ[1].EFFECTNAME.str(), "Block 106");
+}
+
+}  // namespace
+
+namespace {
+
+// The kept rows must also notice a commit by another process, which has its
+// own SQLite state and file locks.
+TEST_F(FillPresetTableTest, AnotherProcesssCommitShowsInTheNextRun) {
+  DefineBlock(3, 106, 5, 1);
+  PresetBuilder b(3);
+  b.Block({106, false, {1}});
+  Decode(b);
+  Decode(b);
+  ASSERT_EQ(Rows()[0].screenName, "Param 0");
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    sqlite3* db = nullptr;
+    const bool ok = sqlite3_open_v2("efx.mdl", &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
+                    sqlite3_exec(db, "UPDATE DBEffects SET SCREENNAME = 'Forked' WHERE EFFECTID = 106", nullptr,
+                                 nullptr, nullptr) == SQLITE_OK;
+    sqlite3_close(db);
+    _exit(ok ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+  Decode(b);
+  EXPECT_EQ(Rows()[0].screenName, "Forked");
 }
 
 }  // namespace

@@ -57,6 +57,15 @@ class FillPresetTableTest : public ::testing::Test {
     return r;
   }
   void Define(const EffectRow& row) { ASSERT_EQ(txtools::InsertEffect(*tables_, row), 0); }
+  // Reads the second-generation definition row of one parameter (variant 0)
+  // into the effect buffer of `t`, for a change to it.
+  static void FetchParameter(tx::TableSet& t, int effectId, int parameterId) {
+    t.effect.DEVICETYPE = 3;
+    t.effect.EFFECTID = effectId;
+    t.effect.EFFECTVARIANTID = 0;
+    t.effect.PARAMETERID = parameterId;
+    ASSERT_EQ(t.DBEffects.Fetch(tx::Effect_Primary_Key), 0);
+  }
   // Parameters 0..count-1 of one block, 0..10 in `values` steps with one decimal.
   void DefineBlock(uint8_t device, int effectId, int typeId, int count, int variant = 0, int variantParam = 0) {
     ASSERT_EQ(tables_->DBEffects.BeginTransaction(), 0);
@@ -398,11 +407,7 @@ TEST_F(FillPresetTableTest, ChangesOfTheDefinitionsShowInTheNextRun) {
 
   // A new parameter row, a new screen name and a list for parameter 0.
   Define(Param(3, 106, 5, 2));
-  tables_->effect.DEVICETYPE = 3;
-  tables_->effect.EFFECTID = 106;
-  tables_->effect.EFFECTVARIANTID = 0;
-  tables_->effect.PARAMETERID = 1;
-  ASSERT_EQ(tables_->DBEffects.Fetch(tx::Effect_Primary_Key), 0);
+  FetchParameter(*tables_, 106, 1);
   tables_->effect.SCREENNAME = "Renamed";
   ASSERT_EQ(tables_->DBEffects.Update(), 0);
   ASSERT_EQ(txtools::InsertSelection(*tables_, 3, 5, 0, 0, {"A", "B"}), 0);
@@ -414,11 +419,7 @@ TEST_F(FillPresetTableTest, ChangesOfTheDefinitionsShowInTheNextRun) {
   EXPECT_EQ(rows[2].parameterId, 2);
 
   // A deleted row is gone in the next run.
-  tables_->effect.DEVICETYPE = 3;
-  tables_->effect.EFFECTID = 106;
-  tables_->effect.EFFECTVARIANTID = 0;
-  tables_->effect.PARAMETERID = 2;
-  ASSERT_EQ(tables_->DBEffects.Fetch(tx::Effect_Primary_Key), 0);
+  FetchParameter(*tables_, 106, 2);
   ASSERT_EQ(tables_->DBEffects.Delete(), 0);
   Decode(b);
   EXPECT_EQ(Rows().size(), 2u);
@@ -532,11 +533,7 @@ TEST_F(FillPresetTableTest, CommitJustBeforeALateLockMakesTheFillStartOver) {
   filler_->SetLateLockHook([&] {
     tx::TableSet other;
     ASSERT_EQ(other.DBEffects.Open(), 0);
-    other.effect.DEVICETYPE = 3;
-    other.effect.EFFECTID = 106;
-    other.effect.EFFECTVARIANTID = 0;
-    other.effect.PARAMETERID = 0;
-    ASSERT_EQ(other.DBEffects.Fetch(tx::Effect_Primary_Key), 0);
+    FetchParameter(other, 106, 0);
     other.effect.SCREENNAME = "Changed";
     other.effect.EFFECTNAME = "Renamed block";
     ASSERT_EQ(other.DBEffects.Update(), 0);
@@ -587,11 +584,7 @@ TEST_F(FillPresetTableTest, FillStartedOverKeepsNothingOfItsFirstAttempt) {
   filler_->SetLateLockHook([&] {
     tx::TableSet other;
     ASSERT_EQ(other.DBEffects.Open(), 0);
-    other.effect.DEVICETYPE = 3;
-    other.effect.EFFECTID = 106;
-    other.effect.EFFECTVARIANTID = 0;
-    other.effect.PARAMETERID = 1;
-    ASSERT_EQ(other.DBEffects.Fetch(tx::Effect_Primary_Key), 0);
+    FetchParameter(other, 106, 1);
     ASSERT_EQ(other.DBEffects.Delete(), 0);
     other.DBEffects.Close();
   });

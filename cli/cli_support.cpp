@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "cli/commands.h"
+#include "preset/parse_preset.h"
 
 namespace txcli {
 
@@ -25,6 +26,7 @@ std::string InputPath(const std::string& path) {
   return fs::exists(there, ec) ? there.string() : path;
 }
 
+namespace {
 bool LoadPresetFile(const std::string& path, std::string& content) {
   content.clear();
   std::string reason;
@@ -47,6 +49,13 @@ bool LoadPresetFile(const std::string& path, std::string& content) {
   if (reason.empty()) return true;
   std::fprintf(stderr, "tonalyx-cli: cannot read '%s': %s\n", path.c_str(), reason.c_str());
   return false;
+}
+}  // namespace
+
+int ReadPresetFile(const std::string& path, tx::CurrentPreset& preset) {
+  std::string content;
+  if (!LoadPresetFile(path, content)) return EXIT_UNREADABLE;
+  return tx::ParsePreset(tx::FitPresetBuffer(content), preset) ? EXIT_OK : EXIT_FAILED;
 }
 
 }  // namespace txcli

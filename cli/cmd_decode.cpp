@@ -167,13 +167,9 @@ int Run(const std::vector<std::string>& args) {
   }
   if (path.empty()) return txcli::UsageError("decode needs a preset file");
 
-  std::string content;
-  if (!txcli::LoadPresetFile(path, content)) return txcli::EXIT_UNREADABLE;
-
   txcli::ConsoleScope console;
-
   tx::CurrentPreset& preset = tx::Current();
-  if (!tx::ParsePreset(tx::FitPresetBuffer(content), preset)) return txcli::EXIT_FAILED;
+  if (const int read = txcli::ReadPresetFile(path, preset); read != txcli::EXIT_OK) return read;
 
   tx::TableSet& t = tx::Tables();
   for (tx::FileManager* table : {&t.DBEffects, &t.DBSelection, &t.MXPreset})

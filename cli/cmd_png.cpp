@@ -36,13 +36,9 @@ int Run(const std::vector<std::string>& args) {
   const std::string& presetPath = paths[0];
   const std::string& outPath = paths[1];
 
-  std::string content;
-  if (!txcli::LoadPresetFile(presetPath, content)) return txcli::EXIT_UNREADABLE;
-
   txcli::ConsoleScope console;
-
   tx::CurrentPreset& preset = tx::Current();
-  if (!tx::ParsePreset(tx::FitPresetBuffer(content), preset)) return txcli::EXIT_FAILED;
+  if (const int read = txcli::ReadPresetFile(presetPath, preset); read != txcli::EXIT_OK) return read;
 
   tx::TableSet& t = tx::Tables();
   if (t.DBEffects.Open() != 0) return txcli::EXIT_FAILED;

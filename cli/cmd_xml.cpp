@@ -24,13 +24,9 @@ int Run(const std::vector<std::string>& args) {
   const std::string& presetPath = args[0];
   const std::string& outPath = args[1];
 
-  std::string content;
-  if (!txcli::LoadPresetFile(presetPath, content)) return txcli::EXIT_UNREADABLE;
-
   txcli::ConsoleScope console;
-
   tx::CurrentPreset& preset = tx::Current();
-  if (!tx::ParsePreset(tx::FitPresetBuffer(content), preset)) return txcli::EXIT_FAILED;
+  if (const int read = txcli::ReadPresetFile(presetPath, preset); read != txcli::EXIT_OK) return read;
 
   // As the main window does: the three tables stay open from the decoding to
   // the export (the preset table lives in memory only while open).

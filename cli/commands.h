@@ -4,6 +4,10 @@
 #include <string>
 #include <vector>
 
+namespace tx {
+struct CurrentPreset;
+}
+
 namespace txcli {
 
 // Exit statuses shared by the subcommands.
@@ -33,8 +37,11 @@ int UsageError(const std::string& text);
 void SetInvocationDir(const std::string& dir);
 std::string InputPath(const std::string& path);
 
-// Loads a preset file whole. On failure prints the reason on stderr and
-// returns false (an empty file counts as unreadable, as in the window).
-bool LoadPresetFile(const std::string& path, std::string& content);
+// Loads a preset file whole and decodes it into `preset` as the main window
+// does. EXIT_OK; EXIT_UNREADABLE with the reason on stderr (an empty file
+// counts as unreadable, as in the window); EXIT_FAILED when the file is
+// rejected, with the message shown through the toolkit (a ConsoleScope must
+// be in place).
+int ReadPresetFile(const std::string& path, tx::CurrentPreset& preset);
 
 }  // namespace txcli

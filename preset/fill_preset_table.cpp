@@ -26,6 +26,13 @@ uint64_t Mix(uint64_t h, uint32_t v) {
   return h ^ (h >> 29);
 }
 
+void SetParameterKey(EffectRecord& r, uint8_t device, int32_t effectId, int32_t variant, int32_t parameterId) {
+  r.DEVICETYPE = device;
+  r.EFFECTID = effectId;
+  r.EFFECTVARIANTID = variant;
+  r.PARAMETERID = parameterId;
+}
+
 // The parts of a preset row that come from the parameter's definition alone.
 void StartRow(PresetRecord& row, const EffectRecord& eff) {
   row = PresetRecord{};
@@ -107,9 +114,7 @@ int PresetTableFiller::FetchEffect(CachedEffect* c, int key) {
 bool PresetTableFiller::FindBlockEffect(bool& none) {
   CachedEffect* c = nullptr;
   if (caching_) {
-    auto [it, added] = cache_.effects.try_emplace(int32_t{t_.eff.EFFECTID});
-    if (added) ++cache_.entries;
-    c = &it->second;
+    c = &cache_.Slot(cache_.effects, int32_t{t_.eff.EFFECTID});
   }
   const int rc = FetchEffect(c, Effect_Key);
   none = c && c->state == Lookup::Missing;
@@ -127,19 +132,12 @@ const EffectRecord* PresetTableFiller::FindParameter(CachedParameter* cached, ui
     return &cached->found->row;
   }
   if (cached && cached->state == Lookup::Missing) {
-    pending_.keys = true;
-    pending_.device = device;
-    pending_.effectId = effectId;
-    pending_.variant = variant;
-    pending_.parameterId = parameterId;
+    PendingMiss(device, effectId, variant, parameterId);
     return nullptr;
   }
   if (cached && !MayRead()) return nullptr;
   LeaveEffectBuffer();
-  t_.eff.DEVICETYPE = device;
-  t_.eff.EFFECTID = effectId;
-  t_.eff.EFFECTVARIANTID = variant;
-  t_.eff.PARAMETERID = parameterId;
+  SetParameterKey(t_.eff, device, effectId, variant, parameterId);
   const int rc = t_.effects.Fetch(Effect_Primary_Key);
   if (!cached) return rc == FOUND ? &t_.eff : nullptr;
   if (rc == FOUND) {
@@ -154,14 +152,17 @@ const EffectRecord* PresetTableFiller::FindParameter(CachedParameter* cached, ui
   return nullptr;
 }
 
+void PresetTableFiller::PendingMiss(uint8_t device, int32_t effectId, int32_t variant, int32_t parameterId) {
+  pending_.keys = true;
+  pending_.device = device;
+  pending_.effectId = effectId;
+  pending_.variant = variant;
+  pending_.parameterId = parameterId;
+}
+
 void PresetTableFiller::LeaveEffectBuffer() {
   if (pending_.row) t_.eff = *pending_.row;
-  if (pending_.keys) {
-    t_.eff.DEVICETYPE = pending_.device;
-    t_.eff.EFFECTID = pending_.effectId;
-    t_.eff.EFFECTVARIANTID = pending_.variant;
-    t_.eff.PARAMETERID = pending_.parameterId;
-  }
+  if (pending_.keys) SetParameterKey(t_.eff, pending_.device, pending_.effectId, pending_.variant, pending_.parameterId);
   pending_ = PendingEffect{};
 }
 
@@ -176,10 +177,8 @@ SelectionList PresetTableFiller::LookupSelection(uint8_t deviceType, const Effec
   }
   const CachedSelection* c = cached->selection;
   if (!c || cached->selectionVariant != variantParameterValue_) {
-    auto [it, added] =
-        cache_.selections.try_emplace({deviceType, t_.sel.EFFECTTYPEID, variantParameterValue_, t_.sel.PARAMETERID});
-    if (added) ++cache_.entries;
-    CachedSelection& entry = it->second;
+    CachedSelection& entry =
+        cache_.Slot(cache_.selections, {deviceType, t_.sel.EFFECTTYPEID, variantParameterValue_, t_.sel.PARAMETERID});
     if (entry.state == Lookup::Unknown) {
       if (!MayRead()) return {};
       const int rc = t_.selection.Fetch(Selection_Key);
@@ -243,11 +242,7 @@ void PresetTableFiller::AddBlockRows(const BlockQueueEntry& block, uint8_t devic
     // No row of this effect id at all: every parameter lookup would find
     // nothing, and the last one would leave its key in the buffer.
     if (shown > 0) {
-      pending_.keys = true;
-      pending_.device = deviceType;
-      pending_.effectId = block.EFFECTID;
-      pending_.variant = variant;
-      pending_.parameterId = static_cast<int32_t>(shown - 1);
+      PendingMiss(deviceType, block.EFFECTID, variant, static_cast<int32_t>(shown - 1));
       LeaveEffectBuffer();
     }
     return;
@@ -275,10 +270,10 @@ void PresetTableFiller::AddBlockRows(const BlockQueueEntry& block, uint8_t devic
 
     const SelectionList list = LookupSelection(deviceType, eff, parameter);
     if (stale_) return;
-    auto format = [&](int32_t raw) {
-      if (list.entries) return FormatListValue(raw, list);
-      return parameter ? FormatScaledValue(raw, parameter->found->scale, nullptr) : FormatParameterValue(raw, eff, nullptr);
-    };
+    // Kept parameters carry their scale; the others work it out here.
+    const ValueScale own = parameter ? ValueScale() : ValueScale(eff);
+    const ValueScale& scale = parameter ? parameter->found->scale : own;
+    auto format = [&](int32_t raw) { return list.entries ? FormatListValue(raw, list) : FormatScaledValue(raw, scale); };
     row.XVALUE = format(block.Entry(i));
     if (deviceType == DEVICE_GEN2 && IsYCapableEffectType(eff.EFFECTTYPEID)) {
       // count / 2 is made whole by dropping the half, so an odd count puts
@@ -311,10 +306,7 @@ void PresetTableFiller::MarkModifier(ModifierQueueEntry& modifier, uint8_t devic
   }
   CachedEffect* c = nullptr;
   if (caching_) {
-    auto [it, added] = cache_.modifiers.try_emplace(
-        ModifierKey{deviceType, modifier.EFFECTID, modifier.PARAMETERID});
-    if (added) ++cache_.entries;
-    c = &it->second;
+    c = &cache_.Slot(cache_.modifiers, {deviceType, modifier.EFFECTID, modifier.PARAMETERID});
   }
   if (FetchEffect(c, gen2 ? EffectParameter_Key : EffectModifier_Key) != FOUND) return;
   t_.pre.EFFECTID = t_.eff.EFFECTID;

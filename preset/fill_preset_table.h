@@ -120,6 +120,13 @@ class PresetTableFiller {
     std::unordered_map<InstanceKey, std::vector<CachedParameter>, KeyHash> parameters;
     std::unordered_map<SelectionKey, CachedSelection, KeyHash> selections;
     size_t entries = 0;  // slots of all the maps: what a limit on memory counts
+    // The entry for `key` in one of the maps, added and counted when new.
+    template <class Map>
+    typename Map::mapped_type& Slot(Map& map, const typename Map::key_type& key) {
+      auto [it, added] = map.try_emplace(key);
+      if (added) ++entries;
+      return it->second;
+    }
     // The last selection lookup of a fill, for the buffer at the end.
     const CachedSelection* lastFound = nullptr;
     bool lastWasFound = false;
@@ -150,6 +157,8 @@ class PresetTableFiller {
   bool FindBlockEffect(bool& none);
   const EffectRecord* FindParameter(CachedParameter* cached, uint8_t device, int32_t effectId, int32_t variant,
                                     int32_t parameterId);
+  // A parameter lookup that finds nothing leaves its key in the buffer.
+  void PendingMiss(uint8_t device, int32_t effectId, int32_t variant, int32_t parameterId);
   void LeaveEffectBuffer();
   // The parameter's list; no entries for a numeric parameter.
   SelectionList LookupSelection(uint8_t deviceType, const EffectRecord& eff, CachedParameter* cached);

@@ -77,8 +77,8 @@ std::optional<double> ValueScale::Scaled(int32_t raw) const {
 std::optional<double> ScaledParameterValue(int32_t raw, const EffectRecord& d) { return ValueScale(d).Scaled(raw); }
 
 std::string FormatParameterValue(int32_t raw, const EffectRecord& definition, const SelectionRecord* selection) {
-  if (selection) return FormatScaledValue(raw, ValueScale(), selection);
-  return FormatScaledValue(raw, ValueScale(definition), nullptr);
+  if (selection) return FormatListValue(raw, {selection->SELECTION, LIST_ENTRIES});
+  return FormatScaledValue(raw, ValueScale(definition));
 }
 
 std::string FormatListValue(int32_t raw, SelectionList list) {
@@ -89,8 +89,7 @@ std::string FormatListValue(int32_t raw, SelectionList list) {
   return std::string(RightTrimmed(text.substr(0, Utf8CutPoint(text, VALUE_WIDTH))));
 }
 
-std::string FormatScaledValue(int32_t raw, const ValueScale& scale, const SelectionRecord* selection) {
-  if (selection) return FormatListValue(raw, {selection->SELECTION, LIST_ENTRIES});
+std::string FormatScaledValue(int32_t raw, const ValueScale& scale) {
   std::optional<double> value = scale.Scaled(raw);
   if (scale.precision >= 0 && scale.precision <= 3) return ValuePicture(scale.precision).Format(value.value_or(0.0));
   if (!value) return {};

@@ -45,8 +45,9 @@ struct SelectionList {
 // The text a list gives a raw value.
 std::string FormatListValue(int32_t raw, SelectionList list);
 
-// The same as FormatParameterValue with the scale of its definition.
-std::string FormatScaledValue(int32_t raw, const ValueScale& scale, const SelectionRecord* selection);
+// The text of a numeric parameter's raw value, as FormatParameterValue gives
+// it, from the scale of its definition.
+std::string FormatScaledValue(int32_t raw, const ValueScale& scale);
 
 // The text of one raw value, at most 20 characters. `selection` is the
 // parameter's list row, or nullptr for a numeric parameter.

@@ -91,10 +91,12 @@ bool ScaledRounded(uint64_t m, int e, int k, uint64_t& result, uint64_t& truncat
   return true;
 }
 
-constexpr uint64_t kPowersOfTen64[] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull,
-                                       100000000ull, 1000000000ull, 10000000000ull, 100000000000ull,
-                                       1000000000000ull, 10000000000000ull, 100000000000000ull,
-                                       1000000000000000ull};
+// The first sixteen, as 64-bit numbers.
+constexpr auto kPowersOfTen64 = [] {
+  std::array<uint64_t, 16> p{};
+  for (size_t i = 0; i < p.size(); ++i) p[i] = static_cast<uint64_t>(kPowersOfTen[i]);
+  return p;
+}();
 
 // The same digits as one integer: magnitude ~ n * 10^(point - 15), n of 15
 // digits (0 for 0). The usual magnitudes only, in exact integer arithmetic;

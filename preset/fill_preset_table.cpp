@@ -378,32 +378,24 @@ void PresetTableFiller::FillPresetTable(CurrentPreset& preset) {
 
   // A fill that finds its kept rows stale part way starts over; what it
   // changed on the way is put back first.
-  struct Saved {
-    EffectRecord eff;
-    std::array<unsigned char, offsetof(SelectionRecord, SELECTION)> selKeys;
-    PresetRecord pre;
-    int32_t variant;
-    std::vector<std::pair<FixedString<32>, FixedString<32>>> names;
-  };
-  std::unique_ptr<Saved> saved;
   if (unvouched_) {
-    saved = std::make_unique<Saved>();
-    saved->eff = t_.eff;
-    std::memcpy(saved->selKeys.data(), &t_.sel, saved->selKeys.size());
-    saved->pre = t_.pre;
-    saved->variant = variantParameterValue_;
-    for (const ModifierQueueEntry& m : preset.MQ) saved->names.emplace_back(m.EFFECTNAME, m.PARAMETERNAME);
+    saved_.eff = t_.eff;
+    std::memcpy(saved_.selKeys.data(), &t_.sel, saved_.selKeys.size());
+    saved_.pre = t_.pre;
+    saved_.variant = variantParameterValue_;
+    saved_.names.clear();
+    for (const ModifierQueueEntry& m : preset.MQ) saved_.names.emplace_back(m.EFFECTNAME, m.PARAMETERNAME);
   }
   stale_ = false;
   Run(preset, deviceType);
   if (stale_) {
-    t_.eff = saved->eff;
-    std::memcpy(static_cast<void*>(&t_.sel), saved->selKeys.data(), saved->selKeys.size());
-    t_.pre = saved->pre;
-    variantParameterValue_ = saved->variant;
+    t_.eff = saved_.eff;
+    std::memcpy(static_cast<void*>(&t_.sel), saved_.selKeys.data(), saved_.selKeys.size());
+    t_.pre = saved_.pre;
+    variantParameterValue_ = saved_.variant;
     for (size_t i = 0; i < preset.MQ.size(); ++i) {
-      preset.MQ[i].EFFECTNAME = saved->names[i].first;
-      preset.MQ[i].PARAMETERNAME = saved->names[i].second;
+      preset.MQ[i].EFFECTNAME = saved_.names[i].first;
+      preset.MQ[i].PARAMETERNAME = saved_.names[i].second;
     }
     pending_ = PendingEffect{};
     stale_ = false;

@@ -174,6 +174,14 @@ class PresetTableFiller {
   std::function<void()> lateLockHook_;
   DefinitionCache cache_;
   PendingEffect pending_;
+  // What a fill on kept rows alone may change before it finds them stale.
+  struct Saved {
+    EffectRecord eff;
+    std::array<unsigned char, offsetof(SelectionRecord, SELECTION)> selKeys{};
+    PresetRecord pre;
+    int32_t variant = 0;
+    std::vector<std::pair<FixedString<32>, FixedString<32>>> names;  // of the modifier queue
+  } saved_;
 };
 
 // Whether an effect type carries X and Y values on the second generation.

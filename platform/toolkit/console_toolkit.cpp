@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <ostream>
 #include <system_error>
 
@@ -35,7 +36,7 @@ unsigned DefaultAnswer(const MessageRequest& r) {
 }  // namespace
 
 ConsoleToolkit::ConsoleToolkit(std::ostream* out) : out_(out) {}
-ConsoleToolkit::~ConsoleToolkit() = default;
+ConsoleToolkit::~ConsoleToolkit() { ClearProgressLine(); }
 
 ConsoleToolkit::Window* ConsoleToolkit::Find(WindowId w) {
   auto it = windows_.find(w);
@@ -78,13 +79,19 @@ WindowId ConsoleToolkit::OpenWindow(const WindowLayout& layout) {
     if (c.defaultButton) win.defaultControl = c.number;
   }
   // Menu items are addressed like controls, so they can be disabled.
-  for (const MenuLayout& m : layout.menus)
-    for (const MenuItemLayout& item : m.items) {
+  std::function<void(const std::vector<MenuItemLayout>&)> addItems = [&](const std::vector<MenuItemLayout>& items) {
+    for (const MenuItemLayout& item : items) {
+      if (!item.items.empty()) {
+        addItems(item.items);
+        continue;
+      }
       Control& ctl = win.controls[item.number];
       ctl.layout.number = item.number;
       ctl.layout.kind = ControlKind::Button;
       ctl.text = item.text;
     }
+  };
+  for (const MenuLayout& m : layout.menus) addItems(m.items);
   win.geometry.width = XPixels(layout.width);
   win.geometry.height = YPixels(layout.height);
   if (layout.centred) {
@@ -133,9 +140,17 @@ bool ConsoleToolkit::NextEvent(WindowId w, Event& event) {
     win->idle = 0;
     return true;
   }
-  if (!scripted_.empty()) {
-    event = scripted_.front();
-    scripted_.pop_front();
+  auto script = std::find_if(scripted_.begin(), scripted_.end(), [&](const Scripted& s) {
+    return s.title.empty() || s.title == win->layout.title;
+  });
+  if (script != scripted_.end()) {
+    Scripted s = *script;
+    scripted_.erase(script);
+    if (Control* c = Find(w, s.event.control)) {
+      if (s.text) c->text = *s.text;
+      if (s.selection) c->selection = *s.selection;
+    }
+    event = s.event;
     win->idle = 0;
     return true;
   }
@@ -160,6 +175,18 @@ bool ConsoleToolkit::NextEvent(WindowId w, Event& event) {
   }
   CloseWindow(w);
   return false;
+}
+
+void ConsoleToolkit::QueueWindowEvent(const Event& event, std::string title) {
+  scripted_.push_back({event, std::move(title), std::nullopt, std::nullopt});
+}
+
+void ConsoleToolkit::QueueControlText(int control, std::string text, std::string title) {
+  scripted_.push_back({Event{EventKind::Accepted, control}, std::move(title), std::move(text), std::nullopt});
+}
+
+void ConsoleToolkit::QueueControlSelection(int control, int selection, std::string title) {
+  scripted_.push_back({Event{EventKind::Accepted, control}, std::move(title), std::nullopt, selection});
 }
 
 void ConsoleToolkit::PostEvent(WindowId w, const Event& event) {
@@ -248,8 +275,81 @@ void ConsoleToolkit::SetStatusText(WindowId w, std::string_view text) {
   if (Window* win = Find(w)) win->status = std::string(text);
 }
 
+void ConsoleToolkit::SetFocus(WindowId w, int control) {
+  if (Window* win = Find(w)) win->focus = control;
+}
+
+void ConsoleToolkit::SetControlPages(WindowId w, int control, std::vector<PageImage> pages, PixelSize content) {
+  if (Control* c = Find(w, control)) {
+    c->pages = std::move(pages);
+    c->content = content;
+    SetControlScroll(w, control, c->scroll);
+  }
+}
+
+void ConsoleToolkit::SetControlScroll(WindowId w, int control, PixelPoint at) {
+  Control* c = Find(w, control);
+  if (!c) return;
+  const PixelSize view = AutoSize(c->layout);
+  c->scroll.x = std::clamp(at.x, 0, std::max(0, c->content.width - view.width));
+  c->scroll.y = std::clamp(at.y, 0, std::max(0, c->content.height - view.height));
+}
+
+PixelPoint ConsoleToolkit::ControlScroll(WindowId w, int control) const {
+  const Control* c = Find(w, control);
+  return c ? c->scroll : PixelPoint{};
+}
+
 void ConsoleToolkit::Redisplay(WindowId w, int) {
-  if (Window* win = Find(w)) ++win->redisplays;
+  if (Window* win = Find(w)) {
+    ++win->redisplays;
+    if (progressOut_) ShowProgress(w);
+  }
+}
+
+void ConsoleToolkit::SetProgressOutput(std::ostream* out, bool terminal) {
+  ClearProgressLine();
+  progressOut_ = out;
+  progressTerminal_ = terminal;
+}
+
+// The window's title and its visible texts, with the bar's percentage; on a
+// terminal every change rewrites the line, elsewhere a line is written at
+// the start and then once per quarter, so that logs stay short.
+void ConsoleToolkit::ShowProgress(WindowId w) {
+  Window* win = Find(w);
+  if (!win || !win->open || win->hidden) return;
+  const Control* bar = nullptr;
+  std::string line = win->layout.title;
+  for (const ControlLayout& layout : win->layout.controls) {
+    const Control* c = Find(w, layout.number);
+    if (!c || c->hidden) continue;
+    if (layout.kind == ControlKind::ProgressBar) bar = c;
+    if (layout.kind != ControlKind::Text || c->text.empty()) continue;
+    line += ' ';
+    for (char ch : c->text)
+      if (ch != '&') line += ch;
+  }
+  if (!bar || line == progressLine_) return;
+  progressLine_ = line;
+  if (progressTerminal_) {
+    std::string shown = "\r" + line;
+    if (line.size() < progressWidth_) shown.append(progressWidth_ - line.size(), ' ');
+    progressWidth_ = line.size();
+    *progressOut_ << shown << std::flush;
+    return;
+  }
+  const int percent = bar->progress;
+  if (win->progressShown >= 0 && percent / 25 == win->progressShown / 25) return;
+  win->progressShown = percent;
+  *progressOut_ << line << "\n" << std::flush;
+}
+
+void ConsoleToolkit::ClearProgressLine() {
+  if (progressOut_ && progressTerminal_ && progressWidth_ > 0)
+    *progressOut_ << "\r" << std::string(progressWidth_, ' ') << "\r" << std::flush;
+  progressWidth_ = 0;
+  progressLine_.clear();
 }
 
 PixelSize ConsoleToolkit::ControlPixelSize(WindowId w, int control) const {
@@ -303,6 +403,7 @@ std::optional<std::string> ConsoleToolkit::FileDialog(const FileDialogRequest& r
 }
 
 unsigned ConsoleToolkit::MessageBox(const MessageRequest& request) {
+  ClearProgressLine();
   unsigned answer = DefaultAnswer(request);
   if (!answers_.empty()) {
     answer = answers_.front();
@@ -331,6 +432,12 @@ bool ConsoleToolkit::CopyImageToClipboard(WindowId w, int control) {
   const Control* c = Find(w, control);
   if (!c || c->bitmap.empty()) return false;
   clipboard_ = c->bitmap;
+  return true;
+}
+
+bool ConsoleToolkit::PrintPages(const std::vector<std::string>& pageFiles, std::string_view) {
+  if (!printer_) return false;
+  printJobs_.push_back(pageFiles);
   return true;
 }
 
@@ -417,6 +524,22 @@ std::pair<int, int> ConsoleToolkit::ControlRange(WindowId w, int control) const 
 std::string ConsoleToolkit::StatusText(WindowId w) const {
   const Window* win = Find(w);
   return win ? win->status : std::string();
+}
+
+int ConsoleToolkit::FocusedControl(WindowId w) const {
+  const Window* win = Find(w);
+  return win ? win->focus : 0;
+}
+
+const std::vector<PageImage>& ConsoleToolkit::ControlPages(WindowId w, int control) const {
+  static const std::vector<PageImage> none;
+  const Control* c = Find(w, control);
+  return c ? c->pages : none;
+}
+
+PixelSize ConsoleToolkit::ControlContent(WindowId w, int control) const {
+  const Control* c = Find(w, control);
+  return c ? c->content : PixelSize{};
 }
 
 std::vector<WindowId> ConsoleToolkit::Windows() const {

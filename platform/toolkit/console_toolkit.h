@@ -4,7 +4,9 @@
 // pop-up menus answer from scripted queues or cancel. Windows live in memory:
 // their event loops hand out posted events, then scripted events, then timer
 // ticks on a virtual clock; an idle window accepts its default button, then
-// is asked to close, then is closed. Everything shown is recorded.
+// is asked to close, then is closed. Everything shown is recorded. With a
+// progress output set, a visible window with a progress bar shows as one
+// progress line: rewritten in place on a terminal, plain lines otherwise.
 #include <cstdint>
 #include <deque>
 #include <iostream>
@@ -50,6 +52,10 @@ class ConsoleToolkit : public WindowToolkit {
   void SetControlRange(WindowId w, int control, int low, int high) override;
   void SetStatusText(WindowId w, std::string_view text) override;
   void SetWaitCursor(bool on) override { waitCursor_ = on; }
+  void SetFocus(WindowId w, int control) override;
+  void SetControlPages(WindowId w, int control, std::vector<PageImage> pages, PixelSize content) override;
+  void SetControlScroll(WindowId w, int control, PixelPoint at) override;
+  PixelPoint ControlScroll(WindowId w, int control) const override;
 
   void Redisplay(WindowId w, int control = 0) override;
   PixelSize ControlPixelSize(WindowId w, int control) const override;
@@ -63,6 +69,7 @@ class ConsoleToolkit : public WindowToolkit {
   unsigned MessageBox(const MessageRequest& request) override;
   int PopupMenu(WindowId w, std::string_view entries) override;
   bool CopyImageToClipboard(WindowId w, int control) override;
+  bool PrintPages(const std::vector<std::string>& pageFiles, std::string_view jobName) override;
 
   void SetApplicationIcon(std::string_view icon) override { icon_ = std::string(icon); }
   void DebugOutput(std::string_view text) override;
@@ -74,8 +81,17 @@ class ConsoleToolkit : public WindowToolkit {
   void QueueFilePath(std::string path) { files_.emplace_back(std::move(path)); }
   void QueueFileCancel() { files_.emplace_back(std::nullopt); }
   void QueueMenuChoice(int entry) { menus_.push_back(entry); }
-  // Handed to whichever window next runs out of posted events.
-  void QueueWindowEvent(const Event& event) { scripted_.push_back(event); }
+  // Handed to whichever window next runs out of posted events, or with a
+  // title, to the next such window of that title.
+  void QueueWindowEvent(const Event& event, std::string title = {});
+  // The user changes a control (a spin box, an entry, a list): when handed
+  // out, the control's text or selection is set, and the event is Accepted.
+  void QueueControlText(int control, std::string text, std::string title = {});
+  void QueueControlSelection(int control, int selection, std::string title = {});
+  // With `available` off, PrintPages prints nothing and returns false.
+  void SetPrinterAvailable(bool available) { printer_ = available; }
+  // Where progress lines go (nullptr: nowhere, the default).
+  void SetProgressOutput(std::ostream* out, bool terminal);
   // With `exits` off, Halt records the request and returns.
   void SetHaltExits(bool exits) { haltExits_ = exits; }
   void SetDesktop(int width, int height) { desktopWidth_ = width; desktopHeight_ = height; }
@@ -110,6 +126,11 @@ class ConsoleToolkit : public WindowToolkit {
   std::string ControlTip(WindowId w, int control) const;
   std::pair<int, int> ControlRange(WindowId w, int control) const;
   std::string StatusText(WindowId w) const;
+  int FocusedControl(WindowId w) const;
+  const std::vector<PageImage>& ControlPages(WindowId w, int control) const;
+  PixelSize ControlContent(WindowId w, int control) const;
+  // The page files of every PrintPages call, one list per job.
+  const std::vector<std::vector<std::string>>& PrintJobs() const { return printJobs_; }
   bool WaitCursor() const { return waitCursor_; }
   // Ids of windows opened so far, in opening order.
   std::vector<WindowId> Windows() const;
@@ -127,6 +148,9 @@ class ConsoleToolkit : public WindowToolkit {
     bool enabled = true;
     std::string tip;
     int low = 0, high = 0;
+    std::vector<PageImage> pages;
+    PixelSize content;
+    PixelPoint scroll;
   };
   struct Window {
     WindowLayout layout;
@@ -141,6 +165,14 @@ class ConsoleToolkit : public WindowToolkit {
     int defaultControl = 0;
     int redisplays = 0;
     std::string status;
+    int focus = 0;
+    int progressShown = -1;  // percentage of the last plain progress line
+  };
+  struct Scripted {
+    Event event;
+    std::string title;  // empty: any window
+    std::optional<std::string> text;
+    std::optional<int> selection;
   };
 
   // Unknown windows and controls are ignored by changes and read as empty.
@@ -148,6 +180,8 @@ class ConsoleToolkit : public WindowToolkit {
   const Window* Find(WindowId w) const;
   Control* Find(WindowId w, int control);
   const Control* Find(WindowId w, int control) const;
+  void ShowProgress(WindowId w);
+  void ClearProgressLine();
 
   std::ostream* out_;
   std::map<WindowId, Window> windows_;
@@ -155,7 +189,7 @@ class ConsoleToolkit : public WindowToolkit {
   std::deque<unsigned> answers_;
   std::deque<std::optional<std::string>> files_;
   std::deque<int> menus_;
-  std::deque<Event> scripted_;
+  std::deque<Scripted> scripted_;
   std::vector<ShownMessage> shown_;
   std::vector<FileDialogRequest> dialogs_;
   std::vector<std::string> menuLog_;
@@ -170,6 +204,12 @@ class ConsoleToolkit : public WindowToolkit {
   bool waitCursor_ = false;
   std::string icon_;
   std::vector<std::string> debug_;
+  bool printer_ = true;
+  std::vector<std::vector<std::string>> printJobs_;
+  std::ostream* progressOut_ = nullptr;
+  bool progressTerminal_ = false;
+  size_t progressWidth_ = 0;  // of the line standing on the terminal
+  std::string progressLine_;
 };
 
 }  // namespace tx

@@ -23,8 +23,16 @@ using WindowId = int;  // 0 is never a window
 constexpr int AUTO_SIZE = -1;
 
 // Entry (a typed text) and Spin (a number with a range) serve the dialogs
-// that ask the user for a value.
-enum class ControlKind { Button, Text, Image, Panel, Region, List, Option, ProgressBar, Entry, Spin };
+// that ask the user for a value; a Spin's value is its text, and changing it
+// is an Accepted event. Combo is an editable list: its rows come from
+// SetListRows, its text is what is typed or picked, and picking a row or
+// confirming a typed text is an Accepted event (ControlSelection: the row
+// picked from 1, 0 for a typed text). ToolButton is a button of the window's
+// toolbar (in layout order; its picture is the icon, its text the tip).
+// Pages shows report pages (SetControlPages) in a scrollable area.
+enum class ControlKind {
+  Button, Text, Image, Panel, Region, List, Option, ProgressBar, Entry, Spin, Combo, ToolButton, Pages
+};
 
 struct ControlLayout {
   int number = 0;
@@ -46,13 +54,21 @@ struct ControlLayout {
   int low = 0, high = 0;  // range of a spin control
   // For an option button: the number of the option control it belongs to.
   int parent = 0;
+  // Grows and shrinks with the window, keeping its distances to the window's
+  // right and bottom edges.
+  bool stretches = false;
 };
 
 // A menu of the window's menu bar; choosing an item is an Accepted event
 // with the item's number, numbered apart from the controls.
 struct MenuItemLayout {
+  MenuItemLayout() = default;
+  MenuItemLayout(int n, std::string t, std::vector<MenuItemLayout> submenu = {})
+      : number(n), text(std::move(t)), items(std::move(submenu)) {}
+
   int number = 0;
   std::string text;
+  std::vector<MenuItemLayout> items;  // a submenu when not empty (its own number unused)
 };
 struct MenuLayout {
   std::string title;
@@ -84,7 +100,8 @@ enum class EventKind {
   Timer,
   Dropped,        // a file was dropped on the window; `path` holds it
   RightClick,     // right mouse button on a region control
-  LeftClick,      // left mouse button on an image control, at `x`, `y` pixels
+  LeftClick,      // left mouse button on an image control at `x`, `y` pixels
+                  // (on a Pages control: within its whole content, scrolling included)
   Key,            // a key the window asked for (`code`: one of the Key values)
   Resized,        // the user moved or resized the window
   Posted,         // an event the program posted itself, with its `code`
@@ -113,6 +130,18 @@ struct WindowGeometry {
 
 struct PixelSize {
   int width = 0, height = 0;
+};
+
+struct PixelPoint {
+  int x = 0, y = 0;
+};
+
+// One page shown by a Pages control: the page metafile drawn scaled into the
+// rectangle, in pixels within the control's content (origin top left).
+struct PageImage {
+  std::string file;
+  int x = 0, y = 0, width = 0, height = 0;
+  bool selected = false;  // drawn with a mark (a frame) around it
 };
 
 enum class MessageIcon { None, Information, Question, Exclamation };
@@ -181,8 +210,21 @@ class WindowToolkit {
   virtual bool ControlEnabled(WindowId w, int control) const = 0;
   virtual void SetControlTip(WindowId w, int control, std::string_view tip) = 0;
   virtual void SetControlRange(WindowId w, int control, int low, int high) = 0;
+  // A "\t" in the text starts the next field of the status bar.
   virtual void SetStatusText(WindowId w, std::string_view text) = 0;
   virtual void SetWaitCursor(bool on) = 0;
+
+  // The keyboard focus goes to the control.
+  virtual void SetFocus(WindowId w, int control) = 0;
+
+  // Pages control: shows exactly `pages` (any page shown before and not in
+  // the list is released) in a scrollable content area of `content` pixels;
+  // the part in view is the control's pixel size (ControlPixelSize).
+  virtual void SetControlPages(WindowId w, int control, std::vector<PageImage> pages, PixelSize content) = 0;
+  // Scroll position: the content pixel at the top left of the view, kept
+  // within the content.
+  virtual void SetControlScroll(WindowId w, int control, PixelPoint at) = 0;
+  virtual PixelPoint ControlScroll(WindowId w, int control) const = 0;
 
   // Redisplays the whole window (control 0) or one control.
   virtual void Redisplay(WindowId w, int control = 0) = 0;
@@ -201,6 +243,10 @@ class WindowToolkit {
   virtual int PopupMenu(WindowId w, std::string_view entries) = 0;
   // Puts the picture of an image control on the clipboard.
   virtual bool CopyImageToClipboard(WindowId w, int control) = 0;
+  // Sends report page metafiles, in order, to the printer as one job named
+  // `jobName` (the system's print dialog may ask where); false when nothing
+  // was printed (cancelled, or no printer).
+  virtual bool PrintPages(const std::vector<std::string>& pageFiles, std::string_view jobName) = 0;
 
   // The icon of the program's windows and task bar entry.
   virtual void SetApplicationIcon(std::string_view icon) = 0;

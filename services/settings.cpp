@@ -311,4 +311,9 @@ void SettingsManager::UpdateWindow(std::string_view section, WindowId window, Wi
   }
 }
 
+SettingsManager& GlobalSettings() {
+  static SettingsManager manager;
+  return manager;
+}
+
 }  // namespace tx

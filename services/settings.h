@@ -110,6 +110,10 @@ class SettingsManager {
   std::unique_ptr<std::vector<SettingsSector>> sectors_;
 };
 
+// The process-wide manager; start-up initialises it with ".\\Corvane.INI".
+// Until then it keeps nothing (store 2).
+SettingsManager& GlobalSettings();
+
 namespace settings_detail {
 
 inline std::string FieldText(const std::string& v) { return v; }

@@ -4,18 +4,13 @@
 // The document is written to a temporary file beside OUT.pdf and renamed
 // only once it is complete, so a failed run leaves no half-written PDF and an
 // existing OUT.pdf untouched.
-#include <stdlib.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/pdf_options.h"
+#include "cli/staged_file.h"
 #include "pdf/pdf_generator.h"
 #include "report/wmf_parser.h"
 #include "services/error_manager.h"
@@ -42,15 +37,12 @@ class ConsoleErrors : public tx::ErrorManager {
 // temporary one it really writes.
 class ConsolePdfGenerator : public tx::PDFGenerator {
  public:
-  ConsolePdfGenerator(std::string temporary, std::string target)
-      : temporary_(std::move(temporary)), target_(std::move(target)) {}
+  explicit ConsolePdfGenerator(const txcli::StagedFile& output) : output_(output) {}
   int shown = 0;
 
  protected:
   void ShowMessage(std::string_view title, std::string_view text) override {
-    std::string s(text);
-    for (size_t at = s.find(temporary_); at != std::string::npos; at = s.find(temporary_, at + target_.size()))
-      s.replace(at, temporary_.size(), target_);
+    std::string s = output_.Mention(std::string(text));
     for (char& c : s)
       if (c == '|') c = ' ';
     std::fprintf(stderr, "tonalyx-cli: %.*s: %s\n", static_cast<int>(title.size()), title.data(), s.c_str());
@@ -58,25 +50,18 @@ class ConsolePdfGenerator : public tx::PDFGenerator {
   }
 
  private:
-  std::string temporary_, target_;
+  const txcli::StagedFile& output_;
 };
 
 int Run(const std::vector<std::string>& args) {
-  std::string password;
-  bool encrypt = false, compress = true;
+  txcli::PdfOptions pdf;
   size_t i = 0;
   for (; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--password") {
-      if (i + 1 >= args.size()) return txcli::UsageError("--password needs a password");
-      password = args[++i];
-      encrypt = true;
-    } else if (a.rfind("--password=", 0) == 0) {
-      password = a.substr(11);
-      encrypt = true;
-    } else if (a == "--no-compress") {
-      compress = false;
-    } else if (a == "--") {
+    const int taken = txcli::TakePdfOption(args, i, pdf, "pages2pdf");
+    if (taken == txcli::EXIT_OK) continue;
+    if (taken != -1) return taken;
+    if (a == "--") {
       ++i;
       break;
     } else if (!a.empty() && a[0] == '-' && a != "-") {
@@ -89,54 +74,31 @@ int Run(const std::vector<std::string>& args) {
   const std::string target = args[i++];
   std::vector<std::string> pages(args.begin() + static_cast<long>(i), args.end());
   if (pages.empty()) return txcli::UsageError("pages2pdf needs at least one page file");
+  if (const int finished = txcli::FinishPdfOptions(pdf, "pages2pdf"); finished != txcli::EXIT_OK) return finished;
   for (std::string& page : pages) page = txcli::InputPath(page);
 
-  // The temporary file sits in the target's directory so the rename stays on one file system.
-  std::filesystem::path targetPath(target);
-  std::string temporary = (targetPath.parent_path() / ("." + targetPath.filename().string() + ".XXXXXX")).string();
-  if (targetPath.filename().empty()) {
-    std::fprintf(stderr, "tonalyx-cli: Target OpenFile: Can't create target file %s\n", target.c_str());
-    return txcli::EXIT_FAILED;
-  }
-  int fd = mkstemp(temporary.data());
-  if (fd < 0) {
-    int err = errno;
-    std::fprintf(stderr, "tonalyx-cli: Target OpenFile: ERROR:(%d) %s Can't create target file %s\n", err,
-                 std::strerror(err), target.c_str());
-    return txcli::EXIT_FAILED;
-  }
-  // mkstemp makes the file private; the document gets the usual permissions.
-  mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);
-  close(fd);
+  txcli::StagedFile output(target);
+  if (!output.Create()) return txcli::EXIT_FAILED;
 
   ConsoleErrors errors;
-  ConsolePdfGenerator generator(temporary, target);
-  generator.Init(temporary);
-  generator.COMPRESSTEXT = generator.COMPRESSIMAGES = compress ? 1 : 0;
-  if (encrypt) {
+  ConsolePdfGenerator generator(output);
+  generator.Init(output.Temporary());
+  generator.COMPRESSTEXT = generator.COMPRESSIMAGES = pdf.compress ? 1 : 0;
+  if (pdf.password) {
     generator.ENCRYPT = 1;
-    generator.PASSWORD = password;
+    generator.PASSWORD = *pdf.password;
   }
   tx::WMFParser parser;
   parser.Init(&pages, &generator, &errors);
   uint8_t result = parser.Run(false);
 
-  std::error_code ec;
-  if (result == 0) {
-    std::filesystem::rename(temporary, target, ec);
-    if (!ec) return txcli::EXIT_OK;
-    std::fprintf(stderr, "tonalyx-cli: Target CloseFile: ERROR:(%d) %s Can't create target file %s\n", ec.value(),
-                 ec.message().c_str(), target.c_str());
-  } else if (errors.shown == 0 && generator.shown == 0) {
+  if (result == 0) return output.Commit() ? txcli::EXIT_OK : txcli::EXIT_FAILED;
+  if (errors.shown == 0 && generator.shown == 0)
     std::fprintf(stderr, "tonalyx-cli: Target CloseFile: Can't write target file %s\n", target.c_str());
-  }
-  std::filesystem::remove(temporary, ec);
   return txcli::EXIT_FAILED;
 }
 
-txcli::Registration reg({"pages2pdf", "[--password PW] [--no-compress] OUT.pdf PAGE.wmf...",
+txcli::Registration reg({"pages2pdf", "[--password PW | --password-file FILE] [--no-compress] OUT.pdf PAGE.wmf...",
                          "write report page metafiles as one PDF document", Run});
 
 }  // namespace

@@ -1,0 +1,155 @@
+// pdf: a preset file's Preset Report as a PDF, made the way "Print PDF" makes
+// it: the preset is decoded, its block image drawn into "tmp01.png", and the
+// report run through the report manager and the preview, with the console
+// answering the preview's "Save As" and the save dialog, then leaving it.
+//
+// The PDF is written under a temporary name beside OUT.pdf and renamed once
+// complete: a failed run leaves no OUT.pdf, and an existing one as it was.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/pdf_options.h"
+#include "cli/staged_file.h"
+#include "devicedefs/tables.h"
+#include "draw/canvas.h"
+#include "outputs/block_image.h"
+#include "outputs/preset_report.h"
+#include "platform/toolkit/console_toolkit.h"
+#include "preset/fill_preset_table.h"
+#include "preset/parse_preset.h"
+#include "report/print_preview.h"
+#include "services/file_manager.h"
+#include "services/settings.h"
+
+namespace {
+
+// Message boxes as one line on stderr, naming OUT.pdf rather than its
+// temporary; dialogs answered from the script, silently. A fatal message
+// does not end the program here: the run fails and cleans up.
+class PdfConsole : public tx::ConsoleToolkit {
+ public:
+  explicit PdfConsole(const txcli::StagedFile& output) : tx::ConsoleToolkit(nullptr), output_(output) {
+    SetHaltExits(false);
+  }
+  unsigned MessageBox(const tx::MessageRequest& request) override {
+    std::string text = output_.Mention(request.text);
+    for (char& c : text)
+      if (c == '|' || c == '\n') c = ' ';
+    const unsigned answer = tx::ConsoleToolkit::MessageBox(request);
+    std::fprintf(stderr, "tonalyx-cli: %s: %s\n", request.caption.c_str(), text.c_str());
+    ++shown;
+    return answer;
+  }
+  int shown = 0;
+
+ private:
+  const txcli::StagedFile& output_;
+};
+
+class ToolkitScope {
+ public:
+  explicit ToolkitScope(tx::WindowToolkit& toolkit) : previous_(tx::SetToolkit(&toolkit)) {}
+  ~ToolkitScope() { tx::SetToolkit(previous_); }
+  ToolkitScope(const ToolkitScope&) = delete;
+  ToolkitScope& operator=(const ToolkitScope&) = delete;
+
+ private:
+  tx::WindowToolkit* previous_;
+};
+
+// The block image of the preset in "tmp01.png", as the main window draws it
+// after an import. False when the report cannot show this preset's image.
+bool DrawPresetImage(const tx::CurrentPreset& preset, tx::TableSet& t) {
+  tx::Canvas canvas;
+  canvas.Init(tx::BLOCK_IMAGE_MIN_WIDTH, tx::BLOCK_IMAGE_MIN_HEIGHT);
+  tx::TableEffectRows effects(t.DBEffects, t.effect);
+  if (tx::DrawBlockImage(canvas, preset, effects)) return true;
+  std::error_code ec;
+  // A picture left by another preset must not stand in for this one.
+  if (std::filesystem::exists(tx::BLOCK_IMAGE_FILE, ec)) {
+    std::fprintf(stderr, "tonalyx-cli: cannot write '%s'; the report would show another preset's block image\n",
+                 tx::BLOCK_IMAGE_FILE);
+    return false;
+  }
+  std::fprintf(stderr, "tonalyx-cli: warning: cannot write '%s'; the report shows no block image\n",
+               tx::BLOCK_IMAGE_FILE);
+  return true;
+}
+
+int Run(const std::vector<std::string>& args) {
+  txcli::PdfOptions pdf;
+  bool quiet = false;
+  std::vector<std::string> paths;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const int taken = txcli::TakePdfOption(args, i, pdf, "pdf");
+    if (taken == txcli::EXIT_OK) continue;
+    if (taken != -1) return taken;
+    if (a == "--quiet") {
+      quiet = true;
+    } else if (!a.empty() && a[0] == '-' && a != "-") {
+      return txcli::UsageError("pdf: unknown option '" + a + "'");
+    } else {
+      paths.push_back(a);
+    }
+  }
+  if (paths.size() != 2) return txcli::UsageError("pdf needs a preset file and an output file");
+  if (const int finished = txcli::FinishPdfOptions(pdf, "pdf"); finished != txcli::EXIT_OK) return finished;
+
+  txcli::StagedFile output(paths[1]);
+  PdfConsole console(output);
+  ToolkitScope scope(console);
+  if (!quiet) console.SetProgressOutput(&std::cerr, isatty(STDERR_FILENO) == 1);
+
+  tx::CurrentPreset& preset = tx::Current();
+  if (const int read = txcli::ReadPresetFile(paths[0], preset); read != txcli::EXIT_OK) return read;
+
+  // As the main window does: the preset table lives in memory while open,
+  // from the decoding to the report.
+  tx::TableSet& t = tx::Tables();
+  if (t.DBEffects.Open() != 0 || t.DBSelection.Open() != 0 || t.MXPreset.Open() != 0) return txcli::EXIT_FAILED;
+  tx::PresetTableFiller filler(tx::AccessPresetTables(t));
+  filler.FillPresetTable(preset);
+  const bool imageReady = DrawPresetImage(preset, t);
+  t.DBSelection.Close();
+  t.DBEffects.Close();
+  if (!imageReady || !output.Create()) {
+    t.MXPreset.Close();
+    return txcli::EXIT_FAILED;
+  }
+
+  // The preview's "Save As" (the PDF writer being the only target, no choice
+  // is offered), the save dialog's answer, then Exit.
+  console.QueueFilePath(output.Temporary());
+  console.QueueWindowEvent(tx::Event{tx::EventKind::Accepted, tx::PREVIEW_MENU_SAVE_AS}, "Report Preview");
+  console.QueueWindowEvent(tx::Event{tx::EventKind::Accepted, tx::PREVIEW_MENU_EXIT}, "Report Preview");
+
+  tx::SettingsManager noSettings;  // window positions mean nothing here
+  bool written = false;
+  tx::PresetReportOptions options;
+  options.toolkit = &console;
+  options.settings = &noSettings;
+  options.compress = pdf.compress;
+  options.password = pdf.password;
+  options.filesWritten = [&](const std::vector<std::string>& files) {
+    for (const std::string& f : files) written = written || f == output.Temporary();
+  };
+  tx::PresetReport(options);
+  t.MXPreset.Close();
+
+  if (written) return output.Commit() ? txcli::EXIT_OK : txcli::EXIT_FAILED;
+  if (console.shown == 0)
+    std::fprintf(stderr, "tonalyx-cli: no PDF was written to '%s'\n", output.Target().c_str());
+  return txcli::EXIT_FAILED;
+}
+
+txcli::Registration reg({"pdf", "[--password PW | --password-file FILE] [--no-compress] [--quiet] PRESET.syx OUT.pdf",
+                         "write a preset's Preset Report as a PDF document", Run});
+
+}  // namespace

@@ -8,7 +8,7 @@ pkgs=(build-essential cmake ninja-build pkg-config
       libsqlite3-dev zlib1g-dev libpng-dev libfreetype-dev libfontconfig-dev
       nettle-dev libpugixml-dev fonts-liberation)
 case "$what" in
-  test) pkgs+=(libgtest-dev libgmock-dev sqlite3 libxml2-utils pngcheck qpdf poppler-utils mupdf-tools libwmf-bin libcairo2-dev) ;;
+  test) pkgs+=(libgtest-dev libgmock-dev sqlite3 libxml2-utils pngcheck qpdf poppler-utils mupdf-tools libwmf-bin fonts-urw-base35 libcairo2-dev) ;;
   bench) pkgs+=(libbenchmark-dev libcairo2-dev) ;;
   fuzz) pkgs+=(clang) ;;
 esac

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "base/picture.h"
 #include "cli/commands.h"
 #include "cli/console_scope.h"
 #include "devicedefs/tables.h"
 #include "platform/toolkit/console_toolkit.h"
 #include "preset/fill_preset_table.h"
 #include "preset/parse_preset.h"
-#include "services/picture.h"
 
 namespace {
 
@@ -86,7 +86,7 @@ std::string Printable(std::string_view s) {
 std::vector<PresetRecord> StoredRows(tx::TableSet& t) {
   std::vector<PresetRecord> rows;
   t.MXPreset.SetOrder(-1);
-  while (t.MXPreset.Next() == 0) rows.push_back(t.preset);
+  while (t.MXPreset.Next() == tx::Level::Done) rows.push_back(t.preset);
   return rows;
 }
 
@@ -173,7 +173,7 @@ int Run(const std::vector<std::string>& args) {
 
   tx::TableSet& t = tx::Tables();
   for (tx::FileManager* table : {&t.DBEffects, &t.DBSelection, &t.MXPreset})
-    if (table->Open() != 0) return txcli::EXIT_FAILED;
+    if (table->Open() != tx::Level::Done) return txcli::EXIT_FAILED;
   tx::PresetTableFiller filler(tx::AccessPresetTables(t));
   filler.FillPresetTable(preset);
   std::vector<PresetRecord> rows = StoredRows(t);

@@ -27,8 +27,9 @@ class ConsoleErrors : public tx::ErrorManager {
     const tx::MessageEntry& entry = Current();
     std::fprintf(stderr, "tonalyx-cli: %s: %s\n", entry.TITLE.c_str(), FilledMessage().c_str());
     ++shown;
-    if (entry.FATALITY == tx::LEVEL_BENIGN || entry.FATALITY == tx::LEVEL_NOTIFY) return entry.FATALITY;
-    return tx::LEVEL_FATAL;
+    if (entry.FATALITY == tx::MessageLevel::Silent) return tx::Level::Done;
+    if (entry.FATALITY == tx::MessageLevel::Notice) return tx::Level::NotDone;
+    return tx::Level::Fatal;
   }
   int shown = 0;
 };
@@ -92,7 +93,7 @@ int Run(const std::vector<std::string>& args) {
   parser.Init(&pages, &generator, &errors);
   uint8_t result = parser.Run(false);
 
-  if (result == 0) return output.Commit() ? txcli::EXIT_OK : txcli::EXIT_FAILED;
+  if (result == tx::Level::Done) return output.Commit() ? txcli::EXIT_OK : txcli::EXIT_FAILED;
   if (errors.shown == 0 && generator.shown == 0)
     std::fprintf(stderr, "tonalyx-cli: Target CloseFile: Can't write target file %s\n", target.c_str());
   return txcli::EXIT_FAILED;

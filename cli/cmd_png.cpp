@@ -41,7 +41,7 @@ int Run(const std::vector<std::string>& args) {
   if (const int read = txcli::ReadPresetFile(presetPath, preset); read != txcli::EXIT_OK) return read;
 
   tx::TableSet& t = tx::Tables();
-  if (t.DBEffects.Open() != 0) return txcli::EXIT_FAILED;
+  if (t.DBEffects.Open() != tx::Level::Done) return txcli::EXIT_FAILED;
   // Without a window the canvas is just big enough for the grid.
   tx::Canvas canvas;
   canvas.Init(tx::BLOCK_IMAGE_MIN_WIDTH, tx::BLOCK_IMAGE_MIN_HEIGHT);

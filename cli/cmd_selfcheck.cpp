@@ -1,8 +1,8 @@
 // selfcheck: a quick look that the program's foundations work on this machine.
 #include <cstdio>
 
+#include "base/fixed_string.h"
 #include "cli/commands.h"
-#include "services/fixed_string.h"
 
 namespace {
 

@@ -41,11 +41,11 @@ class Import {
     ImportReport before = report_;
     failed_ = false;
     if (OpenAllTables(t_) != 0) failed_ = true;
-    bool inTransaction = !failed_ && BeginAllTables(t_) == 0;
+    bool inTransaction = !failed_ && BeginAllTables(t_) == Level::Done;
     if (!inTransaction) failed_ = true;
     if (!failed_) writes();
     if (inTransaction) {
-      if (!failed_ && CommitAllTables(t_) != 0) failed_ = true;
+      if (!failed_ && CommitAllTables(t_) != Level::Done) failed_ = true;
       if (failed_) RollbackAllTables(t_);
     }
     CloseAllTables(t_);
@@ -102,11 +102,11 @@ class Import {
   // one DBSelectionMaster row per entry up to the first blank one.
   void FlattenSelections() {
     FileManager& sel = t_.DBSelection;
-    if (sel.SetOrder(storage::kPhysicalOrder) != 0) {
+    if (sel.SetOrder(storage::kPhysicalOrder) != Level::Done) {
       failed_ = true;
       return;
     }
-    while (!failed_ && sel.Next(false) == 0) {
+    while (!failed_ && sel.Next(false) == Level::Done) {
       const SelectionRecord& s = t_.selection;
       int limit = s.DEVICETYPE == kGen1 ? 100 : 256;
       for (int i = 1; i <= limit && !failed_; ++i) {

@@ -129,15 +129,15 @@ int DumpTable(std::string_view name, std::ostream& out, std::string& error) {
     out << "[]\n";
     return out.good() ? 0 : 1;
   }
-  if (table->Open(false) != 0) {
+  if (table->Open(false) != Level::Done) {
     error = "cannot open " + layout->fileName;
     return 1;
   }
   int result = 0;
   out << "[";
   bool first = true;
-  if (table->SetOrder(storage::kPhysicalOrder) != 0) result = 1;
-  while (result == 0 && table->Next(false) == 0) {
+  if (table->SetOrder(storage::kPhysicalOrder) != Level::Done) result = 1;
+  while (result == 0 && table->Next(false) == Level::Done) {
     out << (first ? "\n" : ",\n") << RowToJson(*layout, table->BUFFER);
     first = false;
   }

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "services/record_layout.h"
+#include "base/record_layout.h"
 
 namespace tx {
 

@@ -193,10 +193,10 @@ std::array<FileManager*, 5> DiskTables(TableSet& t) {
 }  // namespace
 
 int OpenAllTables(TableSet& t) {
-  int result = 0;
+  int result = Level::Done;
   for (FileManager* fm : DiskTables(t)) {
     int r = fm->Open();
-    if (r != 0 && result == 0) result = r;
+    if (r != Level::Done && result == Level::Done) result = r;
   }
   t.opened = true;
   return result;
@@ -209,28 +209,28 @@ void CloseAllTables(TableSet& t) {
 }
 
 int BeginAllTables(TableSet& t) {
-  int result = 0;
+  int result = Level::Done;
   for (FileManager* fm : DiskTables(t)) {
     int r = fm->BeginTransaction();
-    if (r != 0 && result == 0) result = r;
+    if (r != Level::Done && result == Level::Done) result = r;
   }
   return result;
 }
 
 int CommitAllTables(TableSet& t) {
-  int result = 0;
+  int result = Level::Done;
   for (FileManager* fm : DiskTables(t)) {
     int r = fm->Commit();
-    if (r != 0 && result == 0) result = r;
+    if (r != Level::Done && result == Level::Done) result = r;
   }
   return result;
 }
 
 int RollbackAllTables(TableSet& t) {
-  int result = 0;
+  int result = Level::Done;
   for (FileManager* fm : DiskTables(t)) {
     int r = fm->Rollback();
-    if (r != 0 && result == 0) result = r;
+    if (r != Level::Done && result == Level::Done) result = r;
   }
   return result;
 }

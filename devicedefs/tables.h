@@ -7,9 +7,9 @@
 
 #include <string_view>
 
+#include "base/fixed_string.h"
+#include "base/record_layout.h"
 #include "services/file_manager.h"
-#include "services/fixed_string.h"
-#include "services/record_layout.h"
 
 namespace tx {
 

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/fixed_string.h"
 #include "draw/display_bitmap.h"
-#include "services/fixed_string.h"
 
 namespace tx {
 namespace {

@@ -6,7 +6,7 @@ namespace tx {
 
 bool TableEffectRows::FirstByEffectId(int32_t effectId, EffectRecord& row) {
   buffer_.EFFECTID = effectId;
-  if (table_.Fetch(Effect_Key) != 0) return false;
+  if (table_.Fetch(Effect_Key) != FOUND) return false;
   row = buffer_;
   return true;
 }

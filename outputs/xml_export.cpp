@@ -38,11 +38,11 @@ int WritePresetXml(const std::string& path, std::string_view presetName, int32_t
   w.CreateAttribute("Name", RightTrimmed(presetName));
   w.CreateAttribute("Number", std::to_string(presetNumber));
   w.AddParent();
-  if (table.SetOrder(-1) != 0) {
+  if (table.SetOrder(-1) != Level::Done) {
     error = "cannot read the preset table";
     return 1;  // the writer removes its temporary file
   }
-  while (table.Next(false) == 0) w.AddFromGroup(RowFields(row), "Effect");
+  while (table.Next(false) == Level::Done) w.AddFromGroup(RowFields(row), "Effect");
   if (!table.ATEOF) {
     error = "cannot read the preset table";
     return 1;

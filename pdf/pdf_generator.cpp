@@ -133,7 +133,7 @@ uint8_t PDFGenerator::BeginDocument(int32_t pageCount) {
     OUTPUT->WriteLine(line);
   }
   CUROBJ = 5;
-  return 0;
+  return Level::Done;
 }
 
 std::pair<int32_t, int32_t> PDFGenerator::PaperSize(int code) {
@@ -191,7 +191,7 @@ uint8_t PDFGenerator::BeginPage(std::string_view pageName, int32_t left, int32_t
   if (PAGESASPARENTBOOKMARK) {
     AddBookmark(0, 0, true, BASEPAGEBOOKMARKNAME.str() + std::to_string(PAGENO), "");
   }
-  return 0;
+  return Level::Done;
 }
 
 uint8_t PDFGenerator::FinishPage() {
@@ -225,7 +225,7 @@ uint8_t PDFGenerator::FinishPage() {
   OUTPUT->WriteLine(">> ");
   OUTPUT->WriteLine("endobj");
   WriteAnnotations();
-  return 0;
+  return Level::Done;
 }
 
 
@@ -333,19 +333,19 @@ uint8_t PDFGenerator::FinishDocument() {
   ok = ok && !OUTPUT->Failed();
   if (ok && OUTPUTFILEQUEUE && !OUTPUT->GetName().empty()) OUTPUTFILEQUEUE->push_back(OUTPUT->GetName());
   OUTPUT->SetName("");
-  return ok ? 0 : 3;
+  return ok ? Level::Done : Level::Fatal;
 }
 
 uint8_t PDFGenerator::ChooseOutput(uint8_t /*flag*/) {
   Init({}, true);
-  if (!OUTPUT->GetName().empty()) return 0;
+  if (!OUTPUT->GetName().empty()) return Level::Done;
   std::string name;
-  if (!AskSaveName("Save PDF File", "PDF|*.PDF|All|*.*", name) || name.empty()) return 5;
+  if (!AskSaveName("Save PDF File", "PDF|*.PDF|All|*.*", name) || name.empty()) return Level::NotDone;
   size_t slash = name.find_last_of('/');
   std::string_view base = std::string_view(name).substr(slash == std::string::npos ? 0 : slash + 1);
   if (base.find('.') == std::string_view::npos) name += ".PDF";
   OUTPUT->SetName(name);
-  return 0;
+  return Level::Done;
 }
 
 }  // namespace tx

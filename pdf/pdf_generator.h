@@ -11,9 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/fixed_string.h"
 #include "pdf/pdf_output_file.h"
-#include "pdf/report_generator.h"
-#include "services/fixed_string.h"
+#include "report/report_generator.h"
 
 namespace tx {
 
@@ -131,15 +131,15 @@ class PDFGenerator : public IREPORTGENERATOR {
   std::string TargetKind() override { return "PDF"; }
   std::string TargetName() override { return "PDF"; }
   std::string TargetIcon() override { return "~EXP_PDF.ICO"; }
-  uint8_t EmitArc(std::string_view, const ArcFormat&) override { return 0; }
-  uint8_t EmitSection(std::string_view, uint8_t) override { return 0; }
+  uint8_t EmitArc(std::string_view, const ArcFormat&) override { return Level::Done; }
+  uint8_t EmitSection(std::string_view, uint8_t) override { return Level::Done; }
   uint8_t EmitCheck(std::string_view attributes, std::string_view text, const CheckFormat& check) override;
-  uint8_t EmitChord(std::string_view, const ArcFormat&) override { return 0; }
+  uint8_t EmitChord(std::string_view, const ArcFormat&) override { return Level::Done; }
   uint8_t EmitEllipse(std::string_view attributes, const EllipseFormat& ellipse) override;
   uint8_t EmitImage(std::string_view attributes, std::string_view imageName, const ImageFormat& image) override;
   uint8_t EmitLine(std::string_view attributes, const LineFormat& line) override;
   uint8_t EmitGroup(std::string_view attributes, std::string_view text, const GroupFormat& group) override;
-  uint8_t EmitPie(std::string_view, const std::vector<SliceRow>&, const ReportPos&) override { return 0; }
+  uint8_t EmitPie(std::string_view, const std::vector<SliceRow>&, const ReportPos&) override { return Level::Done; }
   uint8_t EmitPolygon(std::string_view attributes, const std::vector<PointRow>& points,
                       const ShapeStyle& style) override;
   uint8_t EmitRadio(std::string_view attributes, std::string_view text, const RadioFormat& radio) override;

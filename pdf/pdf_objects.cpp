@@ -21,14 +21,14 @@ void ApplyFontName(TextFormat& format, std::string_view attributes) {
 
 uint8_t PDFGenerator::EmitString(std::string_view attributes, std::string_view text, const TextFormat& format) {
   TextFormat f = format;
-  if (!ObjectLinks(f.POS, attributes, text)) return 0;
+  if (!ObjectLinks(f.POS, attributes, text)) return Level::Done;
   ApplyFontName(f, attributes);
   DrawStringObject(f, text, Hidden(attributes));
-  return 0;
+  return Level::Done;
 }
 
 uint8_t PDFGenerator::EmitTextBlock(std::string_view attributes, const std::vector<TextRow>& lines) {
-  if (lines.empty() || Skipped(attributes)) return 0;
+  if (lines.empty() || Skipped(attributes)) return Level::Done;
   bool hidden = Hidden(attributes);
   const TextFormat& first = lines.front().FORMAT;
   // Links and the bookmark come from the first line; a note from the text
@@ -46,7 +46,7 @@ uint8_t PDFGenerator::EmitTextBlock(std::string_view attributes, const std::vect
     SetPenWidth(0);
     DrawBox(first.POS.LEFT, first.POS.TOP, boxW, first.BACKGROUNDCOLOR, boxH);
   }
-  if (hidden) return 0;
+  if (hidden) return Level::Done;
   std::string face = GetAttribute(attributes, "FONTNAME", "PDF");
   for (const auto& line : lines) {
     TextFormat f = line.FORMAT;
@@ -57,14 +57,14 @@ uint8_t PDFGenerator::EmitTextBlock(std::string_view attributes, const std::vect
     }
     DrawStringObject(f, line.TEXT.view(), false);
   }
-  return 0;
+  return Level::Done;
 }
 
 uint8_t PDFGenerator::EmitCheck(std::string_view attributes, std::string_view text, const CheckFormat& check) {
   // Links cover the box and its prompt; the box itself is drawn as given.
   ReportPos area = check.POS;
   area.RIGHT = check.PROMPT.POS.RIGHT;
-  if (!ObjectLinks(area, attributes, text) || Hidden(attributes)) return 0;
+  if (!ObjectLinks(area, attributes, text) || Hidden(attributes)) return Level::Done;
   const ReportPos& p = check.POS;
   SetPenStyle(0);
   SetPenColor(check.STYLE.BORDERCOLOR);
@@ -78,42 +78,42 @@ uint8_t PDFGenerator::EmitCheck(std::string_view attributes, std::string_view te
   ApplyFontName(prompt, attributes);
   prompt.ANGLE = 0;
   DrawStringObject(prompt, text, false);
-  return 0;
+  return Level::Done;
 }
 
 uint8_t PDFGenerator::EmitBox(std::string_view attributes, const RectFormat& box) {
   ReportPos p = box.POS;
-  if (!ObjectLinks(p, attributes, {}) || Hidden(attributes)) return 0;
+  if (!ObjectLinks(p, attributes, {}) || Hidden(attributes)) return Level::Done;
   SetPenStyle(box.STYLE.BORDERSTYLE);
   SetPenColor(box.STYLE.BORDERCOLOR);
   SetPenWidth(box.STYLE.BORDERWIDTH);
   DrawBox(p.LEFT, p.TOP, p.RIGHT - p.LEFT, box.STYLE.BACKGROUNDCOLOR, p.BOTTOM - p.TOP);
-  return 0;
+  return Level::Done;
 }
 
 uint8_t PDFGenerator::EmitEllipse(std::string_view attributes, const EllipseFormat& ellipse) {
   ReportPos p = ellipse.POS;
-  if (!ObjectLinks(p, attributes, {}) || Hidden(attributes)) return 0;
+  if (!ObjectLinks(p, attributes, {}) || Hidden(attributes)) return Level::Done;
   SetPenStyle(ellipse.STYLE.BORDERSTYLE);
   SetPenColor(ellipse.STYLE.BORDERCOLOR);
   SetPenWidth(ellipse.STYLE.BORDERWIDTH);
   DrawEllipse(p.LEFT, p.TOP, p.RIGHT - p.LEFT, ellipse.STYLE.BACKGROUNDCOLOR, p.BOTTOM - p.TOP);
-  return 0;
+  return Level::Done;
 }
 
 uint8_t PDFGenerator::EmitLine(std::string_view attributes, const LineFormat& line) {
   ReportPos p = line.POS;
-  if (!ObjectLinks(p, attributes, {}) || Hidden(attributes)) return 0;
+  if (!ObjectLinks(p, attributes, {}) || Hidden(attributes)) return Level::Done;
   SetPenStyle(line.STYLE);
   SetPenColor(line.COLOR);
   SetPenWidth(line.WIDTH);
   DrawLine(p.LEFT, p.TOP, p.RIGHT - p.LEFT, p.BOTTOM - p.TOP);
-  return 0;
+  return Level::Done;
 }
 
 uint8_t PDFGenerator::EmitGroup(std::string_view attributes, std::string_view text, const GroupFormat& group) {
   ReportPos p = group.POS;
-  if (!ObjectLinks(p, attributes, text) || Hidden(attributes)) return 0;
+  if (!ObjectLinks(p, attributes, text) || Hidden(attributes)) return Level::Done;
   RectFormat frame;
   frame.POS = p;
   frame.STYLE.BACKGROUNDCOLOR = -1;
@@ -133,13 +133,13 @@ uint8_t PDFGenerator::EmitGroup(std::string_view attributes, std::string_view te
   ApplyFontName(header, attributes);
   header.ANGLE = 0;
   EmitString("", text, header);
-  return 0;
+  return Level::Done;
 }
 
 uint8_t PDFGenerator::EmitRadio(std::string_view attributes, std::string_view text, const RadioFormat& radio) {
   ReportPos area = radio.OUTER.POS;
   area.RIGHT = std::max(area.RIGHT, radio.PROMPT.POS.RIGHT);
-  if (!ObjectLinks(area, attributes, text, false) || Hidden(attributes)) return 0;
+  if (!ObjectLinks(area, attributes, text, false) || Hidden(attributes)) return Level::Done;
   EllipseFormat outer = radio.OUTER;
   outer.STYLE.BACKGROUNDCOLOR = -1;
   EmitEllipse("", outer);
@@ -148,24 +148,24 @@ uint8_t PDFGenerator::EmitRadio(std::string_view attributes, std::string_view te
   ApplyFontName(prompt, attributes);
   prompt.ANGLE = 0;
   DrawStringObject(prompt, text, false);
-  return 0;
+  return Level::Done;
 }
 
 uint8_t PDFGenerator::EmitPolygon(std::string_view attributes, const std::vector<PointRow>& points,
                                   const ShapeStyle& style) {
-  if (Skipped(attributes) || Hidden(attributes) || points.empty()) return 0;
+  if (Skipped(attributes) || Hidden(attributes) || points.empty()) return Level::Done;
   PolygonBegin(style.BACKGROUNDCOLOR, style.BORDERCOLOR, style.BORDERWIDTH, style.BORDERSTYLE);
   for (const auto& p : points) PolygonAddPoint(p.XPOS, p.YPOS);
   PolygonEnd();
-  return 0;
+  return Level::Done;
 }
 
 uint8_t PDFGenerator::EmitImage(std::string_view attributes, std::string_view imageName, const ImageFormat& image) {
   ReportPos p = image.POS;
-  if (!ObjectLinks(p, attributes, imageName) || Hidden(attributes)) return 0;
+  if (!ObjectLinks(p, attributes, imageName) || Hidden(attributes)) return Level::Done;
   std::string_view name = image.EMBEDSTART > 0 ? PAGENAME.view() : RightTrimmed(imageName);
   PlaceImage(name, p.LEFT, p.TOP, p.RIGHT - p.LEFT, static_cast<int32_t>(image.EMBEDSTART), p.BOTTOM - p.TOP);
-  return 0;
+  return Level::Done;
 }
 
 // ---- attributes and escaping ------------------------------------------------

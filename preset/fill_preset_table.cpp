@@ -15,8 +15,6 @@
 namespace tx {
 
 namespace {
-constexpr int FOUND = 0;  // level "done" of the access layer
-constexpr int NOT_FOUND = 5;
 // More kept lookups than the device's definitions ever need: a guard
 // against presets full of unknown ids and tables far larger than usual.
 constexpr size_t CACHE_LIMIT = 200000;
@@ -361,16 +359,16 @@ void PresetTableFiller::FillPresetTable(CurrentPreset& preset) {
   // one cannot be started (a transaction already running, a lock held
   // elsewhere) the fill runs without it. The transactions are deferred: no
   // lock is taken before the first read.
-  const bool effects = t_.effects.BeginTransaction() == FOUND;
-  const bool selection = t_.selection.BeginTransaction() == FOUND;
-  const bool rows = t_.preset.BeginTransaction() == FOUND;
+  const bool effects = t_.effects.BeginTransaction() == Level::Done;
+  const bool selection = t_.selection.BeginTransaction() == Level::Done;
+  const bool rows = t_.preset.BeginTransaction() == Level::Done;
 
   // Kept rows serve only inside both transactions. When neither file has had
   // a commit since they were read, as a look at the files' headers without
   // any lock tells, the fill starts on them alone and takes the locks only
   // if it has to read after all.
   caching_ = effects && selection;
-  storage::CommitStamp effectsNow, selectionNow;
+  CommitStamp effectsNow, selectionNow;
   unvouched_ = caching_ && cache_.stamped && t_.effects.ReadCommitStamp(effectsNow) &&
                t_.selection.ReadCommitStamp(selectionNow) && effectsNow == cache_.effectsStamp &&
                selectionNow == cache_.selectionStamp && cache_.entries <= CACHE_LIMIT;

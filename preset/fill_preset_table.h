@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "devicedefs/tables.h"
-#include "platform/storage/storage_table.h"
 #include "preset/format_value.h"
 #include "preset/preset_state.h"
 
@@ -114,7 +113,7 @@ class PresetTableFiller {
     // under their read locks.
     uint64_t effectsVersion = 0, selectionVersion = 0;
     bool stamped = false;
-    storage::CommitStamp effectsStamp, selectionStamp;
+    CommitStamp effectsStamp, selectionStamp;
     std::unordered_map<int32_t, CachedEffect> effects;  // by EFFECTID (the block's first lookup)
     std::unordered_map<ModifierKey, CachedEffect, KeyHash> modifiers;
     std::unordered_map<InstanceKey, std::vector<CachedParameter>, KeyHash> parameters;

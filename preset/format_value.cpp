@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "services/picture.h"
+#include "base/picture.h"
 
 namespace tx {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "services/fixed_string.h"
+#include "base/fixed_string.h"
 
 namespace tx {
 

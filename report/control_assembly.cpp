@@ -34,7 +34,7 @@ ReportPos WMFRecordParser::Rect(int left, int top, int right, int bottom) const 
 }
 
 uint8_t WMFRecordParser::Escape(const Record& r) {
-  if (r.Word(10) != COMMENT_SIGNATURE) return 0;
+  if (r.Word(10) != COMMENT_SIGNATURE) return Level::Done;
   const uint16_t kind = r.Word(12);
   const uint16_t length = r.Has(36) ? r.Word(34) : 0;
   const uint16_t continued = r.Has(38) ? r.Word(36) : 0;
@@ -54,22 +54,22 @@ uint8_t WMFRecordParser::Escape(const Record& r) {
       TEMPTEXT = name;
       TEMPTEXTLEN = static_cast<uint16_t>(RightTrimmed(name).size());
       SetImageName(Text());
-      return 0;
+      return Level::Done;
     }
     case 13: {
       size_t n = r.length > 38 ? std::min<size_t>({length, r.length - 38, 256}) : 0;
       TEMPTEXT = std::string_view(reinterpret_cast<const char*>(r.bytes + 38), n);
       TEMPTEXTLEN = static_cast<uint16_t>(n);
       SetImageName(Text());
-      return 0;
+      return Level::Done;
     }
     case 14:
     case 15:
       if (REPORTGENERATOR)
         REPORTGENERATOR->EmitSection(ZeroTerminated(r.bytes, r.length, 14, 9), kind == 14 ? 1 : 0);
-      return 0;
+      return Level::Done;
     default:
-      return 0;
+      return Level::Done;
   }
 }
 
@@ -126,7 +126,7 @@ uint8_t WMFRecordParser::BeginControl(std::string_view k, uint16_t continued, st
   } else if (k == "POLYGON") {
     INSIDEPOLYGON = 1;
   }
-  return 0;
+  return Level::Done;
 }
 
 uint8_t WMFRecordParser::EndControl(std::string_view k, uint16_t continued) {
@@ -144,10 +144,10 @@ uint8_t WMFRecordParser::EndControl(std::string_view k, uint16_t continued) {
   else if (IsTextKeyword(k)) flag = &INSIDETEXT;
   else if (k == "PIE") flag = &INSIDEPIE;
   else if (k == "POLYGON") flag = &INSIDEPOLYGON;
-  if (!flag) return 0;
+  if (!flag) return Level::Done;
   if (*flag == 0) {
-    if (IsTextKeyword(k) && continued) return 0;
-    return RaiseField(50, k);
+    if (IsTextKeyword(k) && continued) return Level::Done;
+    return RaiseField(Msg::InvalidControl, k);
   }
   if (IsTextKeyword(k) && continued) PRESERVECOMMENT = COMMENT.raw();
   IREPORTGENERATOR* g = REPORTGENERATOR;
@@ -172,15 +172,15 @@ uint8_t WMFRecordParser::EndControl(std::string_view k, uint16_t continued) {
   if (flag == &INSIDEPIE) SLICEFORMATQ.clear();
   if (flag == &INSIDEPOLYGON) POINTQ.clear();
   *flag = 0;
-  return 0;
+  return Level::Done;
 }
 
 uint8_t WMFRecordParser::ExtTextOut(const Record& r) {
   const int y = r.P(0), x = r.P(1);
   const uint16_t n = r.UP(2), options = r.UP(3);
   const bool rect = (options & 2) || (options & 4);
-  if (rect && !r.Has(22)) return 0;
-  uint8_t result = 0;
+  if (rect && !r.Has(22)) return Level::Done;
+  uint8_t result = Level::Done;
   STRINGFORMAT = {};
   STRINGFORMAT.TOPTEXT = Y(y);
   STRINGFORMAT.LEFTTEXT = X(x);
@@ -197,7 +197,7 @@ uint8_t WMFRecordParser::ExtTextOut(const Record& r) {
     STRINGFORMAT.POS.BOTTOM = TruncToLong((font->SIZE * 9.5 + y + WINDOWORIGINY) * TOINCH);
     start = 14;
   }
-  if (n == 0 || r.length < start) return 0;
+  if (n == 0 || r.length < start) return Level::Done;
   const FontRow* font = nullptr;
   if (!CurrentFont(font, result)) return result;
   STRINGFORMAT.SIZE = font->SIZE;
@@ -223,7 +223,7 @@ uint8_t WMFRecordParser::ExtTextOut(const Record& r) {
     row.TEXT = text;
     TEXTFORMATQ.push_back(row);
   }
-  return 0;
+  return Level::Done;
 }
 
 uint8_t WMFRecordParser::MoveTo(const Record& r) {
@@ -235,12 +235,12 @@ uint8_t WMFRecordParser::MoveTo(const Record& r) {
     LINESTARTXPOS = static_cast<uint16_t>(x);
     LINESTARTYPOS = static_cast<uint16_t>(y);
   }
-  return 0;
+  return Level::Done;
 }
 
 uint8_t WMFRecordParser::LineTo(const Record& r) {
   const int32_t x = X(r.P(1)), y = Y(r.P(0));
-  uint8_t result = 0;
+  uint8_t result = Level::Done;
   switch (INSIDEGROUP) {
     case 1: {
       const PenRow* pen = nullptr;
@@ -255,22 +255,22 @@ uint8_t WMFRecordParser::LineTo(const Record& r) {
       } else {
         INSIDEGROUP = 2;
       }
-      return 0;
+      return Level::Done;
     }
     case 2:
       GROUPFORMAT.POS.BOTTOM = y;
       INSIDEGROUP = 3;
-      return 0;
+      return Level::Done;
     case 3:
       GROUPFORMAT.POS.RIGHT = x;
       INSIDEGROUP = 4;
-      return 0;
+      return Level::Done;
     case 4:
       INSIDEGROUP = 5;
-      return 0;
+      return Level::Done;
     case 5:
       GROUPFORMAT.X2 = static_cast<uint16_t>(x);
-      return 0;
+      return Level::Done;
     default:
       break;
   }
@@ -289,11 +289,11 @@ uint8_t WMFRecordParser::LineTo(const Record& r) {
   }
   LINESTARTXPOS = static_cast<uint16_t>(x);
   LINESTARTYPOS = static_cast<uint16_t>(y);
-  return 0;
+  return Level::Done;
 }
 
 uint8_t WMFRecordParser::Ellipse(const Record& r) {
-  uint8_t result = 0;
+  uint8_t result = Level::Done;
   ELLIPSEFORMAT.POS = Rect(r.P(3), r.P(2), r.P(1), r.P(0));
   if (!StyleFromBrushAndPen(ELLIPSEFORMAT.STYLE, result)) return result;
   if (INSIDERADIO == 1) {
@@ -303,11 +303,11 @@ uint8_t WMFRecordParser::Ellipse(const Record& r) {
     RADIOFORMAT.INNER = ELLIPSEFORMAT;
     RADIOFORMAT.CHECKED = 1;
   }
-  return 0;
+  return Level::Done;
 }
 
 uint8_t WMFRecordParser::Rectangle(const Record& r) {
-  uint8_t result = 0;
+  uint8_t result = Level::Done;
   if (INSIDECHECK) {
     CHECKFORMAT.PROMPT = STRINGFORMAT;
     CHECKFORMAT.POS = Rect(r.P(3), r.P(2), r.P(1), r.P(0));
@@ -317,38 +317,38 @@ uint8_t WMFRecordParser::Rectangle(const Record& r) {
     RECTFORMAT.POS = Rect(r.P(3), r.P(2), r.P(1), r.P(0));
     if (!StyleFromBrushAndPen(RECTFORMAT.STYLE, result)) return result;
   }
-  return 0;
+  return Level::Done;
 }
 
 uint8_t WMFRecordParser::RoundRect(const Record& r) {
-  uint8_t result = 0;
+  uint8_t result = Level::Done;
   RECTFORMAT = {};
   RECTFORMAT.ELL_WIDTH = static_cast<uint16_t>(TruncToLong(r.P(1) * TOINCH));
   RECTFORMAT.ELL_HEIGHT = static_cast<uint16_t>(TruncToLong(r.P(0) * TOINCH));
   RECTFORMAT.POS = Rect(r.P(5), r.P(4), r.P(3), r.P(2));
   if (!StyleFromBrushAndPen(RECTFORMAT.STYLE, result)) return result;
-  return 0;
+  return Level::Done;
 }
 
 uint8_t WMFRecordParser::Arc(const Record& r, bool wholeStyle) {
-  uint8_t result = 0;
+  uint8_t result = Level::Done;
   ARCFORMAT.POS = Rect(r.P(7), r.P(6), r.P(5), r.P(4));
   ARCFORMAT.STARTX = X(r.P(3));
   ARCFORMAT.STARTY = Y(r.P(2));
   ARCFORMAT.ENDX = X(r.P(1));
   ARCFORMAT.ENDY = Y(r.P(0));
-  if (wholeStyle) return StyleFromBrushAndPen(ARCFORMAT.STYLE, result) ? 0 : result;
+  if (wholeStyle) return StyleFromBrushAndPen(ARCFORMAT.STYLE, result) ? Level::Done : result;
   const PenRow* pen = nullptr;
   if (!CurrentPen(pen, result)) return result;
   ARCFORMAT.STYLE.BORDERSTYLE = pen->STYLE;
   ARCFORMAT.STYLE.BORDERCOLOR = pen->COLOR;
   ARCFORMAT.STYLE.BORDERWIDTH = pen->WIDTH;
-  return 0;
+  return Level::Done;
 }
 
 uint8_t WMFRecordParser::Pie(const Record& r) {
-  if (!INSIDEPIE) return 0;
-  uint8_t result = 0;
+  if (!INSIDEPIE) return Level::Done;
+  uint8_t result = Level::Done;
   SliceRow slice;
   if (!StyleFromBrushAndPen(slice.FORMAT.STYLE, result)) return result;
   if (FIRSTSLICE) {
@@ -360,18 +360,18 @@ uint8_t WMFRecordParser::Pie(const Record& r) {
   slice.FORMAT.ENDX = X(r.P(1));
   slice.FORMAT.ENDY = Y(r.P(0));
   SLICEFORMATQ.push_back(slice);
-  return 0;
+  return Level::Done;
 }
 
 uint8_t WMFRecordParser::Polygon(const Record& r) {
-  if (!INSIDEPOLYGON) return 0;
-  uint8_t result = 0;
+  if (!INSIDEPOLYGON) return Level::Done;
+  uint8_t result = Level::Done;
   if (!StyleFromBrushAndPen(STYLE, result)) return result;
   // Only the points the record really holds.
   const size_t held = (r.length - 8) / 4;
   const size_t count = std::min<size_t>(r.UP(0), held);
   for (size_t i = 0; i < count; ++i) POINTQ.push_back({X(r.P(1 + 2 * i)), Y(r.P(2 + 2 * i))});
-  return 0;
+  return Level::Done;
 }
 
 void WMFRecordParser::StretchDib(const Record& r) {

@@ -47,22 +47,22 @@ uint8_t WMFParser::ProcessPage(const std::string& fileName) {
     return r;
   if (uint8_t r = p.ParseAll()) return r;
   uint8_t result = REPORTGENERATOR->FinishPage();
-  if (result == 0) result = p.Close();
+  if (result == Level::Done) result = p.Close();
   p.FreeTables();
   return result;
 }
 
 uint8_t WMFParser::Run(bool showProgress) {
-  if (!REPORTGENERATOR || !WMFQUEUE) return 3;
+  if (!REPORTGENERATOR || !WMFQUEUE) return Level::Fatal;
   PARSER = std::make_unique<WMFRecordParser>();
   const size_t count = WMFQUEUE->size();
   uint8_t result = REPORTGENERATOR->BeginDocument(static_cast<int32_t>(count));
-  if (result == 0) {
+  if (result == Level::Done) {
     if (showProgress) {
       result = RunWithProgress(count);
     } else {
-      for (size_t i = 0; i < count && result == 0; ++i) result = ProcessPage((*WMFQUEUE)[i]);
-      if (result == 0) result = REPORTGENERATOR->FinishDocument();
+      for (size_t i = 0; i < count && result == Level::Done; ++i) result = ProcessPage((*WMFQUEUE)[i]);
+      if (result == Level::Done) result = REPORTGENERATOR->FinishDocument();
     }
   }
   PARSER.reset();
@@ -95,7 +95,7 @@ uint8_t WMFParser::RunWithProgress(size_t count) {
   layout.controls.push_back(control(PROGRESS_PCTTEXT, ControlKind::Text, PageText(0, count), 8, 42, AUTO_SIZE,
                                     AUTO_SIZE));
   WindowId w = tk.OpenWindow(layout);
-  uint8_t result = 0;
+  uint8_t result = Level::Done;
   bool finished = false;
   size_t i = 0;
   Event e;
@@ -119,8 +119,8 @@ uint8_t WMFParser::RunWithProgress(size_t count) {
     tk.Redisplay(w, PROGRESS_PCTTEXT);
     tk.Redisplay(w, PROGRESS_THERMOMETER);
     result = ProcessPage((*WMFQUEUE)[i - 1]);
-    if (result != 0 || i == count) {
-      if (result == 0) result = REPORTGENERATOR->FinishDocument();
+    if (result != Level::Done || i == count) {
+      if (result == Level::Done) result = REPORTGENERATOR->FinishDocument();
       finished = true;
       tk.CloseWindow(w);
     } else {
@@ -129,7 +129,7 @@ uint8_t WMFParser::RunWithProgress(size_t count) {
   }
   if (tk.IsOpen(w)) tk.CloseWindow(w);
   // A window closed before the last page leaves the document unfinished.
-  if (!finished && result == 0) result = 4;
+  if (!finished && result == Level::Done) result = Level::Cancelled;
   return result;
 }
 

@@ -2,14 +2,14 @@
 // Turns the rendered pages of a report run (page metafiles, in page order)
 // back into drawing calls on a report generator: document start, then per
 // page its start, one call per report control and its end, then document
-// finish. Run's result: 0 = the document was produced; otherwise the failing
+// finish. Run's result: Level::Done = the document was produced; otherwise the failing
 // step's level, and neither FinishPage nor FinishDocument follows a failure.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "pdf/report_generator.h"
+#include "report/report_generator.h"
 
 namespace tx {
 

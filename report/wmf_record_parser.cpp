@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/runtime_error.h"
 #include "services/error_manager.h"
-#include "services/runtime_error.h"
 
 namespace tx {
 
@@ -35,9 +35,9 @@ void WMFRecordParser::SetPageFile(std::string_view fileName, IREPORTGENERATOR* g
 }
 
 uint8_t WMFRecordParser::Raise(uint16_t id) {
-  if (!ERRORS) return 3;
+  if (!ERRORS) return Level::Fatal;
   int r = ERRORS->Raise(id);
-  return static_cast<uint8_t>(r < 0 || r > 255 ? 3 : r);
+  return static_cast<uint8_t>(r < 0 || r > 255 ? Level::Fatal : r);
 }
 
 uint8_t WMFRecordParser::RaiseField(uint16_t id, std::string_view field) {
@@ -52,29 +52,29 @@ uint8_t WMFRecordParser::Open() {
   file_ = std::fopen(FILENAME.c_str(), "rb");
   if (!file_) {
     SetRuntimeError(errno, std::strerror(errno));
-    return Raise(26);
+    return Raise(Msg::FileNotOpened);
   }
   // The size bounds every later read, so a record running past the end is seen
   // before it is read.
   if (std::fseek(file_, 0, SEEK_END) != 0 || (fileSize_ = std::ftell(file_)) < 0) {
     std::fclose(file_);
     file_ = nullptr;
-    return Raise(26);
+    return Raise(Msg::FileNotOpened);
   }
   FILEOPEN = 1;
-  return 0;
+  return Level::Done;
 }
 
 uint8_t WMFRecordParser::Close() {
-  if (!file_) return 0;
+  if (!file_) return Level::Done;
   int failed = std::fclose(file_);
   file_ = nullptr;
   FILEOPEN = 0;
   if (failed) {
     SetRuntimeError(errno, std::strerror(errno));
-    return Raise(6);
+    return Raise(Msg::FileNotClosed);
   }
-  return 0;
+  return Level::Done;
 }
 
 void WMFRecordParser::FreeTables() {
@@ -98,8 +98,8 @@ uint8_t WMFRecordParser::ReadHeader() {
       SetRuntimeError(error, std::strerror(error));
     else
       SetRuntimeError(0, "the file ends inside its header");
-    uint8_t r = Raise(26);
-    return r ? r : 3;  // nothing to go on with
+    uint8_t r = Raise(Msg::FileNotOpened);
+    return r ? r : Level::Fatal;  // nothing to go on with
   }
   uint32_t key = header[0] | header[1] << 8 | header[2] << 16 | static_cast<uint32_t>(header[3]) << 24;
   auto word = [&](int at) { return static_cast<uint16_t>(header[at] | header[at + 1] << 8); };
@@ -107,8 +107,8 @@ uint8_t WMFRecordParser::ReadHeader() {
   // Without units per inch no position or font size can be converted, so
   // this page cannot go on whatever the answer to the message.
   if (PIXELSPERINCH == 0) {
-    uint8_t r = Raise(49);
-    return r ? r : 3;
+    uint8_t r = Raise(Msg::NotAPageFile);
+    return r ? r : Level::Fatal;
   }
   TOINCH = 1000.0 / PIXELSPERINCH;
   BOXLEFT = TruncToLong(static_cast<int16_t>(word(6)) * TOINCH);
@@ -116,42 +116,42 @@ uint8_t WMFRecordParser::ReadHeader() {
   BOXRIGHT = TruncToLong(static_cast<int16_t>(word(10)) * TOINCH);
   BOXBOTTOM = TruncToLong(static_cast<int16_t>(word(12)) * TOINCH);
   if (key != PLACEABLE_KEY)
-    if (uint8_t r = Raise(49)) return r;
+    if (uint8_t r = Raise(Msg::NotAPageFile)) return r;
   WMFFPOS += 22;
   uint8_t standard[18];
-  if (std::fread(standard, 1, 18, file_) != 18) return 3;
+  if (std::fread(standard, 1, 18, file_) != 18) return Level::Fatal;
   WMFFPOS += 18;
-  return 0;
+  return Level::Done;
 }
 
 uint8_t WMFRecordParser::ParseAll() {
   for (;;) {
     uint8_t r = ParseRecord();
-    if (r == 5) return 0;
-    if (r != 0) return r;
+    if (r == Level::NotDone) return Level::Done;
+    if (r != Level::Done) return r;
   }
 }
 
 uint8_t WMFRecordParser::ParseRecord() {
-  if (!file_) return Raise(22);
+  if (!file_) return Raise(Msg::PageRecordNotRead);
   const long long at = WMFFPOS - 1;
-  if (at + 4 > fileSize_) return 5;
+  if (at + 4 > fileSize_) return Level::NotDone;
   uint8_t head[4];
   if (std::fseek(file_, static_cast<long>(at), SEEK_SET) != 0 || std::fread(head, 1, 4, file_) != 4)
-    return Raise(22);
+    return Raise(Msg::PageRecordNotRead);
   const uint32_t words = head[0] | head[1] << 8 | head[2] << 16 | static_cast<uint32_t>(head[3]) << 24;
-  if (words == 0) return Raise(49);
+  if (words == 0) return Raise(Msg::NotAPageFile);
   const long long bytes = static_cast<long long>(words) * 2;
   // A record cut off by the end of the file cannot be replayed: the page ends there.
-  if (at + bytes > fileSize_) return 5;
+  if (at + bytes > fileSize_) return Level::NotDone;
   const size_t held = static_cast<size_t>(std::min<long long>(bytes, RECORD_BUFFER));
   std::memcpy(buffer_, head, std::min<size_t>(4, held));
-  if (held > 4 && std::fread(buffer_ + 4, 1, held - 4, file_) != held - 4) return Raise(22);
+  if (held > 4 && std::fread(buffer_ + 4, 1, held - 4, file_) != held - 4) return Raise(Msg::PageRecordNotRead);
   const long long recordPos = WMFFPOS;
   WMFFPOS += bytes;
-  if (held < 6) return 0;  // no room for a function: nothing to act on
+  if (held < 6) return Level::Done;  // no room for a function: nothing to act on
   Record r{buffer_, held, static_cast<uint16_t>(buffer_[4] | buffer_[5] << 8)};
-  uint8_t result = 0;
+  uint8_t result = Level::Done;
   if (r.function == 0x0F43) {
     // The bitmap's position is that of this record, not of the next.
     const long long next = WMFFPOS;
@@ -170,41 +170,41 @@ uint8_t WMFRecordParser::Dispatch(const Record& r) {
   switch (r.function) {
     case 0x001E:  // META_SAVEDC
       DC.push_back(dc_);
-      return 0;
+      return Level::Done;
     case 0x0127:  // META_RESTOREDC
-      if (DC.empty()) return RaiseField(51, "Device Context");
+      if (DC.empty()) return RaiseField(Msg::ControlIdNotFound, "Device Context");
       dc_ = DC.back();
       DC.pop_back();
-      return 0;
+      return Level::Done;
     case 0x0201:  // META_SETBKCOLOR
       if (r.Has(10)) dc_.BKCOLOR = r.Color(0);
-      return 0;
+      return Level::Done;
     case 0x0102:  // META_SETBKMODE
       if (r.Has(8)) dc_.BKMODE = r.UP(0);
-      return 0;
+      return Level::Done;
     case 0x012E:  // META_SETTEXTALIGN
       if (r.Has(8)) dc_.TEXTALIGN = r.UP(0);
-      return 0;
+      return Level::Done;
     case 0x0209:  // META_SETTEXTCOLOR
       if (r.Has(10)) dc_.TEXTCOLOR = r.Color(0);
-      return 0;
+      return Level::Done;
     case 0x020B:  // META_SETWINDOWORG
       if (r.Has(10)) {
         WINDOWORIGINX = -static_cast<int32_t>(r.P(1));
         WINDOWORIGINY = -static_cast<int32_t>(r.P(0));
       }
-      return 0;
+      return Level::Done;
     case 0x02FC:  // META_CREATEBRUSHINDIRECT
       if (r.Has(14)) CreateBrush(r);
-      return 0;
+      return Level::Done;
     case 0x02FA:  // META_CREATEPENINDIRECT
       if (r.Has(16)) CreatePen(r);
-      return 0;
+      return Level::Done;
     case 0x02FB:  // META_CREATEFONTINDIRECT
       if (r.Has(20)) CreateFont(r);
-      return 0;
+      return Level::Done;
     case 0x012D:  // META_SELECTOBJECT
-      return r.Has(8) ? SelectObject(r.UP(0)) : 0;
+      return r.Has(8) ? SelectObject(r.UP(0)) : Level::Done;
     case 0x01F0:  // META_DELETEOBJECT
       return r.Has(8) ? DeleteObject(r.UP(0)) : 0;
     case 0x0107:  // META_SETSTRETCHBLTMODE
@@ -212,7 +212,7 @@ uint8_t WMFRecordParser::Dispatch(const Record& r) {
         IMAGEFORMAT.STRETCHMODE = r.UP(0);
         INSIDEIMAGE = 1;
       }
-      return 0;
+      return Level::Done;
     case 0x0214: return r.Has(10) ? MoveTo(r) : 0;
     case 0x0213: return r.Has(10) ? LineTo(r) : 0;
     case 0x0324: return r.Has(8) ? Polygon(r) : 0;
@@ -224,7 +224,7 @@ uint8_t WMFRecordParser::Dispatch(const Record& r) {
     case 0x081A: return r.Has(22) ? Pie(r) : 0;
     case 0x0830: return r.Has(22) ? Arc(r, true) : 0;
     case 0x0A32: return r.Has(14) ? ExtTextOut(r) : 0;
-    default: return 0;
+    default: return Level::Done;
   }
 }
 
@@ -297,29 +297,29 @@ void WMFRecordParser::CreateFont(const Record& r) {
 
 uint8_t WMFRecordParser::SelectObject(uint16_t slot) {
   auto it = OBJECTS.find(slot);
-  if (it == OBJECTS.end()) return RaiseField(51, "object");
+  if (it == OBJECTS.end()) return RaiseField(Msg::ControlIdNotFound, "object");
   switch (it->second) {
     case OBJECT_BRUSH: dc_.CURRENTBRUSH = slot; break;
     case OBJECT_FONT: dc_.CURRENTFONT = slot; break;
     case OBJECT_PEN: dc_.CURRENTPEN = slot; break;
   }
-  return 0;
+  return Level::Done;
 }
 
 uint8_t WMFRecordParser::DeleteObject(uint16_t slot) {
   auto it = OBJECTS.find(slot);
-  if (it == OBJECTS.end()) return RaiseField(51, "Object");
+  if (it == OBJECTS.end()) return RaiseField(Msg::ControlIdNotFound, "Object");
   OBJECTS.erase(it);
   HOLES.insert(std::lower_bound(HOLES.begin(), HOLES.end(), slot), slot);
-  if (FONTS.erase(slot) || PENS.erase(slot) || BRUSH.erase(slot)) return 0;
-  return RaiseField(51, "Brush");
+  if (FONTS.erase(slot) || PENS.erase(slot) || BRUSH.erase(slot)) return Level::Done;
+  return RaiseField(Msg::ControlIdNotFound, "Brush");
 }
 
 // Each lookup that fails raises 51; `result` is what the step then returns.
 bool WMFRecordParser::CurrentBrush(const BrushRow*& brush, uint8_t& result) {
   auto it = dc_.CURRENTBRUSH < 0 ? BRUSH.end() : BRUSH.find(static_cast<uint16_t>(dc_.CURRENTBRUSH));
   if (it == BRUSH.end()) {
-    result = RaiseField(51, "Brush");
+    result = RaiseField(Msg::ControlIdNotFound, "Brush");
     return false;
   }
   brush = &it->second;
@@ -329,7 +329,7 @@ bool WMFRecordParser::CurrentBrush(const BrushRow*& brush, uint8_t& result) {
 bool WMFRecordParser::CurrentPen(const PenRow*& pen, uint8_t& result) {
   auto it = dc_.CURRENTPEN < 0 ? PENS.end() : PENS.find(static_cast<uint16_t>(dc_.CURRENTPEN));
   if (it == PENS.end()) {
-    result = RaiseField(51, "Pen");
+    result = RaiseField(Msg::ControlIdNotFound, "Pen");
     return false;
   }
   pen = &it->second;
@@ -339,7 +339,7 @@ bool WMFRecordParser::CurrentPen(const PenRow*& pen, uint8_t& result) {
 bool WMFRecordParser::CurrentFont(const FontRow*& font, uint8_t& result) {
   auto it = dc_.CURRENTFONT < 0 ? FONTS.end() : FONTS.find(static_cast<uint16_t>(dc_.CURRENTFONT));
   if (it == FONTS.end()) {
-    result = RaiseField(51, "Fonts");
+    result = RaiseField(Msg::ControlIdNotFound, "Fonts");
     return false;
   }
   font = &it->second;

@@ -10,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
-#include "pdf/report_generator.h"
-#include "services/fixed_string.h"
+#include "base/fixed_string.h"
+#include "report/report_generator.h"
 
 namespace tx {
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Tonalyx with AddressSanitizer and UBSan and runs the whole test suite.
+# Installs what is missing, checks that includes point one way, builds Tonalyx with AddressSanitizer and
+# UBSan and runs the whole test suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh test
+bash scripts/check-layers.sh
 cmake -S . -B build/test -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTONALYX_SANITIZE=ON -DTONALYX_TESTS=ON >/dev/null
 cmake --build build/test -j2
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

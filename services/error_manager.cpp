@@ -8,8 +8,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "base/runtime_error.h"
 #include "services/messages_fill.h"
-#include "services/runtime_error.h"
 
 namespace tx {
 
@@ -25,11 +25,12 @@ std::string Clip(std::string_view s, size_t n) { return std::string(s.substr(0, 
 
 std::atomic<uint64_t> nextSerial{1};
 
-// Levels 2 and anything unknown are handled as fatal.
+// Usage and anything unknown are handled as fatal.
 int DispatchLevel(int level) {
   switch (level) {
-    case 0: case 1: case 4: case 5: return level;
-    default: return LEVEL_FATAL;
+    case MessageLevel::Silent: case MessageLevel::Question: case MessageLevel::Confirm: case MessageLevel::Notice:
+      return level;
+    default: return MessageLevel::Fatal;
   }
 }
 
@@ -144,22 +145,22 @@ int ErrorManager::Raise(uint16_t id) {
   const MessageEntry& e = Ctx().current;
   std::string title = e.TITLE;
   switch (DispatchLevel(e.FATALITY)) {
-    case 0:
-      return LEVEL_BENIGN;
-    case 1:
-    case 4: {
+    case MessageLevel::Silent:
+      return Level::Done;
+    case MessageLevel::Question:
+    case MessageLevel::Confirm: {
       unsigned pressed = ShowMessage(FilledMessage(), title, MessageIcon::Question, BUTTON_YES | BUTTON_NO,
                                      questionDefault, MSGSTYLE);
-      return pressed == BUTTON_YES ? LEVEL_BENIGN : LEVEL_CANCEL;
+      return pressed == BUTTON_YES ? Level::Done : Level::Cancelled;
     }
-    case 5:
+    case MessageLevel::Notice:
       ShowMessage(FilledMessage(), title, MessageIcon::Exclamation, BUTTON_OK, BUTTON_OK, MSGSTYLE);
-      return LEVEL_NOTIFY;
+      return Level::NotDone;
     default:
       ShowMessage(FilledMessage() + kFatalSuffix, title, MessageIcon::Exclamation, BUTTON_OK, BUTTON_OK,
                   MSGSTYLE);
-      Toolkit().Halt(LEVEL_FATAL);
-      return LEVEL_FATAL;
+      Toolkit().Halt(Level::Fatal);
+      return Level::Fatal;
   }
 }
 
@@ -191,7 +192,7 @@ unsigned ErrorManager::ShowMessage(std::string_view text, std::string_view title
       while (impl_->HISTORY.size() >= static_cast<size_t>(HISTORYTHRESHOLD)) impl_->HISTORY.pop_front();
       impl_->HISTORY.push_back({Clip(text, kHistoryText), level,
                                 current.CATEGORY.empty() ? DEFAULTCATEGORY : current.CATEGORY});
-      // A fatal message counts as level 3 whatever level it is stored with,
+      // A fatal message counts as Fatal whatever level it is stored with,
       // so that it is never swallowed before the program ends.
       showHistory = DispatchLevel(level) == HISTORYVIEWLEVEL || level == HISTORYVIEWLEVEL;
       if (showHistory) toShow.assign(impl_->HISTORY.begin(), impl_->HISTORY.end());

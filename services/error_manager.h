@@ -1,7 +1,7 @@
 #pragma once
 // The global error manager: messages raised by number, looked up in the
 // message table, placeholders filled from the calling thread's context, and
-// acted on by level (0 nothing, 1/4 question, 5 notice, 3 and others fatal).
+// acted on by its level (MessageLevel: silent, question, notice, fatal).
 // Display goes through the process-wide window toolkit; a fatal message ends
 // the program through the toolkit's Halt.
 #include <cstddef>
@@ -11,15 +11,14 @@
 #include <string_view>
 #include <vector>
 
+#include "base/level.h"
 #include "platform/toolkit/toolkit.h"
+#include "services/message_ids.h"
 #include "services/messages.h"
 #include "services/messages_history.h"
 #include "services/messages_log.h"
 
 namespace tx {
-
-// Result levels shared by the library layers.
-enum Level : int { LEVEL_BENIGN = 0, LEVEL_FATAL = 3, LEVEL_CANCEL = 4, LEVEL_NOTIFY = 5 };
 
 class ErrorManager {
  public:
@@ -43,8 +42,9 @@ class ErrorManager {
   // Copies the thread's last runtime and driver error into its context.
   void SetErrors();
 
-  // Handles message `id` by its level: 0 -> 0; question -> 0 for Yes, else 4;
-  // notice -> 5; fatal -> shown, then the program halts (3 if the toolkit returns).
+  // Handles message `id` by its level: silent -> Level::Done; question ->
+  // Done for Yes, else Cancelled; notice -> NotDone; fatal -> shown, then the
+  // program halts (Fatal if the toolkit returns).
   virtual int Raise(uint16_t id);
   virtual int RaiseMessage(uint16_t id, std::string_view text);
   // Shows message `id` as a question with `buttons`; returns the button pressed.
@@ -84,10 +84,10 @@ class ErrorManager {
   bool LOGERRORS = false;
   std::string DEFAULTCATEGORY = "Tonalyx";
   int HISTORYTHRESHOLD = 0;  // 0 keeps no history
-  int HISTORYVIEWLEVEL = 3;
+  int HISTORYVIEWLEVEL = MessageLevel::Fatal;
   bool HISTORYRESETONVIEW = false;
   unsigned MSGSTYLE = 0;
-  // Preselected button of the Yes/No question of levels 1 and 4.
+  // Preselected button of the Yes/No question.
   unsigned questionDefault = BUTTON_YES;
 
  private:

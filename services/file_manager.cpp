@@ -4,19 +4,14 @@
 #include <map>
 #include <string>
 
+#include "base/runtime_error.h"
 #include "platform/storage/storage_table.h"
 #include "platform/toolkit/buttons.h"
 #include "services/error_manager.h"
-#include "services/runtime_error.h"
 
 namespace tx {
 
 namespace {
-
-constexpr int kDone = 0;
-constexpr int kFatal = 3;
-constexpr int kCancelled = 4;
-constexpr int kNotDone = 5;
 
 // Per-thread opener: how often each access object was opened on this thread.
 std::map<const FileManager*, int>& ThreadOpens() {
@@ -76,7 +71,7 @@ void FileManager::Kill() {
 const std::string& FileManager::Name() const { return impl_->name; }
 StorageTable* FileManager::Driver() { return impl_->driver.get(); }
 
-bool FileManager::ReadCommitStamp(storage::CommitStamp& stamp) {
+bool FileManager::ReadCommitStamp(CommitStamp& stamp) {
   StorageTable* d = impl_->driver.get();
   return d && d->IsOpen() && d->ReadCommitStamp(stamp);
 }
@@ -104,23 +99,23 @@ void FileManager::RecordDriverError() {
 
 // Raises message `id` for this table, or with report off only prepares it.
 int FileManager::Throw(uint16_t id, bool report) {
-  if (!ERRORS) return kNotDone;
+  if (!ERRORS) return Level::NotDone;
   ERRORS->SetFile(impl_->name);
   if (!report) {
     ERRORS->SetErrors();
     ERRORS->SetId(id);
-    return kNotDone;
+    return Level::NotDone;
   }
   return ERRORS->Raise(id);
 }
 
 int FileManager::ThrowMessage(uint16_t id, const std::string& text, bool report) {
-  if (!ERRORS) return kNotDone;
+  if (!ERRORS) return Level::NotDone;
   ERRORS->SetFile(impl_->name);
   if (!report) {
     ERRORS->SetErrors();
     ERRORS->SetId(id);
-    return kNotDone;
+    return Level::NotDone;
   }
   return ERRORS->RaiseMessage(id, text);
 }
@@ -135,9 +130,9 @@ int FileManager::OpenDriver() {
 }
 
 int FileManager::Open(bool report) {
-  if (!INITIALIZED) return kFatal;
+  if (!INITIALIZED) return Level::Fatal;
   int result = Attempt(report);
-  if (result == kDone)
+  if (result == Level::Done)
     impl_->failureShown = false;
   else if (report)
     impl_->failureShown = true;
@@ -149,10 +144,10 @@ int FileManager::Attempt(bool report) {
   if (count > 0) {
     ++count;
     USED = ++impl_->totalOpens;
-    return kDone;
+    return Level::Done;
   }
   StorageTable& d = *impl_->driver;
-  int result = kNotDone;
+  int result = Level::NotDone;
   for (int attempt = 0; attempt < 2; ++attempt) {
     int code = OpenDriver();
     if (code == storage::kNoAccess) {
@@ -165,28 +160,28 @@ int FileManager::Attempt(bool report) {
       OPENED = true;
       ATEOF = false;
       LASTERROR = 0;
-      return kDone;
+      return Level::Done;
     }
     RecordDriverError();
     if (code == storage::kNoFile) {
-      if (!CREATE) return Throw(26, report);
+      if (!CREATE) return Throw(Msg::FileNotOpened, report);
       if (d.Create(FILENAME) == storage::kOk) continue;
       RecordDriverError();
-      return Throw(12, report);
+      return Throw(Msg::FileNotCreated, report);
     }
     if (code == storage::kNoAccess && WriteRequested(OPENMODE)) {
-      result = Throw(2, report);
+      result = Throw(Msg::AccessDenied, report);
       OPENMODE &= ~3u;
       continue;
     }
     if (code == storage::kBadKeys) {
-      result = Throw(30, report);
+      result = Throw(Msg::KeysInvalid, report);
       if (!REPAIR) return result;
       if (d.RebuildKeys() == storage::kOk) continue;
       RecordDriverError();
-      return Throw(29, report);
+      return Throw(Msg::KeysNotBuilt, report);
     }
-    return Throw(26, report);
+    return Throw(Msg::FileNotOpened, report);
   }
   return result;
 }
@@ -195,17 +190,17 @@ int FileManager::Close() {
   int& count = ThreadCount();
   if (count <= 0) {
     ThreadOpens().erase(this);
-    return kNotDone;
+    return Level::NotDone;
   }
   --count;
-  int result = kDone;
+  int result = Level::Done;
   USED = --impl_->totalOpens;
   if (impl_->totalOpens <= 0) {
     impl_->totalOpens = USED = 0;
     if (impl_->driver->Close() != storage::kOk) {
       // Only a transaction left running can fail here, and its rows are lost.
       RecordDriverError();
-      result = Throw(6, true);
+      result = Throw(Msg::FileNotClosed, true);
     }
   }
   if (count == 0) ThreadOpens().erase(this);
@@ -215,46 +210,46 @@ int FileManager::Close() {
 
 // Makes sure the table is open on this thread before an operation.
 int FileManager::UseFile() {
-  if (!INITIALIZED) return kFatal;
-  if (ThreadCount() > 0 && impl_->driver->IsOpen()) return kDone;
-  if (!LAZYOPEN) return kFatal;
+  if (!INITIALIZED) return Level::Fatal;
+  if (ThreadCount() > 0 && impl_->driver->IsOpen()) return Level::Done;
+  if (!LAZYOPEN) return Level::Fatal;
   // A failure already shown is not shown again on every later operation; the
   // message is still prepared, and a later open that succeeds goes ahead.
-  return Open(!impl_->failureShown) == kDone ? kDone : kFatal;
+  return Open(!impl_->failureShown) == Level::Done ? Level::Done : Level::Fatal;
 }
 
 int FileManager::Fetch(int key) {
-  if (UseFile() != kDone) return kFatal;
+  if (UseFile() != Level::Done) return Level::Fatal;
   int code = impl_->driver->Fetch(key, BUFFER);
   if (code == storage::kOk) {
     LASTERROR = 0;
-    return kDone;
+    return FOUND;
   }
   RecordDriverError();
-  return kNotDone;
+  return NOT_FOUND;
 }
 
 int FileManager::SetOrder(int key) {
-  if (UseFile() != kDone) return kFatal;
+  if (UseFile() != Level::Done) return Level::Fatal;
   ATEOF = false;
-  if (impl_->driver->SetOrder(key) == storage::kOk) return kDone;
+  if (impl_->driver->SetOrder(key) == storage::kOk) return Level::Done;
   RecordDriverError();
-  return kNotDone;
+  return Level::NotDone;
 }
 
 int FileManager::SetFrom(int key) {
-  if (UseFile() != kDone) return kFatal;
+  if (UseFile() != Level::Done) return Level::Fatal;
   ATEOF = false;
-  if (impl_->driver->SetFrom(key, BUFFER) == storage::kOk) return kDone;
+  if (impl_->driver->SetFrom(key, BUFFER) == storage::kOk) return Level::Done;
   RecordDriverError();
-  return kNotDone;
+  return Level::NotDone;
 }
 
 int FileManager::Next(bool report) { return Read(true, report); }
 int FileManager::Previous(bool report) { return Read(false, report); }
 
 int FileManager::Read(bool forward, bool report) {
-  if (UseFile() != kDone) return kFatal;
+  if (UseFile() != Level::Done) return Level::Fatal;
   StorageTable& d = *impl_->driver;
   // A held row cannot be stepped over in this driver (the lock covers the
   // file), so skipping means trying again once the lock wait has run out.
@@ -262,116 +257,116 @@ int FileManager::Read(bool forward, bool report) {
     int code = forward ? d.Next(BUFFER) : d.Previous(BUFFER);
     if (code == storage::kOk) {
       LASTERROR = 0;
-      return kDone;
+      return Level::Done;
     }
     RecordDriverError();
     if (code == storage::kNoRow) {
       ATEOF = true;
-      return kNotDone;
+      return Level::NotDone;
     }
     if (code == storage::kHeld) {
       if (SKIPHELDRECORDS && tries < 2) continue;
-      return Throw(31, report);
+      return Throw(Msg::RecordHeld, report);
     }
-    int level = Throw(1, report);
-    return report ? level : kFatal;
+    int level = Throw(Msg::RecordNotRead, report);
+    return report ? level : Level::Fatal;
   }
 }
 
 int FileManager::Insert(bool report) {
-  if (UseFile() != kDone) return kFatal;
+  if (UseFile() != Level::Done) return Level::Fatal;
   StorageTable& d = *impl_->driver;
   int code = d.Append(BUFFER);
   if (code == storage::kOk) {
     LASTERROR = 0;
-    return kDone;
+    return Level::Done;
   }
   RecordDriverError();
   if (code == storage::kDuplicateKey) {
     int key = d.ExistingUniqueKey(BUFFER);
     std::string keyName = key >= 0 ? KEYS[static_cast<size_t>(key)] : std::string();
     if (ERRORS) ERRORS->SetKey(keyName);
-    ThrowMessage(15, keyName, report);
-    return kNotDone;
+    ThrowMessage(Msg::DuplicateKey, keyName, report);
+    return Level::NotDone;
   }
-  Throw(4, report);
-  return kNotDone;
+  Throw(Msg::RecordNotInserted, report);
+  return Level::NotDone;
 }
 
 int FileManager::Update(bool report) {
-  if (UseFile() != kDone) return kFatal;
+  if (UseFile() != Level::Done) return Level::Fatal;
   StorageTable& d = *impl_->driver;
   int code = d.Put(BUFFER);
   if (code == storage::kOk) {
     LASTERROR = 0;
-    return kDone;
+    return Level::Done;
   }
   RecordDriverError();
   if (code == storage::kChanged) {
-    Throw(8, report);
+    Throw(Msg::RecordChangedElsewhereShown, report);
     d.Reget(BUFFER);  // show what the other process stored
-    return kNotDone;
+    return Level::NotDone;
   }
-  Throw(28, report);
-  return kNotDone;
+  Throw(Msg::RecordNotUpdated, report);
+  return Level::NotDone;
 }
 
 int FileManager::Delete(bool confirm) {
-  if (UseFile() != kDone) return kFatal;
+  if (UseFile() != Level::Done) return Level::Fatal;
   if (confirm && ERRORS) {
     ERRORS->SetFile(impl_->name);
-    if (ERRORS->Ask(11, BUTTON_YES | BUTTON_NO, BUTTON_NO) != BUTTON_YES) return kCancelled;
+    if (ERRORS->Ask(Msg::ConfirmDelete, BUTTON_YES | BUTTON_NO, BUTTON_NO) != BUTTON_YES) return Level::Cancelled;
   }
   if (impl_->driver->Delete() == storage::kOk) {
     LASTERROR = 0;
-    return kDone;
+    return Level::Done;
   }
   RecordDriverError();
-  Throw(13, true);
-  return kNotDone;
+  Throw(Msg::RecordNotDeleted, true);
+  return Level::NotDone;
 }
 
 int FileManager::Empty() {
-  if (UseFile() != kDone) return kFatal;
+  if (UseFile() != Level::Done) return Level::Fatal;
   ATEOF = false;
-  if (impl_->driver->Empty() == storage::kOk) return kDone;
+  if (impl_->driver->Empty() == storage::kOk) return Level::Done;
   RecordDriverError();
-  return kNotDone;
+  return Level::NotDone;
 }
 
 long FileManager::Records() {
-  if (UseFile() != kDone) return -1;
+  if (UseFile() != Level::Done) return -1;
   long n = impl_->driver->Count();
   if (n < 0) RecordDriverError();
   return n;
 }
 
 int FileManager::BeginTransaction() {
-  if (UseFile() != kDone) return kFatal;
-  if (impl_->driver->BeginTransaction() == storage::kOk) return kDone;
+  if (UseFile() != Level::Done) return Level::Fatal;
+  if (impl_->driver->BeginTransaction() == storage::kOk) return Level::Done;
   RecordDriverError();
-  return kNotDone;
+  return Level::NotDone;
 }
 
 int FileManager::Commit() {
-  if (!impl_->driver || !impl_->driver->IsOpen()) return kFatal;
-  if (impl_->driver->Commit() == storage::kOk) return kDone;
+  if (!impl_->driver || !impl_->driver->IsOpen()) return Level::Fatal;
+  if (impl_->driver->Commit() == storage::kOk) return Level::Done;
   RecordDriverError();
-  return kNotDone;
+  return Level::NotDone;
 }
 
 int FileManager::Rollback() {
-  if (!impl_->driver || !impl_->driver->IsOpen()) return kFatal;
-  if (impl_->driver->Rollback() == storage::kOk) return kDone;
+  if (!impl_->driver || !impl_->driver->IsOpen()) return Level::Fatal;
+  if (impl_->driver->Rollback() == storage::kOk) return Level::Done;
   RecordDriverError();
-  return kNotDone;
+  return Level::NotDone;
 }
 
 int FileManager::RebuildKeys() {
-  if (!INITIALIZED) return kFatal;
-  if (impl_->driver->RebuildKeys() == storage::kOk) return kDone;
+  if (!INITIALIZED) return Level::Fatal;
+  if (impl_->driver->RebuildKeys() == storage::kOk) return Level::Done;
   RecordDriverError();
-  return kNotDone;
+  return Level::NotDone;
 }
 
 }  // namespace tx

@@ -2,11 +2,11 @@
 // The table access layer: one access object per table wraps the storage
 // driver's handle, owns the open state and usage count, turns driver errors
 // into error-manager messages by number and returns a result level
-// (0 done, 5 not done / end of rows, 4 cancelled, 3 table unusable).
+// (Level: Done, NotDone / end of rows, Cancelled, Fatal = table unusable).
 //
 // Typical use:
 //   fm.Init(&rec, sizeof rec, Layout(), &GlobalErrors());  fm.CREATE = true;
-//   fm.Open();  rec.ID = 7;  if (fm.Fetch(0) == 0) ...;  fm.Close();
+//   fm.Open();  rec.ID = 7;  if (fm.Fetch(0) == FOUND) ...;  fm.Close();
 // Operations on a table not yet opened open it first (lazy open); a failure
 // of that open already shown to the user is not shown again.
 #include <cstddef>
@@ -15,15 +15,21 @@
 #include <string>
 #include <vector>
 
-#include "services/record_layout.h"
+#include "base/level.h"
+#include "base/record_layout.h"
+#include "platform/storage/commit_stamp.h"
 
 namespace tx {
 
 class ErrorManager;
 class StorageTable;  // the driver's handle (platform/storage)
-namespace storage {
-struct CommitStamp;
-}
+
+// What a table's committed content was (see StorageTable::ReadCommitStamp).
+using CommitStamp = storage::CommitStamp;
+
+// What Fetch answers.
+inline constexpr int FOUND = Level::Done;
+inline constexpr int NOT_FOUND = Level::NotDone;
 
 class FileManager {
  public:
@@ -42,13 +48,13 @@ class FileManager {
 
   // At most two attempts: a missing file is created (CREATE), a file that
   // cannot be written is opened read-only after "Access Denied". With report
-  // off nothing is shown and a failure returns 5.
+  // off nothing is shown and a failure returns Level::NotDone.
   int Open(bool report = true);
   // Decrements the usage count; the last Close closes the driver file.
   int Close();
 
   // Reads the first row (in key order, ties in stored order) whose key
-  // components equal those in the buffer. 0 found, 5 not found (no message;
+  // components equal those in the buffer. FOUND, or NOT_FOUND (no message;
   // the buffer is left as it was).
   int Fetch(int key);
 
@@ -58,7 +64,7 @@ class FileManager {
   int SetOrder(int key);
   int SetFrom(int key);
 
-  // 0 with the row in the buffer; 5 past the last/first row (ATEOF set, no message).
+  // Level::Done with the row in the buffer; NotDone past the last/first row (ATEOF set, no message).
   int Next(bool report = true);
   int Previous(bool report = true);
   // Appends the buffer. A unique key that exists already: message 15 naming the key, 5.
@@ -87,7 +93,7 @@ class FileManager {
   // or outside a transaction.
   uint64_t ContentVersion();
   // See StorageTable::ReadCommitStamp; false when closed.
-  bool ReadCommitStamp(storage::CommitStamp& stamp);
+  bool ReadCommitStamp(CommitStamp& stamp);
 
   // The table's name ("DBEffects").
   const std::string& Name() const;

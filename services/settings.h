@@ -18,8 +18,8 @@
 #include <type_traits>
 #include <vector>
 
+#include "base/fixed_string.h"
 #include "platform/toolkit/toolkit.h"
-#include "services/fixed_string.h"
 
 namespace tx {
 

@@ -1,6 +1,6 @@
 #include "services/settings_ini.h"
 
-#include "services/file_io.h"
+#include "base/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

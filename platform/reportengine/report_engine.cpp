@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "base/picture.h"
 #include "platform/reportengine/png_dib.h"
-#include "services/picture.h"
 #include "platform/reportengine/text_measure.h"
 #include "platform/reportengine/wmf_writer.h"
 
@@ -53,14 +53,14 @@ int ReportEngine::Open(const ReportLayout& layout) {
   layout_ = layout;
   std::error_code ec;
   std::string tmpl = (std::filesystem::temp_directory_path(ec) / "tonalyx-pages-XXXXXX").string();
-  if (ec || !mkdtemp(tmpl.data())) return 3;
+  if (ec || !mkdtemp(tmpl.data())) return Level::Fatal;
   directory_ = tmpl;
   pageNumber_ = 0;
   cursorY_ = 0;
   groupStarted_ = false;
   lastBreak_.clear();
   open_ = true;
-  return 0;
+  return Level::Done;
 }
 
 void ReportEngine::Discard() {
@@ -162,11 +162,11 @@ int ReportEngine::StartPage() {
   if (layout_.pageHeader)
     for (const auto& c : layout_.pageHeader->controls)
       DrawControl(c, layout_.pageHeader->x, layout_.pageHeader->y);
-  return 0;
+  return Level::Done;
 }
 
 int ReportEngine::FinishPage() {
-  if (!page_) return 0;
+  if (!page_) return Level::Done;
   if (layout_.pageFooter)
     for (const auto& c : layout_.pageFooter->controls)
       DrawControl(c, layout_.pageFooter->x, layout_.pageFooter->y);
@@ -178,16 +178,16 @@ int ReportEngine::FinishPage() {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   out.close();
-  if (!out) return 3;
+  if (!out) return Level::Fatal;
   if (pageList_) pageList_->push_back(path);
-  return 0;
+  return Level::Done;
 }
 
 int ReportEngine::PrintBand(const std::string& bandName) {
-  if (!open_) return 3;
+  if (!open_) return Level::Fatal;
   auto band = std::find_if(layout_.details.begin(), layout_.details.end(),
                            [&](const ReportBand& b) { return b.name == bandName; });
-  if (band == layout_.details.end()) return 5;
+  if (band == layout_.details.end()) return Level::NotDone;
   if (layout_.group) {
     const auto& members = layout_.group->members;
     bool inGroup = members.empty() || std::find(members.begin(), members.end(), bandName) != members.end();
@@ -261,11 +261,11 @@ int ReportEngine::PlaceBand(const ReportBand& band) {
     pending = std::move(still);
     cursorY_ = std::min(used, layout_.bodyHeight);
   }
-  return 0;
+  return Level::Done;
 }
 
 int ReportEngine::EndReport() {
-  if (!open_) return 3;
+  if (!open_) return Level::Fatal;
   int r = FinishPage();
   open_ = false;
   return r;

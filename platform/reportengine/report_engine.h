@@ -6,7 +6,7 @@
 // with the engine (or by Discard).
 //
 //   ReportEngine engine;
-//   engine.Open(layout);                 // 0 = ready for bands
+//   engine.Open(layout);                 // Level::Done = ready for bands
 //   engine.RenderToPageFiles(&pages);    // names appended in page order
 //   engine.SetValue("PRE:EFFECTNAME", "Amp 1");
 //   engine.PrintBand("detail");
@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/level.h"
 #include "platform/reportengine/report_layout.h"
 
 namespace tx {
@@ -34,7 +35,7 @@ class ReportEngine {
   ReportEngine(const ReportEngine&) = delete;
   ReportEngine& operator=(const ReportEngine&) = delete;
 
-  // 0 ready; 3 when the page directory cannot be made.
+  // Level::Done ready; Level::Fatal when the page directory cannot be made.
   int Open(const ReportLayout& layout);
   // The list that receives each finished page's file name.
   void RenderToPageFiles(std::vector<std::string>* pageList) { pageList_ = pageList; }
@@ -44,9 +45,9 @@ class ReportEngine {
 
   // Prints a detail band with the current field values: a group header first
   // when the break field changed, a new page when the body area is full.
-  // 0 done; 3 when a page file cannot be written; 5 for an unknown band.
+  // Level::Done; Fatal when a page file cannot be written; NotDone for an unknown band.
   int PrintBand(const std::string& bandName);
-  // Finishes the last page. 0 done, 3 when its file cannot be written.
+  // Finishes the last page. Level::Done, or Fatal when its file cannot be written.
   int EndReport();
   // Removes the page files and their directory.
   void Discard();

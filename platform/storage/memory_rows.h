@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "services/record_layout.h"
+#include "base/record_layout.h"
 
 namespace tx::storage {
 

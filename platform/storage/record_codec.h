@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "services/record_layout.h"
+#include "base/record_layout.h"
 
 namespace tx::storage {
 

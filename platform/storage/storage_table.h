@@ -5,13 +5,13 @@
 // Stored order is insertion order (rowid); among rows with equal key values the
 // one stored first comes first. Every operation answers with a driver code
 // (below) and leaves a readable text in ErrorText().
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "services/record_layout.h"
+#include "base/record_layout.h"
+#include "platform/storage/commit_stamp.h"
 
 namespace tx {
 
@@ -30,18 +30,6 @@ constexpr int kOther = 90;         // any other driver failure; ErrorText() says
 constexpr int kPhysicalOrder = -1; // SetOrder: stored order instead of a key
 }  // namespace storage
 
-namespace storage {
-// What a table file's committed content was, as far as a look without any
-// lock can tell: this connection's content version and the 16 header bytes
-// from offset 24 (change counter, size, free list) that every commit of
-// every connection changes, and by which SQLite itself tells whether its
-// cached pages still hold.
-struct CommitStamp {
-  uint64_t version = 0;
-  std::array<unsigned char, 16> header{};
-  bool operator==(const CommitStamp&) const = default;
-};
-}  // namespace storage
 
 class StorageTable {
  public:

@@ -4,6 +4,8 @@
 // driven by an event loop that hands out one event at a time, and queried or
 // changed through their control numbers. The console toolkit runs all of this
 // without a display; a Qt toolkit stands behind the same interface.
+// This header is the folder's front door; beside it: console_toolkit.h (the
+// console toolkit), command_line.h (the program's options), buttons.h.
 #include <cstdint>
 #include <functional>
 #include <optional>

@@ -5,7 +5,7 @@
 #include <numeric>
 #include <stdexcept>
 
-#include "services/fixed_string.h"
+#include "base/fixed_string.h"
 
 namespace tx {
 

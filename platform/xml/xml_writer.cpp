@@ -1,6 +1,6 @@
 #include "platform/xml/xml_writer.h"
 
-#include "services/file_io.h"
+#include "base/file_io.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -43,8 +43,8 @@ class CliDecodeTest : public ::testing::Test {
   void SetUp() override {
     txtest::ScopedCwd cwd(dir_.path());
     tx::TableSet t;
-    ASSERT_EQ(t.DBEffects.Open(), 0);
-    ASSERT_EQ(t.DBSelection.Open(), 0);
+    ASSERT_EQ(t.DBEffects.Open(), tx::Level::Done);
+    ASSERT_EQ(t.DBSelection.Open(), tx::Level::Done);
     txtools::EffectRow type;
     type.deviceType = 3;
     type.effectId = 106;
@@ -163,7 +163,7 @@ TEST_F(CliDecodeTest, DefinitionTextsInUtf8ComeOutUnchanged) {
   {
     txtest::ScopedCwd cwd(dir_.path());
     tx::TableSet t;
-    ASSERT_EQ(t.DBEffects.Open(), 0);
+    ASSERT_EQ(t.DBEffects.Open(), tx::Level::Done);
     txtools::EffectRow grosse;
     grosse.deviceType = 3;
     grosse.effectId = 106;

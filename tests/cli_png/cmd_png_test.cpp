@@ -42,7 +42,7 @@ class PngCommand : public ::testing::Test {
       auto errors = std::make_unique<tx::ErrorManager>();
       auto tables = std::make_unique<tx::TableSet>();
       tx::InitTables(*tables, errors.get());
-      ASSERT_EQ(tables->DBEffects.Open(), 0);
+      ASSERT_EQ(tables->DBEffects.Open(), tx::Level::Done);
       for (auto [id, type] : {std::pair{106, "Amp"}, std::pair{112, "Delay"}}) {
         tables->effect = tx::EffectRecord();
         tables->effect.DEVICETYPE = 3;
@@ -50,7 +50,7 @@ class PngCommand : public ::testing::Test {
         tables->effect.EFFECTTYPE = type;
         tables->effect.EFFECTVARIANTPARAMETERID = 0;
         tables->effect.EFFECTBYPASSPARAMETERID = 4;
-        ASSERT_EQ(tables->DBEffects.Insert(), 0);
+        ASSERT_EQ(tables->DBEffects.Insert(), tx::Level::Done);
       }
       tables->DBEffects.Close();
     }

@@ -22,7 +22,7 @@ class MemoryTableTest : public txtest::TablesFixture {
  protected:
   void SetUp() override {
     TablesFixture::SetUp();
-    ASSERT_EQ(tables->MXPreset.Open(), 0);
+    ASSERT_EQ(tables->MXPreset.Open(), tx::Level::Done);
   }
 
   FileManager& Preset() { return tables->MXPreset; }
@@ -32,12 +32,12 @@ class MemoryTableTest : public txtest::TablesFixture {
     Row().EFFECTID = effect;
     Row().PARAMETERID = parameter;
     Row().XVALUE = x;
-    ASSERT_EQ(Preset().Insert(), 0);
+    ASSERT_EQ(Preset().Insert(), tx::Level::Done);
   }
   // "effect/parameter:x" of every row, read with Next in the given order.
   std::vector<std::string> Rows(int order) {
     std::vector<std::string> rows;
-    EXPECT_EQ(Preset().SetOrder(order), 0);
+    EXPECT_EQ(Preset().SetOrder(order), tx::Level::Done);
     while (Preset().Next() == 0)
       rows.push_back(std::to_string(Row().EFFECTID) + "/" + std::to_string(Row().PARAMETERID) + ":" + Row().XVALUE.str());
     EXPECT_TRUE(Preset().ATEOF);
@@ -48,25 +48,25 @@ class MemoryTableTest : public txtest::TablesFixture {
 TEST_F(MemoryTableTest, ReadingPastTheLastRowSetsAtEofWithoutAMessageEitherWay) {
   Insert(100, 1, "a");
   Insert(100, 0, "b");
-  ASSERT_EQ(Preset().SetOrder(PresetEffect_Key), 0);
+  ASSERT_EQ(Preset().SetOrder(PresetEffect_Key), tx::Level::Done);
   EXPECT_FALSE(Preset().ATEOF);
-  ASSERT_EQ(Preset().Next(), 0);
+  ASSERT_EQ(Preset().Next(), tx::Level::Done);
   EXPECT_EQ(Row().XVALUE, "b");
-  ASSERT_EQ(Preset().Next(), 0);
-  EXPECT_EQ(Preset().Next(), 5);
+  ASSERT_EQ(Preset().Next(), tx::Level::Done);
+  EXPECT_EQ(Preset().Next(), tx::Level::NotDone);
   EXPECT_TRUE(Preset().ATEOF);
-  EXPECT_EQ(Preset().Next(), 5);
+  EXPECT_EQ(Preset().Next(), tx::Level::NotDone);
   EXPECT_EQ(Preset().LASTERROR, 33);
-  ASSERT_EQ(Preset().SetOrder(-1), 0);
+  ASSERT_EQ(Preset().SetOrder(-1), tx::Level::Done);
   EXPECT_FALSE(Preset().ATEOF);
-  ASSERT_EQ(Preset().Previous(), 0);
+  ASSERT_EQ(Preset().Previous(), tx::Level::Done);
   EXPECT_EQ(Row().XVALUE, "b");
-  ASSERT_EQ(Preset().Previous(), 0);
-  EXPECT_EQ(Preset().Previous(), 5);
+  ASSERT_EQ(Preset().Previous(), tx::Level::Done);
+  EXPECT_EQ(Preset().Previous(), tx::Level::NotDone);
   EXPECT_TRUE(Preset().ATEOF);
   Preset().Empty();
   EXPECT_FALSE(Preset().ATEOF);
-  EXPECT_EQ(Preset().Next(), 5);
+  EXPECT_EQ(Preset().Next(), tx::Level::NotDone);
   EXPECT_TRUE(Shown().empty());
 }
 
@@ -81,11 +81,11 @@ TEST_F(MemoryTableTest, EqualKeysStayInInsertionOrderAndFetchTakesTheFirst) {
   Row() = PresetRecord{};
   Row().EFFECTID = 106;
   Row().PARAMETERID = 2;
-  ASSERT_EQ(Preset().Fetch(PresetEffect_Key), 0);
+  ASSERT_EQ(Preset().Fetch(PresetEffect_Key), tx::Level::Done);
   EXPECT_EQ(Row().XVALUE, "first");
   Row().PARAMETERID = 9;
   Row().XVALUE = "kept";
-  EXPECT_EQ(Preset().Fetch(PresetEffect_Key), 5);
+  EXPECT_EQ(Preset().Fetch(PresetEffect_Key), tx::Level::NotDone);
   EXPECT_EQ(Row().XVALUE, "kept");
   EXPECT_EQ(Preset().LASTERROR, 33);
   EXPECT_TRUE(Shown().empty());
@@ -98,18 +98,18 @@ TEST_F(MemoryTableTest, UpdateAndDeleteWorkOnTheRowLastRead) {
   // The filler's modifier mark: fetch by key, change, store.
   Row().EFFECTID = 100;
   Row().PARAMETERID = 2;
-  ASSERT_EQ(Preset().Fetch(PresetEffect_Key), 0);
+  ASSERT_EQ(Preset().Fetch(PresetEffect_Key), tx::Level::Done);
   Row().MODIFIERFLAG = "*";
-  ASSERT_EQ(Preset().Update(), 0);
+  ASSERT_EQ(Preset().Update(), tx::Level::Done);
   // Changing the key moves the row in key order, not in stored order.
-  ASSERT_EQ(Preset().SetOrder(-1), 0);
-  ASSERT_EQ(Preset().Next(), 0);
+  ASSERT_EQ(Preset().SetOrder(-1), tx::Level::Done);
+  ASSERT_EQ(Preset().Next(), tx::Level::Done);
   Row().PARAMETERID = 9;
-  ASSERT_EQ(Preset().Update(), 0);
-  ASSERT_EQ(Preset().Next(), 0);
+  ASSERT_EQ(Preset().Update(), tx::Level::Done);
+  ASSERT_EQ(Preset().Next(), tx::Level::Done);
   EXPECT_EQ(Row().MODIFIERFLAG, "*");
-  ASSERT_EQ(Preset().Delete(), 0);
-  EXPECT_EQ(Preset().Next(), 0);  // reading goes on after the deleted row
+  ASSERT_EQ(Preset().Delete(), tx::Level::Done);
+  EXPECT_EQ(Preset().Next(), tx::Level::Done);  // reading goes on after the deleted row
   EXPECT_EQ(Row().XVALUE, "three");
   EXPECT_EQ(Rows(-1), (std::vector<std::string>{"100/9:one", "100/3:three"}));
   EXPECT_EQ(Rows(PresetEffect_Key), (std::vector<std::string>{"100/3:three", "100/9:one"}));
@@ -119,27 +119,27 @@ TEST_F(MemoryTableTest, UpdateAndDeleteWorkOnTheRowLastRead) {
 
 TEST_F(MemoryTableTest, TransactionAroundARefillKeepsOrBringsBackTheRows) {
   Insert(100, 0, "old");
-  ASSERT_EQ(Preset().BeginTransaction(), 0);
-  ASSERT_EQ(Preset().Empty(), 0);
+  ASSERT_EQ(Preset().BeginTransaction(), tx::Level::Done);
+  ASSERT_EQ(Preset().Empty(), tx::Level::Done);
   Insert(200, 0, "new");
   Insert(200, 1, "new");
-  ASSERT_EQ(Preset().Rollback(), 0);
+  ASSERT_EQ(Preset().Rollback(), tx::Level::Done);
   EXPECT_EQ(Rows(-1), (std::vector<std::string>{"100/0:old"}));
 
-  ASSERT_EQ(Preset().BeginTransaction(), 0);
-  EXPECT_EQ(Preset().BeginTransaction(), 5);  // one at a time
-  ASSERT_EQ(Preset().Empty(), 0);
+  ASSERT_EQ(Preset().BeginTransaction(), tx::Level::Done);
+  EXPECT_EQ(Preset().BeginTransaction(), tx::Level::NotDone);  // one at a time
+  ASSERT_EQ(Preset().Empty(), tx::Level::Done);
   Insert(200, 1, "new");
   Insert(200, 0, "new");
-  ASSERT_EQ(Preset().Commit(), 0);
-  EXPECT_EQ(Preset().Commit(), 5);
+  ASSERT_EQ(Preset().Commit(), tx::Level::Done);
+  EXPECT_EQ(Preset().Commit(), tx::Level::NotDone);
   EXPECT_EQ(Rows(PresetEffect_Key), (std::vector<std::string>{"200/0:new", "200/1:new"}));
   // A close with the transaction running keeps its rows; the table is memory
   // only and writes no file.
-  ASSERT_EQ(Preset().BeginTransaction(), 0);
+  ASSERT_EQ(Preset().BeginTransaction(), tx::Level::Done);
   Insert(300, 0, "last");
-  ASSERT_EQ(Preset().Close(), 0);
-  ASSERT_EQ(Preset().Open(), 0);
+  ASSERT_EQ(Preset().Close(), tx::Level::Done);
+  ASSERT_EQ(Preset().Open(), tx::Level::Done);
   EXPECT_EQ(Preset().Records(), 3);
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
@@ -162,12 +162,12 @@ TEST_F(MemoryTableTest, UniqueKeyOnAMemoryTableRefusesTheDuplicateAndNamesIt) {
   FileManager notes;
   notes.Init(&note, sizeof note, layout, errors.get());
   notes.CREATE = true;
-  ASSERT_EQ(notes.Open(), 0);
+  ASSERT_EQ(notes.Open(), tx::Level::Done);
   note.ID = 1;
   note.TEXT = "one";
-  ASSERT_EQ(notes.Insert(), 0);
+  ASSERT_EQ(notes.Insert(), tx::Level::Done);
   note.TEXT = "again";
-  EXPECT_EQ(notes.Insert(), 5);
+  EXPECT_EQ(notes.Insert(), tx::Level::NotDone);
   EXPECT_EQ(notes.LASTERROR, 40);
   ASSERT_EQ(Shown().size(), 1u);
   EXPECT_EQ(Shown()[0].request.caption, "Duplicate Key Error");
@@ -176,15 +176,15 @@ TEST_F(MemoryTableTest, UniqueKeyOnAMemoryTableRefusesTheDuplicateAndNamesIt) {
   EXPECT_EQ(notes.Records(), 1);
 
   note.ID = 2;
-  ASSERT_EQ(notes.Insert(), 0);
+  ASSERT_EQ(notes.Insert(), tx::Level::Done);
   note.ID = 1;
-  ASSERT_EQ(notes.Fetch(1), 0);
+  ASSERT_EQ(notes.Fetch(1), tx::Level::Done);
   EXPECT_EQ(note.TEXT, "one");
   note.ID = 2;  // taken by the other row
-  EXPECT_EQ(notes.Update(), 5);
+  EXPECT_EQ(notes.Update(), tx::Level::NotDone);
   EXPECT_EQ(Shown().size(), 2u);
   note.ID = 1;
-  ASSERT_EQ(notes.Fetch(1), 0);
+  ASSERT_EQ(notes.Fetch(1), tx::Level::Done);
   EXPECT_EQ(note.TEXT, "one");
   notes.Close();
 }

@@ -131,9 +131,9 @@ TEST_F(TableSetTest, OpenAllCreatesTheFiveFilesAndCloseAllClosesThemOnce) {
   EXPECT_FALSE(tables->MXPreset.OPENED);
   for (FileManager* fm : DiskTables()) EXPECT_TRUE(fm->OPENED) << fm->Name();
   tables->effect.EFFECTID = 1;
-  EXPECT_EQ(tables->DBEffects.Fetch(Effect_Key), 5);  // empty tables find nothing
+  EXPECT_EQ(tables->DBEffects.Fetch(Effect_Key), tx::Level::NotDone);  // empty tables find nothing
 
-  ASSERT_EQ(tables->DBEffects.Open(), 0);  // a user of its own
+  ASSERT_EQ(tables->DBEffects.Open(), tx::Level::Done);  // a user of its own
   CloseAllTables(*tables);
   EXPECT_FALSE(tables->opened);
   for (FileManager* fm : DiskTables()) EXPECT_EQ(fm->OPENED, fm == &tables->DBEffects) << fm->Name();
@@ -161,32 +161,32 @@ TEST_F(TableSetTest, ImportFramedInOneTransactionPerTable) {
   for (int i = 0; i < 50; ++i) {
     tables->selectionMaster.SELECTIONVALUE = static_cast<int16_t>(i);
     tables->selectionMaster.SELECTIONSTRING = "entry " + std::to_string(i);
-    ASSERT_EQ(tables->DBSelectionMaster.Insert(), 0);
+    ASSERT_EQ(tables->DBSelectionMaster.Insert(), tx::Level::Done);
     tables->cab.ID = i;
-    ASSERT_EQ(tables->DBCabs.Insert(), 0);
+    ASSERT_EQ(tables->DBCabs.Insert(), tx::Level::Done);
   }
   ASSERT_EQ(RollbackAllTables(*tables), 0);
   EXPECT_EQ(tables->DBCabs.Records(), 0);
   ASSERT_EQ(BeginAllTables(*tables), 0);
   tables->cab.ID = 1;
-  ASSERT_EQ(tables->DBCabs.Insert(), 0);
+  ASSERT_EQ(tables->DBCabs.Insert(), tx::Level::Done);
   tables->screenMaster.ROW = 2;
-  ASSERT_EQ(tables->DBScreenMaster.Insert(), 0);
+  ASSERT_EQ(tables->DBScreenMaster.Insert(), tx::Level::Done);
   ASSERT_EQ(CommitAllTables(*tables), 0);
   CloseAllTables(*tables);
   ASSERT_EQ(OpenAllTables(*tables), 0);
   EXPECT_EQ(tables->DBCabs.Records(), 1);
   EXPECT_EQ(tables->DBScreenMaster.Records(), 1);
-  ASSERT_EQ(tables->DBScreenMaster.Next(), 0);
+  ASSERT_EQ(tables->DBScreenMaster.Next(), tx::Level::Done);
   EXPECT_EQ(+tables->screenMaster.ROW, 2);
   CloseAllTables(*tables);
 }
 
 // A second process holds the write lock of "efx.mdl" until told to let go.
 TEST_F(TableSetTest, TableHeldForWritingByAnotherProcessOpensReadOnlyAfterOneNotice) {
-  ASSERT_EQ(tables->DBEffects.Open(), 0);
+  ASSERT_EQ(tables->DBEffects.Open(), tx::Level::Done);
   tables->effect.EFFECTID = 12;
-  ASSERT_EQ(tables->DBEffects.Insert(), 0);
+  ASSERT_EQ(tables->DBEffects.Insert(), tx::Level::Done);
   tables->DBEffects.Close();
 
   int ready[2], release[2];

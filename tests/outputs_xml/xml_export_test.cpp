@@ -22,7 +22,7 @@ class XmlExport : public ::testing::Test {
  protected:
   XmlExport() : cwd_(dir_.path()) {
     previous_ = tx::SetToolkit(&console_);
-    EXPECT_EQ(t_.MXPreset.Open(), 0);
+    EXPECT_EQ(t_.MXPreset.Open(), tx::Level::Done);
   }
   ~XmlExport() override {
     t_.MXPreset.Close();
@@ -43,7 +43,7 @@ class XmlExport : public ::testing::Test {
     r.MODIFIERFLAG = modifier;
     r.XACTIVE = xActive;
     r.YACTIVE = yActive;
-    ASSERT_EQ(t_.MXPreset.Insert(), 0);
+    ASSERT_EQ(t_.MXPreset.Insert(), tx::Level::Done);
   }
 
   int Write(const std::string& path, std::string_view name, int number) {

@@ -24,7 +24,7 @@ std::vector<std::string> Streams(Draw draw, std::string* whole = nullptr) {
   g.BeginPage("p", 0, 0, 8500, 11000);
   draw(g);
   g.FinishPage();
-  EXPECT_EQ(g.FinishDocument(), 0);
+  EXPECT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string pdf = ReadFile(dir.file("c.pdf"));
   EXPECT_EQ(XrefProblems(pdf), "");
   if (whole) *whole = pdf;

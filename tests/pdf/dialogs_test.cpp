@@ -24,16 +24,16 @@ TEST(PdfDialogs, SaveDialogAsksForAPdfFile) {
   tx::PDFGenerator g;
   g.Init();
   ui.toolkit.QueueFileCancel();
-  EXPECT_EQ(g.ChooseOutput(0), 5);
+  EXPECT_EQ(g.ChooseOutput(0), tx::Level::NotDone);
   ui.toolkit.QueueFilePath(dir.file("chosen"));
-  EXPECT_EQ(g.ChooseOutput(0), 0);
+  EXPECT_EQ(g.ChooseOutput(0), tx::Level::Done);
   ASSERT_EQ(ui.toolkit.FileDialogs().size(), 2u);
   const auto& request = ui.toolkit.FileDialogs()[0];
   EXPECT_TRUE(request.save);
   EXPECT_EQ(request.title, "Save PDF File");
   EXPECT_EQ(request.filter, "PDF|*.PDF|All|*.*");
   g.BeginDocument(0);
-  EXPECT_EQ(g.FinishDocument(), 0);
+  EXPECT_EQ(g.FinishDocument(), tx::Level::Done);
   EXPECT_FALSE(ReadFile(dir.file("chosen.PDF")).empty());
 }
 
@@ -43,7 +43,7 @@ TEST(PdfDialogs, FileFailuresShowAMessageBox) {
   tx::PDFGenerator g;
   g.Init(dir.file("no/such/dir/x.pdf"));
   g.BeginDocument(0);
-  EXPECT_EQ(g.FinishDocument(), 3);
+  EXPECT_EQ(g.FinishDocument(), tx::Level::Fatal);
   ASSERT_EQ(ui.toolkit.Messages().size(), 1u);
   const auto& shown = ui.toolkit.Messages()[0].request;
   EXPECT_EQ(shown.caption, "Target OpenFile");

@@ -16,7 +16,7 @@ std::string OnePage(TestGenerator& g, const std::string& path, bool draw) {
   g.BeginPage("p1", 0, 0, 8500, 11000);
   if (draw) g.EmitString("", "Text", Text(1000, 1000));
   g.FinishPage();
-  EXPECT_EQ(g.FinishDocument(), 0);
+  EXPECT_EQ(g.FinishDocument(), tx::Level::Done);
   return ReadFile(path);
 }
 }  // namespace
@@ -51,7 +51,7 @@ TEST(PdfDocument, ZeroPagesStillMakeACompleteDocument) {
   TestGenerator g;
   g.Init(dir.file("empty.pdf"));
   g.BeginDocument(0);
-  ASSERT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string pdf = ReadFile(dir.file("empty.pdf"));
   EXPECT_NE(pdf.find("3 0 obj\r\n<< \r\n/Type /Pages\r\n/Count 0\r\n/MediaBox [ 0 0 612 792 ]\r\n/Kids [ ]\r\n>>\r\n"),
             std::string::npos);
@@ -158,7 +158,7 @@ TEST(PdfDocument, XrefOffsetsHoldForLongCompressedDocuments) {
     }
     g.FinishPage();
   }
-  ASSERT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string pdf = ReadFile(dir.file("long.pdf"));
   EXPECT_GT(pdf.size(), tx::PDFOutputFile::kPiece);
   EXPECT_EQ(static_cast<size_t>(g.OUTPUT->FPOS), pdf.size());
@@ -171,22 +171,22 @@ TEST(PdfDocument, ChooseOutputAsksOnlyWithoutATargetName) {
   TestGenerator g;
   g.Init();
   g.cancelDialog = true;
-  EXPECT_EQ(g.ChooseOutput(0), 5);
+  EXPECT_EQ(g.ChooseOutput(0), tx::Level::NotDone);
   EXPECT_EQ(g.dialogs, 1);
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 
   g.cancelDialog = false;
   g.dialogAnswer = dir.file("report");
-  EXPECT_EQ(g.ChooseOutput(0), 0);
+  EXPECT_EQ(g.ChooseOutput(0), tx::Level::Done);
   EXPECT_EQ(g.OUTPUT->GetName(), dir.file("report.PDF"));
   EXPECT_EQ(g.dialogs, 2);
   // A name is now set: no second question.
-  EXPECT_EQ(g.ChooseOutput(0), 0);
+  EXPECT_EQ(g.ChooseOutput(0), tx::Level::Done);
   EXPECT_EQ(g.dialogs, 2);
 
   g.OUTPUT->SetName("");
   g.dialogAnswer = dir.file("keep.pdf");
-  EXPECT_EQ(g.ChooseOutput(0), 0);
+  EXPECT_EQ(g.ChooseOutput(0), tx::Level::Done);
   EXPECT_EQ(g.OUTPUT->GetName(), dir.file("keep.pdf"));
 }
 
@@ -198,7 +198,7 @@ TEST(PdfDocument, FinishedFileJoinsTheOutputListAndTheNameIsCleared) {
   EXPECT_TRUE(files.empty());
   g.Init(dir.file("a.pdf"));
   g.BeginDocument(0);
-  EXPECT_EQ(g.FinishDocument(), 0);
+  EXPECT_EQ(g.FinishDocument(), tx::Level::Done);
   ASSERT_EQ(files.size(), 1u);
   EXPECT_EQ(files[0], dir.file("a.pdf"));
   EXPECT_EQ(g.OUTPUT->GetName(), "");
@@ -221,7 +221,7 @@ TEST(PdfDocument, TargetThatCannotBeCreatedFailsTheRun) {
   g.EmitString("", "Text", Text(1000, 1000));
   g.FinishPage();
   int32_t counted = g.OUTPUT->FPOS;
-  EXPECT_EQ(g.FinishDocument(), 3);
+  EXPECT_EQ(g.FinishDocument(), tx::Level::Fatal);
   EXPECT_TRUE(g.OutputFailed());
   EXPECT_GT(g.OUTPUT->FPOS, counted);  // still counted
   EXPECT_TRUE(files.empty());
@@ -240,7 +240,7 @@ TEST(PdfDocument, WriteFailureIsNotReportedAsSuccess) {
   g.BeginPage("p", 0, 0, 8500, 11000);
   g.EmitString("", "Text", Text(1000, 1000));
   g.FinishPage();
-  EXPECT_EQ(g.FinishDocument(), 3);
+  EXPECT_EQ(g.FinishDocument(), tx::Level::Fatal);
   EXPECT_TRUE(g.OutputFailed());
   EXPECT_TRUE(files.empty());
   ASSERT_EQ(g.messages.size(), 1u);
@@ -253,12 +253,12 @@ TEST(PdfDocument, ASecondRunAfterChooseOutputStartsClean) {
   TestGenerator g;
   std::string first = OnePage(g, dir.file("one.pdf"), true);
   g.dialogAnswer = dir.file("two.pdf");
-  ASSERT_EQ(g.ChooseOutput(0), 0);
+  ASSERT_EQ(g.ChooseOutput(0), tx::Level::Done);
   g.BeginDocument(1);
   g.BeginPage("p1", 0, 0, 8500, 11000);
   g.EmitString("", "Text", Text(1000, 1000));
   g.FinishPage();
-  ASSERT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string second = ReadFile(dir.file("two.pdf"));
   EXPECT_EQ(XrefProblems(second), "");
   // Same objects in the same places; only the dates may differ.
@@ -275,7 +275,7 @@ TEST(PdfDocument, UnfinishedPagesAreFinishedBeforeTheNextOrAtTheEnd) {
   g.EmitString("", "First", Text(1000, 1000));
   g.BeginPage("two", 0, 0, 8500, 14000);
   g.EmitString("", "Second", Text(1000, 1000));
-  ASSERT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string pdf = ReadFile(dir.file("a.pdf"));
   EXPECT_EQ(XrefProblems(pdf), "");
   EXPECT_NE(pdf.find("7 0 obj <<\r\n/Type /Page\r\n/Parent 3 0 R\r\n/Resources 4 0 R\r\n/MediaBox [ 0 0 612 792 ]\r\n"

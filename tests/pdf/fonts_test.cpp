@@ -159,7 +159,7 @@ TEST(PdfFonts, FontWithoutMetricsIsReportedAndStillMakesAReadableFile) {
   f.STYLE = 700;
   g.EmitString("", "Plain", f);
   g.FinishPage();
-  EXPECT_EQ(g.FinishDocument(), 0);
+  EXPECT_EQ(g.FinishDocument(), tx::Level::Done);
   ASSERT_EQ(g.messages.size(), 1u);
   EXPECT_EQ(g.messages[0], "Font Error: Font Name:Times New Roman|NOT LOC:HFont");
   std::string pdf = ReadFile(dir.file("n.pdf"));

@@ -271,7 +271,7 @@ class PdfImagePixels : public ::testing::Test {
       g.EmitImage("PDF(PDFActionType=1|Hyperlink=example.org|HyperType=https://)", p.file, f);
     }
     g.FinishPage();
-    ASSERT_EQ(g.FinishDocument(), 0);
+    ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
     ASSERT_TRUE(g.messages.empty()) << g.messages.front();
     std::string pw = password.empty() ? "" : " -upw " + password;
     std::string qpw = password.empty() ? "" : " --password=" + password;

@@ -42,7 +42,7 @@ Written Write(TempDir& dir, Draw draw, bool compress = true, const std::string& 
   g.BeginPage(dir.file("page1.wmf"), 0, 0, 8500, 11000);
   draw(g);
   g.FinishPage();
-  EXPECT_EQ(g.FinishDocument(), 0);
+  EXPECT_EQ(g.FinishDocument(), tx::Level::Done);
   EXPECT_TRUE(g.messages.empty()) << g.messages.front();
   Written w;
   w.pdf = ReadFile(path);
@@ -146,7 +146,7 @@ TEST(PdfImages, UnsupportedOrMissingImagesAreNotDrawn) {
   EXPECT_EQ(g.messages[0].rfind("GetImageInfo: ERROR (2)", 0), 0u) << g.messages[0];
   EXPECT_NE(g.messages[0].find(" FILE:" + dir.file("missing.png")), std::string::npos);
   g.FinishPage();
-  ASSERT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string pdf = ReadFile(dir.file("i.pdf"));
   EXPECT_EQ(pdf.find("/XObject"), std::string::npos);
   EXPECT_EQ(pdf.find("/Contents"), std::string::npos);
@@ -293,7 +293,7 @@ TEST(PdfImages, CutFilesNeitherCrashNorBreakTheDocument) {
   std::string last = dir.file("cut" + std::to_string(n - 1));
   Save(last, Bytes(10, 0));
   g.FinishPage();
-  ASSERT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string pdf = ReadFile(dir.file("cut.pdf"));
   EXPECT_EQ(XrefProblems(pdf), "");
   auto check = RunTool("qpdf --check " + dir.file("cut.pdf"));
@@ -315,7 +315,7 @@ TEST(PdfImages, SourceGoneBeforeTheEndStillLeavesAnImageObject) {
   g.EmitImage("", dir.file("a.png"), At(0, 0, 1000, 1000));
   g.FinishPage();
   std::filesystem::remove(dir.file("a.png"));
-  ASSERT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   ASSERT_EQ(g.messages.size(), 1u);
   EXPECT_EQ(g.messages[0].rfind("Target OpenSourceFile: ", 0), 0u);
   auto drawn = RunTool("mutool draw -q -o /dev/null " + dir.file("i.pdf") + " 2>&1 | grep -v 'ICC support'");
@@ -414,7 +414,7 @@ TEST(PdfImages, UnusableFilesAreSilentlyNotDrawn) {
   EXPECT_EQ(g.IMAGES[1].WIDTH, 5);
   EXPECT_EQ(g.IMAGES[1].HEIGHT, 3);
   g.FinishPage();
-  ASSERT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string pdf = ReadFile(dir.file("i.pdf"));
   EXPECT_EQ(Count(pdf, "/Subtype /Image"), 2u);
   EXPECT_EQ(XrefProblems(pdf), "");
@@ -441,7 +441,7 @@ TEST(PdfImages, FilesAreOpenedByTheNameAsGiven) {
   g.EmitImage("", "Tmp01.PNG  ", At(0, 2000, 1000, 3000));
   EXPECT_EQ(g.IMAGENO, 1);
   g.FinishPage();
-  ASSERT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string pdf = ReadFile(dir.file("i.pdf"));
   EXPECT_EQ(Count(pdf, " /Im1 Do Q"), 2u);
   EXPECT_EQ(Count(pdf, "/Subtype /Image"), 1u);
@@ -458,7 +458,7 @@ TEST(PdfImages, AFileReplacedBeforeTheEndIsNotCopiedAsWhatItWas) {
   g.EmitImage("", dir.file("a.png"), At(0, 0, 1000, 1000));
   g.FinishPage();
   Save(dir.file("a.png"), Gif(5, 3, Bytes(15, 1), Bytes{9, 9, 9}));
-  ASSERT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string pdf = ReadFile(dir.file("i.pdf"));
   EXPECT_NE(pdf.find("/Width 1\r\n/Height 1\r\n/BitsPerComponent 8\r\n/ColorSpace /DeviceGray"), std::string::npos);
   EXPECT_EQ(pdf.find("LZWDecode"), std::string::npos);
@@ -499,7 +499,7 @@ TEST(PdfImages, DevicesAndPipesAreNotReadAsImages) {
   EXPECT_EQ(g.messages[2].rfind("GetImageInfo: ERROR (", 0), 0u);
   EXPECT_EQ(g.IMAGENO, 0);
   g.FinishPage();
-  EXPECT_EQ(g.FinishDocument(), 0);
+  EXPECT_EQ(g.FinishDocument(), tx::Level::Done);
 }
 
 TEST(PdfImages, OneImageOnFivePagesIsOneObject) {
@@ -513,7 +513,7 @@ TEST(PdfImages, OneImageOnFivePagesIsOneObject) {
     g.EmitImage("", dir.file("tmp01.png"), At(1000, 1000 * page, 2000, 1000 * page + 500));
     g.FinishPage();
   }
-  ASSERT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string pdf = ReadFile(dir.file("five.pdf"));
   EXPECT_EQ(Count(pdf, " /Im1 Do Q"), 5u);
   EXPECT_EQ(Count(pdf, "/Subtype /Image"), 1u);
@@ -573,7 +573,7 @@ TEST(PdfImages, LyingHeaderBytesNeitherCrashNorBreakTheDocument) {
     }
   }
   g.FinishPage();
-  ASSERT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   EXPECT_TRUE(g.messages.empty());
   EXPECT_GT(g.IMAGENO, 0);
   std::string pdf = ReadFile(dir.file("lies.pdf"));

@@ -19,7 +19,7 @@ std::string Document(Draw draw, bool pageBookmarks = false, int pages = 1, bool 
     draw(g, page);
     g.FinishPage();
   }
-  EXPECT_EQ(g.FinishDocument(), 0);
+  EXPECT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string pdf = ReadFile(dir.file("l.pdf"));
   EXPECT_EQ(XrefProblems(pdf), "");
   auto check = RunTool("qpdf --check " + dir.file("l.pdf"));
@@ -177,7 +177,7 @@ TEST(PdfLinks, EncryptedAnnotationsAndTitlesAreUnreadableWithoutThePassword) {
   g.BeginPage("p", 0, 0, 8500, 11000);
   g.EmitBox("PDF(PDFActionType=3|Annotation=Private note|Bookmark=Private mark)", Box(0, 0, 100, 100));
   g.FinishPage();
-  ASSERT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string pdf = ReadFile(dir.file("e.pdf"));
   EXPECT_EQ(pdf.find("Private"), std::string::npos);
   EXPECT_EQ(XrefProblems(pdf), "");
@@ -223,7 +223,7 @@ TEST(PdfLinks, ReadersSeeTheAnnotationsAndTheOutlineTree) {
       g.EmitBox("PDF(PDFActionType=2|CommandLine=notepad.exe|CommandLineParam=a.txt)", Box(1000, 7000, 2000, 8000));
       g.FinishPage();
     }
-    ASSERT_EQ(g.FinishDocument(), 0);
+    ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
     std::string pw = password.empty() ? "" : " --password=" + password;
     auto check = RunTool("qpdf" + pw + " --check " + path);
     EXPECT_EQ(check.status, 0) << check.output;

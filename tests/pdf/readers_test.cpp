@@ -175,7 +175,7 @@ TEST(PdfReaders, EncryptedDocumentOpensOnlyWithThePassword) {
   g.EmitString("", "Hidden words", Text(1000, 1000, "Arial", 10));
   g.EmitBox("", Box(1000, 2000, 3000, 3000));
   g.FinishPage();
-  ASSERT_EQ(g.FinishDocument(), 0);
+  ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
 
   auto check = RunTool("qpdf --password=tonalyx --check " + path);
   EXPECT_EQ(check.status, 0) << check.output;

@@ -97,7 +97,7 @@ std::string EncryptedDoc(TestGenerator& g, const std::string& path, const std::s
   g.BeginPage("p", 0, 0, 8500, 11000);
   g.EmitString("", "Secret text", Text(1000, 1000));
   g.FinishPage();
-  EXPECT_EQ(g.FinishDocument(), 0);
+  EXPECT_EQ(g.FinishDocument(), tx::Level::Done);
   return ReadFile(path);
 }
 }  // namespace

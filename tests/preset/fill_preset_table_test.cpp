@@ -37,7 +37,7 @@ class FillPresetTableTest : public ::testing::Test {
     previous_ = tx::SetToolkit(&toolkit_);
     tables_ = std::make_unique<tx::TableSet>();
     for (tx::FileManager* f : {&tables_->DBEffects, &tables_->DBSelection, &tables_->MXPreset})
-      ASSERT_EQ(f->Open(), 0);
+      ASSERT_EQ(f->Open(), tx::Level::Done);
     filler_ = std::make_unique<tx::PresetTableFiller>(tx::AccessPresetTables(*tables_));
   }
   void TearDown() override {
@@ -64,11 +64,11 @@ class FillPresetTableTest : public ::testing::Test {
     t.effect.EFFECTID = effectId;
     t.effect.EFFECTVARIANTID = 0;
     t.effect.PARAMETERID = parameterId;
-    ASSERT_EQ(t.DBEffects.Fetch(tx::Effect_Primary_Key), 0);
+    ASSERT_EQ(t.DBEffects.Fetch(tx::Effect_Primary_Key), tx::Level::Done);
   }
   // Parameters 0..count-1 of one block, 0..10 in `values` steps with one decimal.
   void DefineBlock(uint8_t device, int effectId, int typeId, int count, int variant = 0, int variantParam = 0) {
-    ASSERT_EQ(tables_->DBEffects.BeginTransaction(), 0);
+    ASSERT_EQ(tables_->DBEffects.BeginTransaction(), tx::Level::Done);
     for (int p = 0; p < count; ++p) {
       EffectRow r;
       r.deviceType = device;
@@ -83,7 +83,7 @@ class FillPresetTableTest : public ::testing::Test {
       r.unit = "dB";
       Define(r);
     }
-    ASSERT_EQ(tables_->DBEffects.Commit(), 0);
+    ASSERT_EQ(tables_->DBEffects.Commit(), tx::Level::Done);
   }
 
   void Decode(const PresetBuilder& b) {
@@ -378,7 +378,7 @@ namespace {
 
 TEST_F(FillPresetTableTest, LeavesATransactionOfSomeoneElseOpen) {
   DefineBlock(3, 106, 5, 1);
-  ASSERT_EQ(tables_->DBEffects.BeginTransaction(), 0);
+  ASSERT_EQ(tables_->DBEffects.BeginTransaction(), tx::Level::Done);
   EffectRow late = Param(3, 106, 5, 1);
   Define(late);
   PresetBuilder b(3);
@@ -386,7 +386,7 @@ TEST_F(FillPresetTableTest, LeavesATransactionOfSomeoneElseOpen) {
   Decode(b);
   EXPECT_EQ(Rows().size(), 2u);  // sees the running transaction's row
   // The fill did not commit it: rolling back still drops the row.
-  ASSERT_EQ(tables_->DBEffects.Rollback(), 0);
+  ASSERT_EQ(tables_->DBEffects.Rollback(), tx::Level::Done);
   Decode(b);
   EXPECT_EQ(Rows().size(), 1u);
 }
@@ -409,7 +409,7 @@ TEST_F(FillPresetTableTest, ChangesOfTheDefinitionsShowInTheNextRun) {
   Define(Param(3, 106, 5, 2));
   FetchParameter(*tables_, 106, 1);
   tables_->effect.SCREENNAME = "Renamed";
-  ASSERT_EQ(tables_->DBEffects.Update(), 0);
+  ASSERT_EQ(tables_->DBEffects.Update(), tx::Level::Done);
   ASSERT_EQ(txtools::InsertSelection(*tables_, 3, 5, 0, 0, {"A", "B"}), 0);
   Decode(b);
   auto rows = Rows();
@@ -420,7 +420,7 @@ TEST_F(FillPresetTableTest, ChangesOfTheDefinitionsShowInTheNextRun) {
 
   // A deleted row is gone in the next run.
   FetchParameter(*tables_, 106, 2);
-  ASSERT_EQ(tables_->DBEffects.Delete(), 0);
+  ASSERT_EQ(tables_->DBEffects.Delete(), tx::Level::Done);
   Decode(b);
   EXPECT_EQ(Rows().size(), 2u);
 }
@@ -436,12 +436,12 @@ TEST_F(FillPresetTableTest, AnotherConnectionsImportShowsInTheNextRun) {
     // The same files through another connection, as another process
     // importing would change them.
     tx::TableSet other;
-    ASSERT_EQ(other.DBEffects.Open(), 0);
-    ASSERT_EQ(other.DBSelection.Open(), 0);
+    ASSERT_EQ(other.DBEffects.Open(), tx::Level::Done);
+    ASSERT_EQ(other.DBSelection.Open(), tx::Level::Done);
     EffectRow second = Param(3, 106, 5, 1);
     second.screenName = "Added";
     other.effect = second.Record();
-    ASSERT_EQ(other.DBEffects.Insert(), 0);
+    ASSERT_EQ(other.DBEffects.Insert(), tx::Level::Done);
     ASSERT_EQ(txtools::InsertSelection(other, 3, 5, 0, 0, {"Zero", "One"}), 0);
     other.DBEffects.Close();
     other.DBSelection.Close();
@@ -499,9 +499,9 @@ TEST_F(FillPresetTableTest, KeptDefinitionsGiveWhatTheLookupsGive) {
 
   // Without a transaction of its own on the selections, the fill keeps
   // nothing and every lookup is made.
-  ASSERT_EQ(tables_->DBSelection.BeginTransaction(), 0);
+  ASSERT_EQ(tables_->DBSelection.BeginTransaction(), tx::Level::Done);
   Result looked = run();
-  ASSERT_EQ(tables_->DBSelection.Commit(), 0);
+  ASSERT_EQ(tables_->DBSelection.Commit(), tx::Level::Done);
   ASSERT_EQ(looked.rows.size(), 11u);
   EXPECT_EQ(looked.rows[0].x, Field20("Two:A"));
   EXPECT_EQ(looked.rows[1].x, Field20("     1.0"));
@@ -532,11 +532,11 @@ TEST_F(FillPresetTableTest, CommitJustBeforeALateLockMakesTheFillStartOver) {
   bool committed = false;
   filler_->SetLateLockHook([&] {
     tx::TableSet other;
-    ASSERT_EQ(other.DBEffects.Open(), 0);
+    ASSERT_EQ(other.DBEffects.Open(), tx::Level::Done);
     FetchParameter(other, 106, 0);
     other.effect.SCREENNAME = "Changed";
     other.effect.EFFECTNAME = "Renamed block";
-    ASSERT_EQ(other.DBEffects.Update(), 0);
+    ASSERT_EQ(other.DBEffects.Update(), tx::Level::Done);
     other.DBEffects.Close();
     committed = true;
   });
@@ -583,9 +583,9 @@ TEST_F(FillPresetTableTest, FillStartedOverKeepsNothingOfItsFirstAttempt) {
   // one; by then parameter 1 is gone.
   filler_->SetLateLockHook([&] {
     tx::TableSet other;
-    ASSERT_EQ(other.DBEffects.Open(), 0);
+    ASSERT_EQ(other.DBEffects.Open(), tx::Level::Done);
     FetchParameter(other, 106, 1);
-    ASSERT_EQ(other.DBEffects.Delete(), 0);
+    ASSERT_EQ(other.DBEffects.Delete(), tx::Level::Done);
     other.DBEffects.Close();
   });
   PresetBuilder second(3);

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "services/picture.h"
+#include "base/picture.h"
 
 namespace {
 

@@ -182,21 +182,21 @@ class PipelineTest : public ::testing::Test {
   void SetUp() override {
     picture = dir.file("tmp01.png");
     WritePng(picture);
-    ASSERT_EQ(engine.Open(SampleLayout(picture)), 0);
+    ASSERT_EQ(engine.Open(SampleLayout(picture)), tx::Level::Done);
     engine.RenderToPageFiles(&pages);
     engine.SetValue("TITLE", "Crunchy Lead");
-    ASSERT_EQ(engine.PrintBand("shapes"), 0);
+    ASSERT_EQ(engine.PrintBand("shapes"), tx::Level::Done);
     for (int i = 0; i < 70; ++i) {
       engine.SetValue("BLOCK", "Amp" + std::to_string(i / 25 + 1));
       engine.SetValue("ROW", "Param" + std::to_string(i));
       engine.SetValue("VALUE", std::to_string(i * 3));
-      ASSERT_EQ(engine.PrintBand("row"), 0);
+      ASSERT_EQ(engine.PrintBand("row"), tx::Level::Done);
     }
     std::string notes;
     for (int i = 0; i < 70; ++i) notes += "Note" + std::to_string(i) + "\n";
     engine.SetValue("NOTES", notes + "LastNote");
-    ASSERT_EQ(engine.PrintBand("notes"), 0);
-    ASSERT_EQ(engine.EndReport(), 0);
+    ASSERT_EQ(engine.PrintBand("notes"), tx::Level::Done);
+    ASSERT_EQ(engine.EndReport(), tx::Level::Done);
   }
 
   txtest::TempDir dir;
@@ -210,7 +210,7 @@ TEST_F(PipelineTest, EveryControlReachesTheGeneratorPageByPage) {
   txtest::RecordingErrors errors;
   tx::WMFParser parser;
   parser.Init(&pages, &gen, &errors);
-  ASSERT_EQ(parser.Run(false), 0);
+  ASSERT_EQ(parser.Run(false), tx::Level::Done);
   EXPECT_TRUE(errors.raised.empty());
   // Rows fill pages 1 to 3; the notes start on page 3 and run on to page 4.
   ASSERT_EQ(pages.size(), 4u);
@@ -259,7 +259,7 @@ TEST_F(PipelineTest, PdfFromThePagesReadsBackWithTextsInPlace) {
   txtest::RecordingErrors errors;
   tx::WMFParser parser;
   parser.Init(&pages, &gen, &errors);
-  ASSERT_EQ(parser.Run(false), 0);
+  ASSERT_EQ(parser.Run(false), tx::Level::Done);
   EXPECT_TRUE(errors.raised.empty());
   Shell check = Sh("qpdf --check '" + pdf + "'");
   EXPECT_EQ(check.status, 0) << check.out;

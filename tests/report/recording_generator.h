@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "pdf/report_generator.h"
+#include "base/fixed_string.h"
+#include "report/report_generator.h"
 #include "services/error_manager.h"
-#include "services/fixed_string.h"
 
 namespace txtest {
 
@@ -35,7 +35,7 @@ class RecordingGenerator : public tx::IREPORTGENERATOR {
   std::vector<tx::ArcFormat> arcs;
   int32_t pageCount = -1;
   tx::ReportPos pageBounds;
-  uint8_t beginPageResult = 0, finishPageResult = 0, finishDocumentResult = 0;
+  uint8_t beginPageResult = tx::Level::Done, finishPageResult = tx::Level::Done, finishDocumentResult = tx::Level::Done;
 
   // The operations in order, e.g. "BeginDocument BeginPage EmitString FinishPage".
   std::string Ops() const {
@@ -144,7 +144,7 @@ class RecordingErrors : public tx::ErrorManager {
     std::string message;  // with its placeholders filled
   };
   std::vector<Raised> raised;
-  int answer = 3;
+  int answer = tx::Level::Fatal;
 
   int Raise(uint16_t id) override {
     SetErrors();

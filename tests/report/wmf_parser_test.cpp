@@ -62,8 +62,8 @@ TEST_F(ParserTest, HeaderBoundsAreConvertedToThousandthsOfAnInch) {
 TEST_F(ParserTest, WrongPlaceableKeyFailsBeforeThePageStarts) {
   WmfBytes w(1000, 8500, 11000, 0x12345678);
   std::string path = Page(w);
-  EXPECT_EQ(Run({path}), 3);
-  ASSERT_EQ(Ids(), std::vector<uint16_t>{49});
+  EXPECT_EQ(Run({path}), tx::Level::Fatal);
+  ASSERT_EQ(Ids(), std::vector<uint16_t>{tx::Msg::NotAPageFile});
   EXPECT_EQ(errors.raised[0].file, path);
   EXPECT_EQ(gen.Ops(), "BeginDocument");
 }
@@ -72,13 +72,13 @@ TEST_F(ParserTest, ZeroUnitsPerInchIsNotAValidPage) {
   WmfBytes w(0);
   StringControl(w, "x", 0, 0);
   EXPECT_EQ(RunOne(w), 3);
-  EXPECT_EQ(Ids(), std::vector<uint16_t>{49});
+  EXPECT_EQ(Ids(), std::vector<uint16_t>{tx::Msg::NotAPageFile});
   EXPECT_EQ(gen.Ops(), "BeginDocument");
 }
 
 TEST_F(ParserTest, MissingOrShortFilesRaiseTheFileMessages) {
-  EXPECT_EQ(Run({dir.file("absent.wmf")}), 3);
-  EXPECT_EQ(Ids(), std::vector<uint16_t>{26});
+  EXPECT_EQ(Run({dir.file("absent.wmf")}), tx::Level::Fatal);
+  EXPECT_EQ(Ids(), std::vector<uint16_t>{tx::Msg::FileNotOpened});
   EXPECT_EQ(errors.raised[0].file, dir.file("absent.wmf"));
 
   EXPECT_EQ(errors.raised[0].message,
@@ -88,15 +88,15 @@ TEST_F(ParserTest, MissingOrShortFilesRaiseTheFileMessages) {
   WmfBytes cut;
   cut.bytes.resize(10);
   const std::string cutPath = Page(cut);
-  EXPECT_EQ(Run({cutPath}), 3);
-  EXPECT_EQ(Ids(), std::vector<uint16_t>{26});
+  EXPECT_EQ(Run({cutPath}), tx::Level::Fatal);
+  EXPECT_EQ(Ids(), std::vector<uint16_t>{tx::Msg::FileNotOpened});
   EXPECT_EQ(errors.raised[0].message,
             "File " + cutPath + " could not be opened.  Error: the file ends inside its header (0).");
 
   // A directory opens, but its header cannot be read.
   errors.raised.clear();
-  EXPECT_EQ(Run({dir.path().string()}), 3);
-  EXPECT_EQ(Ids(), std::vector<uint16_t>{26});
+  EXPECT_EQ(Run({dir.path().string()}), tx::Level::Fatal);
+  EXPECT_EQ(Ids(), std::vector<uint16_t>{tx::Msg::FileNotOpened});
   EXPECT_NE(errors.raised[0].message.find("Error: Is a directory (21)."), std::string::npos)
       << errors.raised[0].message;
 
@@ -104,7 +104,7 @@ TEST_F(ParserTest, MissingOrShortFilesRaiseTheFileMessages) {
   errors.raised.clear();
   WmfBytes noStandard;
   noStandard.bytes.resize(30);
-  EXPECT_EQ(Run({Page(noStandard)}), 3);
+  EXPECT_EQ(Run({Page(noStandard)}), tx::Level::Fatal);
   EXPECT_TRUE(errors.raised.empty());
 }
 
@@ -159,7 +159,7 @@ TEST_F(ParserTest, FreedSlotsAreReusedLowestFirst) {
   EXPECT_EQ(gen.strings[0].FACE.str(), "NewTwo");
   EXPECT_EQ(gen.strings[1].FACE.str(), "Four");
   ASSERT_EQ(errors.raised.size(), 1u);
-  EXPECT_EQ(errors.raised[0].id, 51);
+  EXPECT_EQ(errors.raised[0].id, tx::Msg::ControlIdNotFound);
   EXPECT_EQ(errors.raised[0].field, "object");
 }
 
@@ -173,7 +173,7 @@ TEST_F(ParserTest, PaletteBetweenPensTakesNoSlot) {
 }
 
 TEST_F(ParserTest, DeletingUnknownSlotsAndRestoringUnsavedContextsRaise51) {
-  errors.answer = 0;  // go on after each message
+  errors.answer = tx::Level::Done;  // go on after each message
   WmfBytes w;
   w.Delete(7).Rec(0x0127, {-1}).Rec(0x001E, {}).Rec(0x0127, {-1});
   w.Begin("BOX").Rectangle(0, 0, 10, 10).End("BOX");  // no brush
@@ -222,9 +222,9 @@ TEST_F(ParserTest, EndWithoutBeginRaises50ExceptContinuedText) {
   WmfBytes w;
   w.End("TEXT", 1).End("BOX");
   std::string path = Page(w);
-  EXPECT_EQ(Run({path}), 3);
+  EXPECT_EQ(Run({path}), tx::Level::Fatal);
   ASSERT_EQ(errors.raised.size(), 1u);
-  EXPECT_EQ(errors.raised[0].id, 50);
+  EXPECT_EQ(errors.raised[0].id, tx::Msg::InvalidControl);
   EXPECT_EQ(errors.raised[0].field, "BOX");
   EXPECT_EQ(errors.raised[0].file, path);
   EXPECT_EQ(gen.Ops(), "BeginDocument BeginPage");  // no FinishPage, no FinishDocument
@@ -331,7 +331,7 @@ TEST_F(ParserTest, TextContinuedOnTheNextPageKeepsItsAttributes) {
   WmfBytes one, two;
   one.Begin("TEXT", "PDF(FONTNAME=Courier)").Font(-139, "Arial").Text(0, 0, "first").End("TEXT", 1);
   two.Begin("TEXT", "ignored", 1).Font(-139, "Arial").Text(0, 0, "second").End("TEXT");
-  ASSERT_EQ(Run({Page(one, "1.wmf"), Page(two, "2.wmf")}), 0);
+  ASSERT_EQ(Run({Page(one, "1.wmf"), Page(two, "2.wmf")}), tx::Level::Done);
   std::vector<std::string> attributes;
   for (const auto& c : gen.calls)
     if (c.op == "EmitTextBlock") attributes.push_back(c.attributes);
@@ -392,41 +392,41 @@ TEST_F(ParserTest, MessageResultsDecideHowTheRunGoesOn) {
   StringControl(good, "page two", 0, 0);
   const std::vector<std::string> pages{Page(bad, "bad.wmf"), Page(good, "good.wmf")};
 
-  errors.answer = 0;
-  EXPECT_EQ(Run(pages), 0);
+  errors.answer = tx::Level::Done;
+  EXPECT_EQ(Run(pages), tx::Level::Done);
   EXPECT_EQ(gen.Ops(),
             "BeginDocument BeginPage EmitString FinishPage BeginPage EmitString FinishPage FinishDocument");
 
   gen.calls.clear();
-  errors.answer = 5;
-  EXPECT_EQ(Run(pages), 0);
+  errors.answer = tx::Level::NotDone;
+  EXPECT_EQ(Run(pages), tx::Level::Done);
   EXPECT_EQ(gen.Ops(), "BeginDocument BeginPage FinishPage BeginPage EmitString FinishPage FinishDocument");
 
   gen.calls.clear();
-  errors.answer = 4;
-  EXPECT_EQ(Run(pages), 4);
+  errors.answer = tx::Level::Cancelled;
+  EXPECT_EQ(Run(pages), tx::Level::Cancelled);
   EXPECT_EQ(gen.Ops(), "BeginDocument BeginPage");
 }
 
 TEST_F(ParserTest, GeneratorFailuresStopTheRun) {
   WmfBytes w;
   const std::vector<std::string> pages{Page(w, "1.wmf"), Page(w, "2.wmf")};
-  gen.finishPageResult = 3;
-  EXPECT_EQ(Run(pages), 3);
+  gen.finishPageResult = tx::Level::Fatal;
+  EXPECT_EQ(Run(pages), tx::Level::Fatal);
   EXPECT_EQ(gen.Ops(), "BeginDocument BeginPage FinishPage");
 
   gen.calls.clear();
-  gen.finishPageResult = 0;
-  gen.finishDocumentResult = 3;
-  EXPECT_EQ(Run(pages), 3);
+  gen.finishPageResult = tx::Level::Done;
+  gen.finishDocumentResult = tx::Level::Fatal;
+  EXPECT_EQ(Run(pages), tx::Level::Fatal);
   EXPECT_EQ(gen.Ops(), "BeginDocument BeginPage FinishPage BeginPage FinishPage FinishDocument");
 }
 
 TEST_F(ParserTest, AnEmptyPageListStillFinishesTheDocument) {
-  EXPECT_EQ(Run({}), 0);
+  EXPECT_EQ(Run({}), tx::Level::Done);
   EXPECT_EQ(gen.Ops(), "BeginDocument FinishDocument");
   gen.calls.clear();
-  EXPECT_EQ(Run({}, true), 0);
+  EXPECT_EQ(Run({}, true), tx::Level::Done);
   EXPECT_EQ(gen.Ops(), "BeginDocument FinishDocument");
 }
 
@@ -479,7 +479,7 @@ TEST_F(ParserTest, RecordOfSizeZeroIsNotAValidFile) {
   w.U32(0);
   w.U16(0x0A32);
   EXPECT_EQ(RunOne(w), 3);
-  EXPECT_EQ(Ids(), std::vector<uint16_t>{49});
+  EXPECT_EQ(Ids(), std::vector<uint16_t>{tx::Msg::NotAPageFile});
   EXPECT_EQ(gen.Ops(), "BeginDocument BeginPage EmitString");
 }
 
@@ -658,7 +658,7 @@ TEST_F(ConvertedShapesTest, EachPageStartsWithAFreshContextAndSlots) {
   one.Font(-139, "One").Font(-139, "Other").WindowOrg(100, 100).Rec(0x0209, {0x00FF, 0});
   StringControl(two, "second", 300, 300);  // its font takes slot 0 again
   two.Begin("STRING").Select(0).Text(0, 0, "x").End("STRING");
-  ASSERT_EQ(Run({Page(one, "1.wmf"), Page(two, "2.wmf")}), 0);
+  ASSERT_EQ(Run({Page(one, "1.wmf"), Page(two, "2.wmf")}), tx::Level::Done);
   ASSERT_EQ(gen.strings.size(), 2u);
   EXPECT_EQ(gen.strings[0].LEFTTEXT, 300);
   EXPECT_EQ(gen.strings[0].COLOR, 0);

@@ -102,17 +102,17 @@ class EngineTest : public ::testing::Test {
 };
 
 TEST_F(EngineTest, BandsFillPagesWithHeaderFooterAndGroupHeaders) {
-  ASSERT_EQ(engine.Open(ListLayout()), 0);
+  ASSERT_EQ(engine.Open(ListLayout()), tx::Level::Done);
   engine.RenderToPageFiles(&pages);
   engine.SetValue("TITLE", "My Preset");
-  ASSERT_EQ(engine.PrintBand("once"), 0);
+  ASSERT_EQ(engine.PrintBand("once"), tx::Level::Done);
   for (int i = 0; i < 100; ++i) {
     engine.SetValue("NAME", "Block " + std::to_string(i / 30));
     engine.SetValue("ROW", "Row " + std::to_string(i));
-    ASSERT_EQ(engine.PrintBand("row"), 0);
+    ASSERT_EQ(engine.PrintBand("row"), tx::Level::Done);
   }
-  EXPECT_EQ(engine.PrintBand("no such band"), 5);
-  ASSERT_EQ(engine.EndReport(), 0);
+  EXPECT_EQ(engine.PrintBand("no such band"), tx::Level::NotDone);
+  ASSERT_EQ(engine.EndReport(), tx::Level::Done);
 
   // 2354 + 4 x 333 + 100 x 219 = 25586 of body, 9500 a page.
   ASSERT_EQ(pages.size(), 3u);
@@ -159,10 +159,10 @@ TEST_F(EngineTest, ControlsAreWrappedInBeginAndEndComments) {
     band.controls.push_back(c);
   }
   layout.details.push_back(band);
-  ASSERT_EQ(engine.Open(layout), 0);
+  ASSERT_EQ(engine.Open(layout), tx::Level::Done);
   engine.RenderToPageFiles(&pages);
-  ASSERT_EQ(engine.PrintBand("all"), 0);
-  ASSERT_EQ(engine.EndReport(), 0);
+  ASSERT_EQ(engine.PrintBand("all"), tx::Level::Done);
+  ASSERT_EQ(engine.EndReport(), tx::Level::Done);
   ASSERT_EQ(pages.size(), 1u);
   PageItems items = Scan(ReadFile(pages[0]));
   EXPECT_EQ(items.comments,
@@ -180,13 +180,13 @@ TEST_F(EngineTest, LongTextRunsOnToTheNextPageMarkedAsContinued) {
   text.text.pop_back();
   layout.details.push_back(ReportBand{"text", 0, 0, 7000, 0, {text}});
   layout.details.push_back(ReportBand{"after", 0, 0, 7000, 200, {Text(0, 0, "AFTER")}});
-  ASSERT_EQ(engine.Open(layout), 0);
+  ASSERT_EQ(engine.Open(layout), tx::Level::Done);
   engine.RenderToPageFiles(&pages);
   engine.SetValue("AFTER", "after the text");
-  ASSERT_EQ(engine.PrintBand("after"), 0);
-  ASSERT_EQ(engine.PrintBand("text"), 0);
-  ASSERT_EQ(engine.PrintBand("after"), 0);
-  ASSERT_EQ(engine.EndReport(), 0);
+  ASSERT_EQ(engine.PrintBand("after"), tx::Level::Done);
+  ASSERT_EQ(engine.PrintBand("text"), tx::Level::Done);
+  ASSERT_EQ(engine.PrintBand("after"), tx::Level::Done);
+  ASSERT_EQ(engine.EndReport(), tx::Level::Done);
   ASSERT_EQ(pages.size(), 2u);
   PageItems one = Scan(ReadFile(pages[0]));
   PageItems two = Scan(ReadFile(pages[1]));
@@ -206,10 +206,10 @@ TEST_F(EngineTest, PageFilesGoAwayWithTheRun) {
   std::string directory;
   {
     tx::ReportEngine run;
-    ASSERT_EQ(run.Open(ListLayout()), 0);
+    ASSERT_EQ(run.Open(ListLayout()), tx::Level::Done);
     run.RenderToPageFiles(&pages);
-    ASSERT_EQ(run.PrintBand("row"), 0);
-    ASSERT_EQ(run.EndReport(), 0);
+    ASSERT_EQ(run.PrintBand("row"), tx::Level::Done);
+    ASSERT_EQ(run.EndReport(), tx::Level::Done);
     directory = run.PageDirectory();
     ASSERT_TRUE(std::filesystem::exists(pages.at(0)));
   }
@@ -275,16 +275,16 @@ TEST_F(EngineTest, EveryPageConvertsWithWmf2svg) {
   group.width = 3000;
   group.height = 150;
   layout.details.push_back(ReportBand{"extras", 0, 0, 7250, 300, {check, group}});
-  ASSERT_EQ(engine.Open(layout), 0);
+  ASSERT_EQ(engine.Open(layout), tx::Level::Done);
   engine.RenderToPageFiles(&pages);
   engine.SetValue("TITLE", "Svg Check");
   for (int i = 0; i < 60; ++i) {
     engine.SetValue("NAME", "Group" + std::to_string(i / 20));
     engine.SetValue("ROW", "Entry" + std::to_string(i));
-    ASSERT_EQ(engine.PrintBand("row"), 0);
+    ASSERT_EQ(engine.PrintBand("row"), tx::Level::Done);
   }
-  ASSERT_EQ(engine.PrintBand("extras"), 0);
-  ASSERT_EQ(engine.EndReport(), 0);
+  ASSERT_EQ(engine.PrintBand("extras"), tx::Level::Done);
+  ASSERT_EQ(engine.EndReport(), tx::Level::Done);
   ASSERT_EQ(pages.size(), 2u);
   for (size_t p = 0; p < pages.size(); ++p) {
     std::string svg = dir.file("page" + std::to_string(p) + ".svg");

@@ -4,9 +4,9 @@
 #include <string>
 #include <thread>
 
+#include "base/runtime_error.h"
 #include "platform/toolkit/console_toolkit.h"
 #include "services/error_manager.h"
-#include "services/runtime_error.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -42,9 +42,9 @@ std::vector<uint8_t> Block(std::vector<tx::MessageEntry> entries) { return tx::P
 
 TEST_F(ErrorManagerTest, QuestionAnsweredYesGivesZeroAndNoGivesFour) {
   toolkit.QueueAnswer(BUTTON_YES);
-  EXPECT_EQ(errors.Raise(10), 0);
+  EXPECT_EQ(errors.Raise(tx::Msg::ConfirmCancel), tx::Level::Done);
   toolkit.QueueAnswer(BUTTON_NO);
-  EXPECT_EQ(errors.Raise(10), 4);
+  EXPECT_EQ(errors.Raise(tx::Msg::ConfirmCancel), tx::Level::Cancelled);
   ASSERT_EQ(toolkit.Messages().size(), 2u);
   const tx::MessageRequest& r = LastShown();
   EXPECT_EQ(r.caption, "Changes will be lost!");
@@ -56,13 +56,13 @@ TEST_F(ErrorManagerTest, QuestionAnsweredYesGivesZeroAndNoGivesFour) {
 
 TEST_F(ErrorManagerTest, QuestionWithoutAnswerTakesTheManagersDefault) {
   errors.questionDefault = BUTTON_NO;
-  EXPECT_EQ(errors.Raise(11), 4);
+  EXPECT_EQ(errors.Raise(tx::Msg::ConfirmDelete), tx::Level::Cancelled);
   EXPECT_EQ(LastShown().defaultButton, unsigned(BUTTON_NO));
 }
 
 TEST_F(ErrorManagerTest, NoticeShowsExclamationWithOkAndReturnsFive) {
   errors.SetFile("efx.mdl");
-  EXPECT_EQ(errors.Raise(2), 5);
+  EXPECT_EQ(errors.Raise(tx::Msg::AccessDenied), tx::Level::NotDone);
   const tx::MessageRequest& r = LastShown();
   EXPECT_EQ(r.caption, "Access Denied");
   EXPECT_EQ(r.text, "Could not get write access to efx.mdl so trying read-only.");
@@ -74,7 +74,7 @@ TEST_F(ErrorManagerTest, NoticeShowsExclamationWithOkAndReturnsFive) {
 TEST_F(ErrorManagerTest, FatalMessageAddsTheEndNoticeAndHalts) {
   tx::SetRuntimeError(2, "File Not Found");
   errors.SetFile("cab.mdl");
-  EXPECT_EQ(errors.Raise(26), 3);
+  EXPECT_EQ(errors.Raise(tx::Msg::FileNotOpened), tx::Level::Fatal);
   EXPECT_TRUE(toolkit.Halted());
   EXPECT_EQ(LastShown().caption, "File Access Error");
   EXPECT_EQ(LastShown().text,
@@ -83,7 +83,7 @@ TEST_F(ErrorManagerTest, FatalMessageAddsTheEndNoticeAndHalts) {
 
 TEST_F(ErrorManagerTest, LevelTwoAndUnknownLevelsAreFatal) {
   errors.SetFile("sel.mdl");
-  errors.Raise(42);
+  errors.Raise(tx::Msg::FileNotOpenYet);
   EXPECT_TRUE(toolkit.Halted());
   EXPECT_EQ(LastShown().text,
             "Attempt to use file (sel.mdl) before it was opened  Press OK to end this application");
@@ -92,16 +92,16 @@ TEST_F(ErrorManagerTest, LevelTwoAndUnknownLevelsAreFatal) {
   second.SetHaltExits(false);
   tx::SetToolkit(&second);
   errors.AddMessages(Block({{900, 9, "Odd", "Odd level", {}}}));
-  EXPECT_EQ(errors.Raise(900), 3);
+  EXPECT_EQ(errors.Raise(900), tx::Level::Fatal);
   EXPECT_TRUE(second.Halted());
   tx::SetToolkit(&toolkit);
 }
 
 TEST_F(ErrorManagerTest, LevelZeroAndUnknownIdsShowNothing) {
   errors.AddMessages(Block({{700, 0, "Quiet", "Nothing to see", {}}}));
-  EXPECT_EQ(errors.Raise(700), 0);
-  EXPECT_EQ(errors.Raise(32), 0);  // no such built-in message
-  EXPECT_EQ(errors.Raise(60000), 0);
+  EXPECT_EQ(errors.Raise(700), tx::Level::Done);
+  EXPECT_EQ(errors.Raise(32), tx::Level::Done);  // no such built-in message
+  EXPECT_EQ(errors.Raise(60000), tx::Level::Done);
   EXPECT_TRUE(toolkit.Messages().empty());
   EXPECT_EQ(errors.Current().id, 0);
   EXPECT_TRUE(errors.Current().MESSAGE.empty());
@@ -110,29 +110,29 @@ TEST_F(ErrorManagerTest, LevelZeroAndUnknownIdsShowNothing) {
 TEST_F(ErrorManagerTest, ErrorTextUsesTheDriverForCode90) {
   tx::SetDriverError(90, "driver error", "11", "database disk image is malformed");
   errors.SetFile("efx.mdl");
-  errors.Raise(1);
+  errors.Raise(tx::Msg::RecordNotRead);
   EXPECT_EQ(LastShown().text,
             "Error: (database disk image is malformed (11)) attempting to access a record from the efx.mdl file."
             "  Returning to previous window.");
 
   tx::SetDriverError(100, "other", "7", "locked");
-  errors.Raise(13);
+  errors.Raise(tx::Msg::RecordNotDeleted);
   EXPECT_EQ(LastShown().text,
             "An error (locked (7)) was experienced when deleting a record from the efx.mdl file.");
 
   tx::SetRuntimeError(5, "Access Denied");
-  errors.Raise(13);
+  errors.Raise(tx::Msg::RecordNotDeleted);
   EXPECT_EQ(LastShown().text,
             "An error (Access Denied (5)) was experienced when deleting a record from the efx.mdl file.");
 }
 
 TEST_F(ErrorManagerTest, FileNameHoldingItsPlaceholderIsInsertedOnce) {
   errors.SetFile("odd%File.mdl");
-  errors.Raise(2);
+  errors.Raise(tx::Msg::AccessDenied);
   EXPECT_EQ(LastShown().text, "Could not get write access to odd%File.mdl so trying read-only.");
   // A value equal to its placeholder (ignoring case) leaves the text as it is.
   errors.SetFile("%FILE");
-  errors.Raise(2);
+  errors.Raise(tx::Msg::AccessDenied);
   EXPECT_EQ(LastShown().text, "Could not get write access to %File so trying read-only.");
 }
 
@@ -157,7 +157,7 @@ TEST_F(ErrorManagerTest, PreparedMessageIsFilledWithoutShowing) {
   errors.SetFile("efx.mdl");
   errors.SetMessageText("EFF:Effect_Key");
   errors.SetErrors();
-  errors.SetId(15);
+  errors.SetId(tx::Msg::DuplicateKey);
   EXPECT_TRUE(toolkit.Messages().empty());
   EXPECT_EQ(errors.Current().TITLE, "Duplicate Key Error");
   EXPECT_EQ(errors.FilledMessage(), "Adding this record creates a duplicate entry for the key: EFF:Effect_Key");
@@ -165,7 +165,7 @@ TEST_F(ErrorManagerTest, PreparedMessageIsFilledWithoutShowing) {
 
 TEST_F(ErrorManagerTest, PreviousNamesTheMessageRaisedBefore) {
   errors.AddMessages(Block({{801, 5, "T", "after: %Previous", {}}}));
-  errors.Raise(25);
+  errors.Raise(tx::Msg::NoRecords);
   errors.Raise(801);
   EXPECT_EQ(LastShown().text, "after: There are no records available to process.");
   EXPECT_EQ(errors.PreviousId(), 25);
@@ -175,51 +175,51 @@ TEST_F(ErrorManagerTest, PreviousNamesTheMessageRaisedBefore) {
 }
 
 TEST_F(ErrorManagerTest, RaiseMessageFillsMessageText) {
-  EXPECT_EQ(errors.RaiseMessage(15, "EFF:Effect_Primary_Key"), 5);
+  EXPECT_EQ(errors.RaiseMessage(tx::Msg::DuplicateKey, "EFF:Effect_Primary_Key"), tx::Level::NotDone);
   EXPECT_EQ(LastShown().caption, "Duplicate Key Error");
   EXPECT_EQ(LastShown().text, "Adding this record creates a duplicate entry for the key: EFF:Effect_Primary_Key");
-  errors.RaiseMessage(52, "{bad");
+  errors.RaiseMessage(tx::Msg::PoorlyFormedComment, "{bad");
   errors.SetField("12");
-  errors.RaiseMessage(52, "{bad");
+  errors.RaiseMessage(tx::Msg::PoorlyFormedComment, "{bad");
   EXPECT_EQ(LastShown().text, "Poorly Formed Comment String \"{bad\" at Position 12.");
 }
 
 TEST_F(ErrorManagerTest, ContextNamesAreCutTo255Characters) {
   errors.SetFile(std::string(300, 'a'));
   EXPECT_EQ(errors.FileName().size(), 255u);
-  errors.RaiseMessage(27, std::string(400, 'b'));
+  errors.RaiseMessage(tx::Msg::ProcedureNotDefined, std::string(400, 'b'));
   EXPECT_EQ(errors.MessageText().size(), 255u);
 }
 
 TEST_F(ErrorManagerTest, AskShowsQuestionAndReturnsButtonPressed) {
   toolkit.QueueAnswer(BUTTON_RETRY);
   errors.SetFile("EdtLay.kvr");
-  EXPECT_EQ(errors.Ask(40, BUTTON_RETRY | BUTTON_CANCEL, BUTTON_CANCEL), unsigned(BUTTON_RETRY));
+  EXPECT_EQ(errors.Ask(tx::Msg::EndOfFile, BUTTON_RETRY | BUTTON_CANCEL, BUTTON_CANCEL), unsigned(BUTTON_RETRY));
   EXPECT_EQ(LastShown().icon, tx::MessageIcon::Question);
   EXPECT_EQ(LastShown().buttons, unsigned(BUTTON_RETRY | BUTTON_CANCEL));
   EXPECT_EQ(LastShown().text,
             "The end of the file EdtLay.kvr was encountered. Do you want to start again from the beginning?");
-  EXPECT_EQ(errors.Ask(40, BUTTON_RETRY | BUTTON_CANCEL, BUTTON_CANCEL), unsigned(BUTTON_CANCEL));
+  EXPECT_EQ(errors.Ask(tx::Msg::EndOfFile, BUTTON_RETRY | BUTTON_CANCEL, BUTTON_CANCEL), unsigned(BUTTON_CANCEL));
 }
 
 TEST_F(ErrorManagerTest, SilentAskReturnsDefaultWithoutShowing) {
   errors.SILENT = true;
   toolkit.QueueAnswer(BUTTON_YES);
-  EXPECT_EQ(errors.Ask(11, BUTTON_YES | BUTTON_NO, BUTTON_NO), unsigned(BUTTON_NO));
-  EXPECT_EQ(errors.Raise(5), 5);
+  EXPECT_EQ(errors.Ask(tx::Msg::ConfirmDelete, BUTTON_YES | BUTTON_NO, BUTTON_NO), unsigned(BUTTON_NO));
+  EXPECT_EQ(errors.Raise(tx::Msg::AddNewRecord), tx::Level::NotDone);
   EXPECT_TRUE(toolkit.Messages().empty());
 }
 
 TEST_F(ErrorManagerTest, LaterMessagesOverrideEarlierOnes) {
   errors.AddMessages(Block({{2, 5, "Mine", "first %File", {}}, {2, 5, "Mine too", "second %File", {}}}));
   errors.SetFile("x");
-  errors.Raise(2);
+  errors.Raise(tx::Msg::AccessDenied);
   EXPECT_EQ(LastShown().caption, "Mine too");
   EXPECT_EQ(LastShown().text, "second x");
   // A level can change too: the built-in notice becomes a question.
   errors.AddMessages(Block({{25, 1, "No Records", "Go on?", {}}}));
   toolkit.QueueAnswer(BUTTON_NO);
-  EXPECT_EQ(errors.Raise(25), 4);
+  EXPECT_EQ(errors.Raise(tx::Msg::NoRecords), tx::Level::Cancelled);
 }
 
 TEST_F(ErrorManagerTest, TruncatedBlockAddsOnlyItsCompleteEntries) {
@@ -228,19 +228,19 @@ TEST_F(ErrorManagerTest, TruncatedBlockAddsOnlyItsCompleteEntries) {
   errors.AddMessages(block);
   errors.Raise(901);
   EXPECT_EQ(LastShown().text, "alpha");
-  EXPECT_EQ(errors.Raise(902), 0);
+  EXPECT_EQ(errors.Raise(902), tx::Level::Done);
   errors.AddMessages(nullptr, 0);
   const uint8_t shortCount[] = {5, 0, 1};
   errors.AddMessages(shortCount, sizeof shortCount);
-  EXPECT_EQ(errors.Raise(901), 5);
+  EXPECT_EQ(errors.Raise(901), tx::Level::NotDone);
 }
 
 TEST_F(ErrorManagerTest, HistoryKeepsTheLastThreeAboveThreshold) {
   errors.HISTORYTHRESHOLD = 3;
-  errors.Raise(25);
-  errors.Raise(14);
-  errors.Raise(23);
-  errors.Raise(41);
+  errors.Raise(tx::Msg::NoRecords);
+  errors.Raise(tx::Msg::DeleteNotAllowed);
+  errors.Raise(tx::Msg::InsertNotAllowed);
+  errors.Raise(tx::Msg::UpdateNotAllowed);
   std::vector<tx::HistoryEntry> h = errors.History();
   ASSERT_EQ(h.size(), 3u);
   EXPECT_EQ(h[0].text, "This form cannot be used to delete a record");
@@ -259,7 +259,7 @@ TEST_F(ErrorManagerTest, HistoryWindowShowsAtViewLevelAndResets) {
   errors.HISTORYRESETONVIEW = true;
   errors.AddMessages(Block({{950, 1, "Q", "question", {}}}));
   errors.Raise(950);  // level 1: recorded, not shown
-  errors.Raise(25);   // level 5: the history window
+  errors.Raise(tx::Msg::NoRecords);   // level 5: the history window
   ASSERT_EQ(toolkit.Windows().size(), 1u);
   tx::WindowId w = toolkit.Windows()[0];
   EXPECT_EQ(toolkit.Layout(w).title, "No Records");
@@ -278,7 +278,7 @@ TEST_F(ErrorManagerTest, HistoryButtonsFillSlotsFromTheHighestBit) {
 
   toolkit.QueueWindowEvent(tx::Event(tx::EventKind::Accepted, tx::kHistoryFirstSlot + 1));
   errors.HISTORYTHRESHOLD = 2;
-  errors.Raise(25);
+  errors.Raise(tx::Msg::NoRecords);
   EXPECT_EQ(errors.ViewHistory(), unsigned(BUTTON_OK));  // slot 2 holds Ok after Help
   tx::WindowId w = toolkit.Windows().back();
   EXPECT_EQ(toolkit.Layout(w).title, "Errors History");
@@ -308,7 +308,7 @@ TEST_F(ErrorManagerTest, HistoryWindowAnswersTheButtonPressedOrTheDefault) {
 TEST_F(ErrorManagerTest, FatalMessageInHistoryModeStillShowsBeforeHalting) {
   errors.HISTORYTHRESHOLD = 4;
   errors.SetFile("x.mdl");
-  errors.Raise(42);  // stored with level 2
+  errors.Raise(tx::Msg::FileNotOpenYet);  // stored with level 2
   EXPECT_TRUE(toolkit.Halted());
   ASSERT_EQ(toolkit.Windows().size(), 1u);
   EXPECT_EQ(toolkit.Layout(toolkit.Windows()[0]).title, "File Usage Error");
@@ -356,8 +356,8 @@ TEST_F(ErrorManagerTest, LogAppendsOneLinePerShownMessage) {
   errors.LOGERRORS = true;
   errors.SILENT = true;  // logging does not depend on showing
   errors.SetFile("a\nb");
-  errors.Raise(2);
-  errors.Raise(25);
+  errors.Raise(tx::Msg::AccessDenied);
+  errors.Raise(tx::Msg::NoRecords);
   errors.Raise(0);  // level 0 is never logged
   std::ifstream in(dir.file("TonalyxError.Log"));
   ASSERT_TRUE(in.good());
@@ -375,7 +375,7 @@ TEST_F(ErrorManagerTest, LogWriteFailureIsIgnored) {
   txtest::TempDir dir;
   errors.SetErrorLog(std::make_unique<tx::FileErrorLog>(dir.file("missing/dir/log")));
   errors.LOGERRORS = true;
-  EXPECT_EQ(errors.Raise(25), 5);
+  EXPECT_EQ(errors.Raise(tx::Msg::NoRecords), tx::Level::NotDone);
   EXPECT_EQ(toolkit.Messages().size(), 1u);
 }
 
@@ -389,7 +389,7 @@ TEST(ErrorLogLine, HasDateAtTimeArrowText) {
 
 TEST(GlobalErrors, IsOneManagerWithBuiltInMessages) {
   EXPECT_EQ(&tx::GlobalErrors(), &tx::GlobalErrors());
-  tx::GlobalErrors().SetId(3);
+  tx::GlobalErrors().SetId(tx::Msg::RecordAdded);
   EXPECT_EQ(tx::GlobalErrors().Current().TITLE, "Record Added");
 }
 
@@ -406,7 +406,7 @@ TEST(ErrorManagerThreads, EachThreadFillsFromItsOwnContext) {
     threads.emplace_back([&errors, t] {
       for (int i = 0; i < 50; ++i) {
         errors.SetFile("file" + std::to_string(t));
-        errors.Raise(2);
+        errors.Raise(tx::Msg::AccessDenied);
       }
     });
   }

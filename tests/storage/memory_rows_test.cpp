@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "base/fixed_string.h"
 #include "platform/storage/storage_table.h"
-#include "services/fixed_string.h"
 #include "support/temp_dir.h"
 
 namespace {

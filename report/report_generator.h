@@ -7,35 +7,14 @@
 // Colours: 0x00BBGGRR, -1 = none. Texts are the report's single-byte text.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/fixed_string.h"
+#include "base/level.h"
+
 namespace tx {
-
-// CSTRING(n): zero-terminated, at most n-1 characters; a longer value is cut.
-template <size_t N>
-struct CStringField {
-  char data[N] = {};
-
-  CStringField() = default;
-  CStringField(std::string_view s) { assign(s); }  // NOLINT: assignment from text is the common case
-  CStringField& operator=(std::string_view s) {
-    assign(s);
-    return *this;
-  }
-  void assign(std::string_view s) {
-    size_t n = s.size() < N - 1 ? s.size() : N - 1;
-    std::memcpy(data, s.data(), n);
-    std::memset(data + n, 0, N - n);
-  }
-  void clear() { std::memset(data, 0, N); }
-  std::string_view view() const { return std::string_view(data, strnlen(data, N)); }
-  std::string str() const { return std::string(view()); }
-  bool empty() const { return data[0] == 0; }
-  static constexpr size_t size() { return N; }
-};
 
 // Bounds of a control (`POS`). Note the field order.
 struct ReportPos {
@@ -154,23 +133,23 @@ struct TextRow {
 // The report generator interface. The operations keep their fixed order.
 // `attributes` is the control attribute string (up to 2048 characters,
 // blank-padded), e.g. "PDF(SKIP=1|FONTNAME=Arial)". Results are levels:
-// 0 done, 3 failed, 4 cancelled, 5 not done.
+// Results are levels (base/level.h): Done, Fatal = failed, Cancelled, NotDone.
 class IREPORTGENERATOR {
  public:
   virtual ~IREPORTGENERATOR() = default;
 
   // Slot kept for the order of the table; no caller uses it.
-  virtual uint8_t Reserved() { return 0; }
+  virtual uint8_t Reserved() { return Level::Done; }
 
   virtual uint8_t BeginDocument(int32_t pageCount) = 0;
-  // Writes the closing objects and closes the target. Returns 0 when the whole
-  // file reached the disk, 3 when creating, writing or closing it failed, so
+  // Writes the closing objects and closes the target. Returns Level::Done when the whole
+  // file reached the disk, Fatal when creating, writing or closing it failed, so
   // the caller can fail the run instead of reporting success.
   virtual uint8_t FinishDocument() = 0;
   virtual uint8_t BeginPage(std::string_view pageName, int32_t left, int32_t top, int32_t right,
                             int32_t bottom) = 0;
   virtual uint8_t FinishPage() = 0;
-  // 0 when a target name is set (asking the user if needed), 5 when cancelled.
+  // Done when a target name is set (asking the user if needed), NotDone when cancelled.
   virtual uint8_t ChooseOutput(uint8_t flag) = 0;
   virtual std::string TargetKind() = 0;
   virtual std::string TargetName() = 0;

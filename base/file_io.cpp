@@ -1,4 +1,4 @@
-#include "services/file_io.h"
+#include "base/file_io.h"
 
 #include <unistd.h>
 

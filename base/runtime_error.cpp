@@ -1,4 +1,4 @@
-#include "services/runtime_error.h"
+#include "base/runtime_error.h"
 
 #include <utility>
 

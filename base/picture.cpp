@@ -1,4 +1,4 @@
-#include "services/picture.h"
+#include "base/picture.h"
 
 #include <array>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "services/record_layout.h"
+#include "base/record_layout.h"
 
 #include <strings.h>
 

@@ -113,7 +113,9 @@ int Run(const std::vector<std::string>& args) {
   // As the main window does: the preset table lives in memory while open,
   // from the decoding to the report.
   tx::TableSet& t = tx::Tables();
-  if (t.DBEffects.Open() != 0 || t.DBSelection.Open() != 0 || t.MXPreset.Open() != 0) return txcli::EXIT_FAILED;
+  if (t.DBEffects.Open() != tx::Level::Done || t.DBSelection.Open() != tx::Level::Done ||
+      t.MXPreset.Open() != tx::Level::Done)
+    return txcli::EXIT_FAILED;
   tx::PresetTableFiller filler(tx::AccessPresetTables(t));
   filler.FillPresetTable(preset);
   const bool imageReady = DrawPresetImage(preset, t);

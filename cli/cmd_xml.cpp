@@ -31,7 +31,9 @@ int Run(const std::vector<std::string>& args) {
   // As the main window does: the three tables stay open from the decoding to
   // the export (the preset table lives in memory only while open).
   tx::TableSet& t = tx::Tables();
-  if (t.DBEffects.Open() != tx::Level::Done || t.DBSelection.Open() != tx::Level::Done || t.MXPreset.Open() != tx::Level::Done) return txcli::EXIT_FAILED;
+  if (t.DBEffects.Open() != tx::Level::Done || t.DBSelection.Open() != tx::Level::Done ||
+      t.MXPreset.Open() != tx::Level::Done)
+    return txcli::EXIT_FAILED;
   tx::PresetTableFiller filler(tx::AccessPresetTables(t));
   filler.FillPresetTable(preset);
 

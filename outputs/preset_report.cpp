@@ -56,14 +56,14 @@ class PresetReportManager : public ReportManager {
 
   uint8_t OpenReport() override {
     uint8_t result = ReportManager::OpenReport();
-    if (result != 0 || !ReportOpened()) return result;
+    if (result != Level::Done || !ReportOpened()) return result;
     SetPresetValues(REPORT->engine, state_);
-    if (PrintBlockImageBand(REPORT->engine, imageFile_) != 0) {
+    if (PrintBlockImageBand(REPORT->engine, imageFile_) != Level::Done) {
       OPENFAILED = 1;
       RESPONSE = 2;
-      return 3;
+      return Level::Fatal;
     }
-    return 0;
+    return Level::Done;
   }
 
  private:
@@ -80,7 +80,7 @@ void PresetReport(const PresetReportOptions& options) {
   ErrorManager& errors = options.errors ? *options.errors : GlobalErrors();
   errors.EnterProcedure("PresetReport");
   TableSet& t = Tables();
-  if (t.MXPreset.Open() == 0) {
+  if (t.MXPreset.Open() == Level::Done) {
     const PresetState& state = Current().state;
     PresetReportPdf pdf(state, options);
     pdf.Init();

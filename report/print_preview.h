@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "pdf/report_generator.h"
+#include "report/report_generator.h"
 #include "platform/toolkit/toolkit.h"
 
 namespace tx {

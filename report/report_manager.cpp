@@ -101,7 +101,7 @@ int ReportManager::Ask() {
         toolkit_.SetTimer(window_, TIMER);
         break;
       case EventKind::Timer:
-        if (TimerTick() == 3 && !closing_) PostClose();
+        if (TimerTick() == Level::Fatal && !closing_) PostClose();
         break;
       case EventKind::Accepted:
         if (e.control == PROGRESS_CANCEL) {
@@ -127,33 +127,33 @@ int ReportManager::Ask() {
 void ReportManager::PostClose() { toolkit_.PostEvent(window_, Event{EventKind::Posted, 0, {}, CLOSE_POSTED}); }
 
 uint8_t ReportManager::OpenReport() {
-  uint8_t result = PROCESS ? PROCESS->Reset() : 3;
-  if (result == 0) result = Next();
+  uint8_t result = PROCESS ? PROCESS->Reset() : Level::Fatal;
+  if (result == Level::Done) result = Next();
   DEFEROPENREPORT = 0;
-  if (result != 0) {
+  if (result != Level::Done) {
     OPENFAILED = 1;
     NoRecords();
     return result;
   }
   OPENFAILED = 0;
-  if (!REPORT) return 0;
+  if (!REPORT) return Level::Done;
   ReportLayout layout = REPORT->layout;
   if (ATTRIBUTE) ATTRIBUTE->Apply(layout);
-  if (REPORT->engine.Open(layout) != 0) {
+  if (REPORT->engine.Open(layout) != Level::Done) {
     // No place for the page files: the run cannot go on.
     RESPONSE = 2;
     OPENFAILED = 1;
-    return 3;
+    return Level::Fatal;
   }
   // The page files are listed whether or not they are previewed: delivery
   // reads them from the same list.
   REPORT->engine.RenderToPageFiles(&PREVIEWQUEUE);
   opened_ = true;
-  return 0;
+  return Level::Done;
 }
 
 void ReportManager::NoRecords() {
-  if (ERRORS) ERRORS->Raise(25);
+  if (ERRORS) ERRORS->Raise(Msg::NoRecords);
 }
 
 uint8_t ReportManager::TimerTick() {
@@ -161,11 +161,11 @@ uint8_t ReportManager::TimerTick() {
   if (OPENFAILED) {
     if (KEEPVISIBLE) {
       toolkit_.SetTimer(window_, 0);
-      return 0;
+      return Level::Done;
     }
-    return 3;
+    return Level::Fatal;
   }
-  if (!PROCESS) return 3;
+  if (!PROCESS) return Level::Fatal;
   const int32_t start = PROCESS->RECORDSPROCESSED;
   const int64_t t0 = Now();
   if (DEFERWINDOW && Now() - STARTTIME > int64_t{DEFERWINDOW} * 100) {
@@ -182,43 +182,43 @@ uint8_t ReportManager::TimerTick() {
     if (elapsed * 5 < int64_t{TIMESLICE} * 4 && RECORDSPERCYCLE < (INT32_MAX >> 1)) RECORDSPERCYCLE *= 2;
   } while (elapsed * 2 < TIMESLICE);
   if (elapsed * 2 > int64_t{TIMESLICE} * 3 && RECORDSPERCYCLE > 1) RECORDSPERCYCLE /= 2;
-  return 0;
+  return Level::Done;
 }
 
 uint8_t ReportManager::TakeRecord() {
   if (BREAKMAN) BREAKMAN->CheckBreaks();
-  uint8_t result = PROCESS ? PROCESS->TakeRecord() : 3;
+  uint8_t result = PROCESS ? PROCESS->TakeRecord() : Level::Fatal;
   auto stopped = [&](uint8_t r) {
-    if (r == 3) {
+    if (r == Level::Fatal) {
       toolkit_.SetTimer(window_, 0);
       RESPONSE = 2;
       PostClose();
     }
-    return r == 3 || r == 5;
+    return r == Level::Fatal || r == Level::NotDone;
   };
-  if (stopped(result)) return 5;
+  if (stopped(result)) return Level::NotDone;
   for (RecordProcessor* p : PROCESSORS) {
     result = p->TakeRecord();
-    if (stopped(result)) return 5;
+    if (stopped(result)) return Level::NotDone;
   }
-  if (Next() != 0) {
+  if (Next() != Level::Done) {
     toolkit_.SetTimer(window_, 0);
-    return 5;
+    return Level::NotDone;
   }
   return result;
 }
 
 uint8_t ReportManager::Next() {
-  uint8_t r = PROCESS ? PROCESS->Next() : 3;
-  if (r == 0) return 0;
-  if (r == 5 && PROCESS->RECORDSPROCESSED > 0) {
+  uint8_t r = PROCESS ? PROCESS->Next() : Level::Fatal;
+  if (r == Level::Done) return Level::Done;
+  if (r == Level::NotDone && PROCESS->RECORDSPROCESSED > 0) {
     RESPONSE = 1;
     PostClose();
-    return 5;
+    return Level::NotDone;
   }
   RESPONSE = 2;
   PostClose();
-  return 3;
+  return Level::Fatal;
 }
 
 void ReportManager::CloseRun() {
@@ -229,9 +229,9 @@ void ReportManager::CloseRun() {
   const bool hide = !KEEPVISIBLE && PREVIEW && REPORT && !SKIPPREVIEW;
   if (hide) toolkit_.HideWindow(window_);
   bool failed = false;
-  if (PROCESS && PROCESS->Close() != 0) failed = true;
+  if (PROCESS && PROCESS->Close() != Level::Done) failed = true;
   for (RecordProcessor* p : PROCESSORS)
-    if (p->Close() != 0) failed = true;
+    if (p->Close() != Level::Done) failed = true;
   if (!failed && opened_) EndOfReport();
   // Closing the report ends its page files.
   if (REPORT) REPORT->engine.Discard();
@@ -264,7 +264,7 @@ void ReportManager::EndOfReport() {
 
 void ReportManager::EndReport() {
   if (BREAKMAN) BREAKMAN->CloseGroups();
-  if (REPORT && opened_ && REPORT->engine.EndReport() != 0) RESPONSE = 2;
+  if (REPORT && opened_ && REPORT->engine.EndReport() != Level::Done) RESPONSE = 2;
 }
 
 void ReportManager::Deliver() {
@@ -275,9 +275,9 @@ void ReportManager::Deliver() {
   }
   if (PREVIEWQUEUE.empty()) return;
   if (REPORTTARGET->ProducesFiles() == 1) REPORTTARGET->SetOutputFileList(&OUTPUTFILEQUEUE);
-  if (REPORTTARGET->ChooseOutput(0) != 0) return;
+  if (REPORTTARGET->ChooseOutput(0) != Level::Done) return;
   WMFPARSER->Init(&PREVIEWQUEUE, REPORTTARGET, ERRORS);
-  if (WMFPARSER->Run(true) != 0) return;
+  if (WMFPARSER->Run(true) != Level::Done) return;
   if (REPORTTARGET->ProducesFiles() == 1) OutputHook(OUTPUTFILEQUEUE);
 }
 

@@ -18,7 +18,7 @@
 
 #include "platform/reportengine/report_engine.h"
 #include "platform/toolkit/toolkit.h"
-#include "pdf/report_generator.h"
+#include "report/report_generator.h"
 
 namespace tx {
 

@@ -25,11 +25,11 @@ uint8_t ReportProcess::Reset() {
   PERCENTILE = -1;
   bytesRead_ = 0;
   fileSize_ = 0;
-  if (!table_) return 3;
+  if (!table_) return Level::Fatal;
   RECORDSTOPROCESS = givenCount_;
   if (RECORDSTOPROCESS == 0) {
     long count = table_->Records();
-    if (count < 0) return 3;
+    if (count < 0) return Level::Fatal;
     RECORDSTOPROCESS = static_cast<int32_t>(std::min<long>(count, INT32_MAX));
     if (RECORDSTOPROCESS == 0) {
       std::error_code ec;
@@ -38,18 +38,18 @@ uint8_t ReportProcess::Reset() {
     }
   }
   // Stored order, from the first row.
-  return table_->SetOrder(-1) == 0 ? 0 : 3;
+  return table_->SetOrder(-1) == Level::Done ? Level::Done : Level::Fatal;
 }
 
 uint8_t ReportProcess::Next() {
-  if (!table_) return 3;
+  if (!table_) return Level::Fatal;
   int r = table_->Next(true);
-  if (r == 5) return 5;
-  if (r != 0) return 3;
+  if (r == Level::NotDone) return Level::NotDone;
+  if (r != Level::Done) return Level::Fatal;
   bytesRead_ += static_cast<int64_t>(recordSize_);
   ShowPercentage();
   ++RECORDSPROCESSED;
-  return 0;
+  return Level::Done;
 }
 
 void ReportProcess::ShowPercentage() {

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/toolkit/toolkit.h"
-#include "pdf/report_generator.h"
+#include "report/report_generator.h"
 
 namespace tx {
 

@@ -41,13 +41,13 @@ class PrintPreviewTest : public ::testing::Test {
   ~PrintPreviewTest() override { tx::SetToolkit(previous_); }
 
   void MakePages(int count) {
-    ASSERT_EQ(engine_.Open(txtest::RowReportLayout(1)), 0);
+    ASSERT_EQ(engine_.Open(txtest::RowReportLayout(1)), tx::Level::Done);
     engine_.RenderToPageFiles(&pages_);
     for (int i = 1; i <= count; ++i) {
       engine_.SetValue("ROW", "Page" + std::to_string(i));
-      ASSERT_EQ(engine_.PrintBand("row"), 0);
+      ASSERT_EQ(engine_.PrintBand("row"), tx::Level::Done);
     }
-    ASSERT_EQ(engine_.EndReport(), 0);
+    ASSERT_EQ(engine_.EndReport(), tx::Level::Done);
     preview_.Init(&pages_, &selector_, &parser_, &errors_);
   }
   void Accept(int control) { console_.QueueWindowEvent(Event{EventKind::Accepted, control}, "Report Preview"); }

@@ -35,7 +35,7 @@ TEST_F(ReportManagerTest, TimeSlicesDoubleTheBatchUntilHalfASliceIsUsedAndHalveI
   m.SetClock([&] { return now; });
   process_.Init(table_, sizeof row_, [&]() -> uint8_t {
     now += cost;
-    return 0;
+    return tx::Level::Done;
   });
   m.Init(&process_, nullptr, nullptr);
   ASSERT_EQ(m.OpenReport(), 0);
@@ -128,7 +128,7 @@ TEST_F(ReportManagerTest, ATargetGetsTheDeliveryCallsInOrderAndACancelledChoiceS
   EXPECT_TRUE(console_.PrintJobs().empty());
 
   txtest::DeliveryTarget refusing;
-  refusing.chooseResult = 5;
+  refusing.chooseResult = tx::Level::NotDone;
   tx::ReportManager again;
   tx::Report report{txtest::RowReportLayout(10), {}};
   process_.Init(table_, sizeof row_, [&]() -> uint8_t { return report.engine.PrintBand("row") ? 3 : 0; });

@@ -16,7 +16,7 @@
 #include "report/report_process.h"
 #include "services/error_manager.h"
 #include "services/file_manager.h"
-#include "services/record_layout.h"
+#include "base/record_layout.h"
 #include "support/temp_dir.h"
 
 namespace txtest {
@@ -49,7 +49,7 @@ inline tx::ReportLayout RowReportLayout(int rowsPerPage) {
 // Records the calls a delivery makes, and at document finish names the file it "wrote".
 class DeliveryTarget : public RecordingGenerator {
  public:
-  uint8_t chooseResult = 0;
+  uint8_t chooseResult = tx::Level::Done;
   uint8_t ChooseOutput(uint8_t flag) override {
     calls.push_back({"ChooseOutput", {}, std::to_string(flag)});
     return chooseResult;
@@ -74,7 +74,7 @@ class ReportRunTest : public ::testing::Test {
  protected:
   ReportRunTest() : cwd_(dir_.path()), previous_(tx::SetToolkit(&console_)) {
     table_.Init(&row_, sizeof row_, RowLayout(), &errors_);
-    EXPECT_EQ(table_.Open(), 0);
+    EXPECT_EQ(table_.Open(), tx::Level::Done);
   }
   ~ReportRunTest() override {
     table_.Close();
@@ -86,16 +86,16 @@ class ReportRunTest : public ::testing::Test {
       row_ = RowRecord{};
       row_.ID = i;
       std::snprintf(row_.TEXT, sizeof row_.TEXT, "Row%d", i);
-      ASSERT_EQ(table_.Insert(), 0);
+      ASSERT_EQ(table_.Insert(), tx::Level::Done);
     }
   }
   // The process prints each row's band; `fatalAt` makes that row's step fail.
   void InitProcess(int fatalAt = 0) {
     process_.Init(table_, sizeof row_, [this, fatalAt]() -> uint8_t {
       ++taken_;
-      if (fatalAt && row_.ID == fatalAt) return 3;
+      if (fatalAt && row_.ID == fatalAt) return tx::Level::Fatal;
       report_.engine.SetValue("ROW", std::string(row_.TEXT, strnlen(row_.TEXT, sizeof row_.TEXT)));
-      return report_.engine.PrintBand("row") == 0 ? 0 : 3;
+      return report_.engine.PrintBand("row") == tx::Level::Done ? tx::Level::Done : tx::Level::Fatal;
     });
   }
   int Messages(const std::string& caption) const {

@@ -6,8 +6,11 @@
 //   record_layout.h  fields and keys of a fixed-length record
 //   picture.h        numeric display pictures ("N-8.2", "N03B")
 //   runtime_error.h  the calling thread's last runtime and driver error
-//   file_io.h        small POSIX file helpers for the writers
+//   file_io.h        the file operations every writer goes through (the seam
+//                    tests fail writes at)
+//   file_replacer.h  writing a file whole or not at all, whatever the target is
 #include "base/file_io.h"
+#include "base/file_replacer.h"
 #include "base/fixed_string.h"
 #include "base/level.h"
 #include "base/picture.h"

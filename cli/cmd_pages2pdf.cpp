@@ -1,16 +1,13 @@
 // pages2pdf: turns saved report pages (page metafiles) into one PDF file, the
-// way a report run writes its PDF, outside a report run.
-//
-// The document is written to a temporary file beside OUT.pdf and renamed
-// only once it is complete, so a failed run leaves no half-written PDF and an
-// existing OUT.pdf untouched.
+// way a report run writes its PDF, outside a report run. The PDF writer puts
+// the document in place only once it is complete, so a failed run leaves no
+// half-written PDF and an existing OUT.pdf untouched.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
 #include "cli/pdf_options.h"
-#include "cli/staged_file.h"
 #include "pdf/pdf_generator.h"
 #include "report/wmf_parser.h"
 #include "services/error_manager.h"
@@ -34,24 +31,19 @@ class ConsoleErrors : public tx::ErrorManager {
   int shown = 0;
 };
 
-// The generator's file messages, naming the output file rather than the
-// temporary one it really writes.
+// The generator's file messages, one line each.
 class ConsolePdfGenerator : public tx::PDFGenerator {
  public:
-  explicit ConsolePdfGenerator(const txcli::StagedFile& output) : output_(output) {}
   int shown = 0;
 
  protected:
   void ShowMessage(std::string_view title, std::string_view text) override {
-    std::string s = output_.Mention(std::string(text));
+    std::string s(text);
     for (char& c : s)
       if (c == '|') c = ' ';
     std::fprintf(stderr, "tonalyx-cli: %.*s: %s\n", static_cast<int>(title.size()), title.data(), s.c_str());
     ++shown;
   }
-
- private:
-  const txcli::StagedFile& output_;
 };
 
 int Run(const std::vector<std::string>& args) {
@@ -78,12 +70,9 @@ int Run(const std::vector<std::string>& args) {
   if (const int finished = txcli::FinishPdfOptions(pdf, "pages2pdf"); finished != txcli::EXIT_OK) return finished;
   for (std::string& page : pages) page = txcli::InputPath(page);
 
-  txcli::StagedFile output(target);
-  if (!output.Create()) return txcli::EXIT_FAILED;
-
   ConsoleErrors errors;
-  ConsolePdfGenerator generator(output);
-  generator.Init(output.Temporary());
+  ConsolePdfGenerator generator;
+  generator.Init(target);
   generator.COMPRESSTEXT = generator.COMPRESSIMAGES = pdf.compress ? 1 : 0;
   if (pdf.password) {
     generator.ENCRYPT = 1;
@@ -91,11 +80,10 @@ int Run(const std::vector<std::string>& args) {
   }
   tx::WMFParser parser;
   parser.Init(&pages, &generator, &errors);
-  uint8_t result = parser.Run(false);
-
-  if (result == tx::Level::Done) return output.Commit() ? txcli::EXIT_OK : txcli::EXIT_FAILED;
+  if (parser.Run(false) == tx::Level::Done) return txcli::EXIT_OK;
   if (errors.shown == 0 && generator.shown == 0)
-    std::fprintf(stderr, "tonalyx-cli: Target CloseFile: Can't write target file %s\n", target.c_str());
+    std::fprintf(stderr, "tonalyx-cli: pages2pdf: the document could not be finished; %s was not written\n",
+                 target.c_str());
   return txcli::EXIT_FAILED;
 }
 

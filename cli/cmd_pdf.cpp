@@ -3,8 +3,8 @@
 // report run through the report manager and the preview, with the console
 // answering the preview's "Save As" and the save dialog, then leaving it.
 //
-// The PDF is written under a temporary name beside OUT.pdf and renamed once
-// complete: a failed run leaves no OUT.pdf, and an existing one as it was.
+// The PDF writer puts the document in place only once it is complete: a
+// failed run leaves no OUT.pdf, and an existing one as it was.
 #include <unistd.h>
 
 #include <cstdio>
@@ -15,7 +15,6 @@
 
 #include "cli/commands.h"
 #include "cli/pdf_options.h"
-#include "cli/staged_file.h"
 #include "devicedefs/tables.h"
 #include "draw/canvas.h"
 #include "outputs/block_image.h"
@@ -29,16 +28,14 @@
 
 namespace {
 
-// Message boxes as one line on stderr, naming OUT.pdf rather than its
-// temporary; dialogs answered from the script, silently. A fatal message
-// does not end the program here: the run fails and cleans up.
+// Message boxes as one line on stderr; dialogs answered from the script,
+// silently. A fatal message does not end the program here: the run fails and
+// cleans up.
 class PdfConsole : public tx::ConsoleToolkit {
  public:
-  explicit PdfConsole(const txcli::StagedFile& output) : tx::ConsoleToolkit(nullptr), output_(output) {
-    SetHaltExits(false);
-  }
+  PdfConsole() : tx::ConsoleToolkit(nullptr) { SetHaltExits(false); }
   unsigned MessageBox(const tx::MessageRequest& request) override {
-    std::string text = output_.Mention(request.text);
+    std::string text = request.text;
     for (char& c : text)
       if (c == '|' || c == '\n') c = ' ';
     const unsigned answer = tx::ConsoleToolkit::MessageBox(request);
@@ -47,9 +44,6 @@ class PdfConsole : public tx::ConsoleToolkit {
     return answer;
   }
   int shown = 0;
-
- private:
-  const txcli::StagedFile& output_;
 };
 
 class ToolkitScope {
@@ -102,8 +96,8 @@ int Run(const std::vector<std::string>& args) {
   if (paths.size() != 2) return txcli::UsageError("pdf needs a preset file and an output file");
   if (const int finished = txcli::FinishPdfOptions(pdf, "pdf"); finished != txcli::EXIT_OK) return finished;
 
-  txcli::StagedFile output(paths[1]);
-  PdfConsole console(output);
+  const std::string& target = paths[1];
+  PdfConsole console;
   ToolkitScope scope(console);
   if (!quiet) console.SetProgressOutput(&std::cerr, isatty(STDERR_FILENO) == 1);
 
@@ -121,14 +115,14 @@ int Run(const std::vector<std::string>& args) {
   const bool imageReady = DrawPresetImage(preset, t);
   t.DBSelection.Close();
   t.DBEffects.Close();
-  if (!imageReady || !output.Create()) {
+  if (!imageReady) {
     t.MXPreset.Close();
     return txcli::EXIT_FAILED;
   }
 
   // The preview's "Save As" (the PDF writer being the only target, no choice
   // is offered), the save dialog's answer, then Exit.
-  console.QueueFilePath(output.Temporary());
+  console.QueueFilePath(target);
   console.QueueWindowEvent(tx::Event{tx::EventKind::Accepted, tx::PREVIEW_MENU_SAVE_AS}, "Report Preview");
   console.QueueWindowEvent(tx::Event{tx::EventKind::Accepted, tx::PREVIEW_MENU_EXIT}, "Report Preview");
 
@@ -140,14 +134,14 @@ int Run(const std::vector<std::string>& args) {
   options.compress = pdf.compress;
   options.password = pdf.password;
   options.filesWritten = [&](const std::vector<std::string>& files) {
-    for (const std::string& f : files) written = written || f == output.Temporary();
+    // The save dialog gives a name without an extension ".PDF".
+    for (const std::string& f : files) written = written || f == target || f == target + ".PDF";
   };
   tx::PresetReport(options);
   t.MXPreset.Close();
 
-  if (written) return output.Commit() ? txcli::EXIT_OK : txcli::EXIT_FAILED;
-  if (console.shown == 0)
-    std::fprintf(stderr, "tonalyx-cli: no PDF was written to '%s'\n", output.Target().c_str());
+  if (written) return txcli::EXIT_OK;
+  if (console.shown == 0) std::fprintf(stderr, "tonalyx-cli: no PDF was written to '%s'\n", target.c_str());
   return txcli::EXIT_FAILED;
 }
 

@@ -178,6 +178,7 @@ void Canvas::Display(int flags) {
 
 bool Canvas::WritePNG(const std::string& fileName) {
   PngWriteResult result = WritePngFile(fileName, display_.data(), width_, height_);
+  writeError_ = result.message;
   if (!result.ok) ReportError(result.message, "WritePNG");
   return result.ok;
 }

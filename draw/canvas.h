@@ -52,8 +52,10 @@ class Canvas {
   enum DisplayFlags { DISPLAY_SHOW = 1, DISPLAY_MERGE = 2 };
   void Display(int flags = DISPLAY_SHOW | DISPLAY_MERGE);
   // Writes the display picture (as of the last display) as a PNG file.
-  // Returns false when the file was not written (already reported).
+  // Returns false when the file was not written (already reported; the
+  // report's text stays in WriteError() until the next write).
   bool WritePNG(const std::string& fileName);
+  const std::string& WriteError() const { return writeError_; }
   // Puts the control's picture on the clipboard.
   void CopyPicture();
 
@@ -101,6 +103,7 @@ class Canvas {
   std::vector<int> layers_;
   bool debug_ = false;
   std::FILE* debugStream_ = stderr;
+  std::string writeError_;
 };
 
 // What the window toolkit offers a canvas: the control's size in pixels, a

@@ -1,8 +1,7 @@
 #pragma once
 // Writing a canvas picture as a PNG file: 8-bit RGB, not interlaced, chunks
-// IHDR, IDAT and IEND only, rows from the top. The file is written under a
-// temporary name beside the target and renamed over it at the end, so a
-// failed write leaves an existing file as it was.
+// IHDR, IDAT and IEND only, rows from the top. The file is written through a
+// FileReplacer, so a failed write leaves an existing file as it was.
 #include <cstdint>
 #include <string>
 

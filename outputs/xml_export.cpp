@@ -55,7 +55,9 @@ int WritePresetXml(const std::string& path, std::string_view presetName, int32_t
   return 0;
 }
 
-bool ExportPresetXml(const PresetState& state, FileManager& table, PresetRecord& row, std::string& exportPath) {
+bool ExportPresetXml(const PresetState& state, FileManager& table, PresetRecord& row, std::string& exportPath,
+                     std::string* error) {
+  if (error) error->clear();
   exportPath = std::string(state.PRESETNAME.view()) + ".xml";
   FileDialogRequest request;
   request.save = true;
@@ -65,8 +67,10 @@ bool ExportPresetXml(const PresetState& state, FileManager& table, PresetRecord&
   std::optional<std::string> chosen = Toolkit().FileDialog(request);
   if (!chosen || chosen->empty()) return false;
   exportPath = *chosen;
-  std::string error;
-  return WritePresetXml(exportPath, state.PRESETNAME.raw(), state.PRESETNUMBER, table, row, error) == 0;
+  std::string why;
+  if (WritePresetXml(exportPath, state.PRESETNAME.raw(), state.PRESETNUMBER, table, row, why) == 0) return true;
+  if (error) *error = why;
+  return false;
 }
 
 }  // namespace tx

@@ -8,8 +8,8 @@
 //
 // One Effect element per MXPreset row in stored order, its ten fields as
 // child elements in record order; texts lose their trailing spaces and keep
-// their leading ones. The file is written beside the target under a
-// temporary name and renamed into place.
+// their leading ones. The file is written through a FileReplacer: a failed
+// export leaves the file that was there as it was.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -32,7 +32,9 @@ int WritePresetXml(const std::string& path, std::string_view presetName, int32_t
 
 // The command: proposes the preset name followed by ".xml" in `exportPath`,
 // asks for the file with the save dialog, and writes it. Cancel, or a file
-// that cannot be created, ends it silently. True when a file was written.
-bool ExportPresetXml(const PresetState& state, FileManager& table, PresetRecord& row, std::string& exportPath);
+// that cannot be created, ends it silently. True when a file was written;
+// otherwise `error` (when given) says why, empty after a cancel.
+bool ExportPresetXml(const PresetState& state, FileManager& table, PresetRecord& row, std::string& exportPath,
+                     std::string* error = nullptr);
 
 }  // namespace tx

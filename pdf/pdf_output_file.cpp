@@ -21,11 +21,11 @@ PDFOutputFile::PDFOutputFile() = default;
 
 PDFOutputFile::~PDFOutputFile() {
   deflater_.reset();
-  if (fd_ >= 0) ::close(fd_);
   if (sourceFd_ >= 0) ::close(sourceFd_);
 }
 
 void PDFOutputFile::Reset(bool keepName, std::string_view name) {
+  AbandonTarget();
   FPOS = 0;
   if (!keepName) {
     SetName(name);
@@ -55,12 +55,13 @@ void PDFOutputFile::Fail(std::string_view title, std::string_view line, int code
   if (message_) message_(title, text);
 }
 
+// The document goes to the target through a replacer: an existing file
+// stays as it was until the document is complete, and a run that never
+// finishes (or fails on the way) leaves it untouched and nothing beside it.
 bool PDFOutputFile::OpenTarget(bool create) {
-  if (fd_ >= 0) CloseTarget();
-  int flags = O_WRONLY | O_CLOEXEC | (create ? O_CREAT | O_TRUNC : 0);
-  fd_ = ::open(TARGETFILENAME.c_str(), flags, 0666);
-  if (fd_ < 0) {
-    Fail("Target OpenFile", create ? "|Can't create target file " : "|Can't open target file ", errno);
+  if (target_.IsOpen()) CloseTarget();
+  if (!target_.Open(TARGETFILENAME)) {
+    Fail("Target OpenFile", create ? "|Can't create target file " : "|Can't open target file ", target_.ErrorCode());
     TARGETFILEHANDLE = 0;
     return false;
   }
@@ -70,29 +71,30 @@ bool PDFOutputFile::OpenTarget(bool create) {
 }
 
 bool PDFOutputFile::DrainPending() {
-  size_t done = 0;
-  while (done < pending_.size() && !writeFailed_) {
-    ssize_t n = ::write(fd_, pending_.data() + done, pending_.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      writeFailed_ = true;
-      Fail("Target WriteFile", "|Can't write target file ", n < 0 ? errno : EIO);
-      break;
-    }
-    done += static_cast<size_t>(n);
+  if (!writeFailed_ && !target_.Write(pending_.data(), pending_.size())) {
+    writeFailed_ = true;
+    Fail("Target WriteFile", "|Can't write target file ", target_.ErrorCode());
   }
   pending_.clear();
   return !writeFailed_;
 }
 
 bool PDFOutputFile::CloseTarget() {
-  if (fd_ < 0) return !failed_;
+  if (!target_.IsOpen()) return !failed_;
   DrainPending();
-  int rc = ::close(fd_);
-  fd_ = -1;
   TARGETFILEHANDLE = 0;
-  if (rc != 0) Fail("Target CloseFile", "|Can't close target file ", errno);
+  if (failed_) {
+    target_.Abandon();
+    return false;
+  }
+  if (!target_.Commit()) Fail("Target CloseFile", "|Can't close target file ", target_.ErrorCode());
   return !failed_;
+}
+
+void PDFOutputFile::AbandonTarget() {
+  target_.Abandon();
+  TARGETFILEHANDLE = 0;
+  pending_.clear();
 }
 
 bool PDFOutputFile::OpenSource(std::string_view name) {
@@ -129,7 +131,7 @@ size_t PDFOutputFile::ReadSource(uint8_t* into, size_t length) {
 
 void PDFOutputFile::ToFile(const char* data, size_t length) {
   FPOS += static_cast<int32_t>(length);
-  if (fd_ < 0 || writeFailed_) return;  // counted, not stored
+  if (!target_.IsOpen() || writeFailed_) return;  // counted, not stored
   while (length > 0) {
     size_t room = kPiece - pending_.size();
     size_t take = length < room ? length : room;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "pdf/pdf_security.h"
+#include "base/file_replacer.h"
 
 namespace tx {
 
@@ -32,8 +33,12 @@ class PDFOutputFile {
   void SetName(std::string_view name) { TARGETFILENAME = std::string(name.substr(0, 255)); }
   const std::string& GetName() const { return TARGETFILENAME; }
 
+  // The target takes the document's place only at CloseTarget, when
+  // nothing failed on the way.
   bool OpenTarget(bool create);
   bool CloseTarget();
+  // Drops a document never finished; the target stays as it was.
+  void AbandonTarget();
   bool TargetOpen() const { return TARGETFILEHANDLE != 0; }
 
   // A source file (an image) read in pieces of at most 64000 bytes.
@@ -104,7 +109,7 @@ class PDFOutputFile {
   struct Deflater;
   std::unique_ptr<Deflater> deflater_;
   std::vector<char> pending_;  // bytes waiting to form a 64000-byte piece
-  int fd_ = -1;
+  FileReplacer target_;
   int sourceFd_ = -1;
   bool failed_ = false;
   bool writeFailed_ = false;

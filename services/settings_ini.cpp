@@ -1,10 +1,6 @@
 #include "services/settings_ini.h"
 
-#include "base/file_io.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "base/file_replacer.h"
 
 #include <cctype>
 #include <cerrno>
@@ -101,17 +97,8 @@ IniFile IniFile::Load(const std::string& path) {
 
 bool IniFile::Save(const std::string& path) const {
   if (unusable_) return false;
-  std::filesystem::path target(path);
-  std::filesystem::path dir = target.parent_path();
-  std::string tmpl = ((dir.empty() ? std::filesystem::path(".") : dir) / (target.filename().string() + ".XXXXXX"))
-                         .string();
-  int fd = ::mkstemp(tmpl.data());
-  if (fd < 0) return false;
-  bool ok = WriteAll(fd, Text()) && ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (ok) ok = std::rename(tmpl.c_str(), path.c_str()) == 0;
-  if (!ok) ::unlink(tmpl.c_str());
-  return ok;
+  FileReplacer out;
+  return out.Open(path) && out.Write(Text()) && out.Commit();
 }
 
 long IniFile::Find(std::string_view section, std::string_view entry) const {

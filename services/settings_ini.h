@@ -2,9 +2,8 @@
 // An INI file as the settings manager sees it: sections of "entry=value"
 // lines, names matched without regard to case. Loading never fails (a
 // missing or unreadable file is empty; lines that are neither a section nor
-// an entry are kept but never match). Saving writes a temporary file beside
-// the real one and renames it over, so a crash leaves the old file or the new
-// one, never half of either.
+// an entry are kept but never match). Saving goes through a FileReplacer,
+// so a crash leaves the old file or the new one, never half of either.
 #include <optional>
 #include <string>
 #include <string_view>

@@ -1,15 +1,6 @@
 #include "platform/xml/xml_writer.h"
 
-#include "base/file_io.h"
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <sstream>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace tx {
 
@@ -77,34 +68,18 @@ std::string XmlSafeText(std::string_view text) {
   return out;
 }
 
-XmlWriter::~XmlWriter() { Discard(); }
-
-void XmlWriter::Discard() {
-  if (fd_ >= 0) {
-    ::close(fd_);
-    fd_ = -1;
-  }
-  if (!temp_.empty()) {
-    ::unlink(temp_.c_str());
-    temp_.clear();
-  }
-}
+XmlWriter::~XmlWriter() = default;
 
 int XmlWriter::CreateXmlFile(const std::string& path, std::string_view version, std::string_view encoding) {
-  Discard();
   doc_.reset();
   pendingDoc_.reset();
   pending_ = pugi::xml_node();
+  open_ = pugi::xml_node();
   error_.clear();
-  path_ = path;
-  std::string tmpl = path + ".tmp-XXXXXX";
-  int fd = ::mkstemp(tmpl.data());
-  if (fd < 0) {
-    error_ = "cannot create a file beside " + path + ": " + std::strerror(errno);
+  if (!out_.Open(path)) {
+    error_ = out_.Error();
     return 1;
   }
-  fd_ = fd;
-  temp_ = tmpl;
   pugi::xml_node decl = doc_.append_child(pugi::node_declaration);
   decl.append_attribute("version") = std::string(version).c_str();
   decl.append_attribute("encoding") = std::string(encoding).c_str();
@@ -141,31 +116,15 @@ void XmlWriter::CloseParent() {
 }
 
 int XmlWriter::CloseXmlFile() {
-  if (fd_ < 0) {
+  if (!out_.IsOpen()) {
     error_ = "no document was started";
     return 1;
   }
   std::ostringstream text;
   doc_.save(text, "  ", pugi::format_indent, pugi::encoding_utf8);
-  bool ok = WriteAll(fd_, text.str()) && ::fsync(fd_) == 0;
-  if (!ok) error_ = std::string("cannot write ") + temp_ + ": " + std::strerror(errno);
-  if (::close(fd_) != 0 && ok) {
-    ok = false;
-    error_ = std::string("cannot write ") + temp_ + ": " + std::strerror(errno);
-  }
-  fd_ = -1;
-  // mkstemp makes the file private; an export is an ordinary user file.
-  if (ok) {
-    mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::chmod(temp_.c_str(), 0666 & ~mask);
-  }
-  if (ok && std::rename(temp_.c_str(), path_.c_str()) != 0) {
-    ok = false;
-    error_ = "cannot replace " + path_ + ": " + std::strerror(errno);
-  }
-  if (ok) temp_.clear();
-  Discard();
+  const bool ok = out_.Write(text.str()) && out_.Commit();
+  if (!ok) error_ = out_.Error();
+  out_.Abandon();
   doc_.reset();
   open_ = pugi::xml_node();
   return ok ? 0 : 1;

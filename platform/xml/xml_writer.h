@@ -1,9 +1,9 @@
 #pragma once
 // Builds an XML document element by element and writes it out whole.
 //
-// CreateXmlFile creates a temporary file beside the target; CloseXmlFile
-// writes the document into it and renames it over the target, so a failed
-// write never leaves half a file and never destroys the previous one. Text is
+// The document is written through a FileReplacer when it is closed, so a
+// failed write never leaves half a file and never destroys the previous one
+// (and a document never closed changes nothing). Text is
 // made fit for XML 1.0 in UTF-8 on the way in (see XmlSafeText) and escaped by
 // the writer.
 #include <string>
@@ -13,16 +13,18 @@
 
 #include <pugixml.hpp>
 
+#include "base/file_replacer.h"
+
 namespace tx {
 
 class XmlWriter {
  public:
   XmlWriter() = default;
-  ~XmlWriter();  // removes the temporary file of a document never closed
+  ~XmlWriter();
   XmlWriter(const XmlWriter&) = delete;
   XmlWriter& operator=(const XmlWriter&) = delete;
 
-  // 0 when the temporary file beside `path` was created; otherwise error().
+  // 0 when `path` can be written; otherwise error() says why.
   int CreateXmlFile(const std::string& path, std::string_view version, std::string_view encoding);
   // A new element with its attributes, placed by AddParent inside the open one.
   void CreateParent(std::string_view name);
@@ -32,20 +34,18 @@ class XmlWriter {
   // (name, text) pair, in the order given.
   void AddFromGroup(const std::vector<std::pair<std::string, std::string>>& fields, std::string_view element);
   void CloseParent();
-  // 0 when the document was written and renamed into place.
+  // 0 when the document was written and is in place; otherwise error().
   int CloseXmlFile();
 
+  // Why the file could not be written (the system's reason).
   const std::string& error() const { return error_; }
 
  private:
-  void Discard();
-
   pugi::xml_document doc_;
   pugi::xml_node open_;     // where AddParent and AddFromGroup append
   pugi::xml_node pending_;  // created, not yet added
   pugi::xml_document pendingDoc_;
-  std::string path_, temp_;
-  int fd_ = -1;
+  FileReplacer out_;
   std::string error_;
 };
 

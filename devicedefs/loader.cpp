@@ -35,28 +35,40 @@ class Import {
       report_.unreadFiles.push_back(note);
   }
 
-  // One open-all ... close-all block, written as one transaction. A write
-  // that fails for any reason but an existing key rolls the block back.
-  void Block(const char* what, const std::function<void()>& writes) {
+  // One open-all ... close-all block, written as one transaction over the
+  // tables it writes (the others stay free for readers). A write that fails
+  // for any reason but an existing key abandons the block: none of its rows
+  // stays in any table.
+  void Block(const char* what, std::initializer_list<FileManager*> written, const std::function<void()>& writes) {
     ImportReport before = report_;
     failed_ = false;
-    if (OpenAllTables(t_) != 0) failed_ = true;
-    bool inTransaction = !failed_ && BeginAllTables(t_) == Level::Done;
-    if (!inTransaction) failed_ = true;
+    cause_.clear();
+    if (OpenAllTables(t_) != Level::Done) Abandon("a table could not be opened");
+    const bool inTransaction = !failed_ && BeginTables(t_, written) == Level::Done;
+    if (!failed_ && !inTransaction) Abandon(t_.transactionError);
     if (!failed_) writes();
     if (inTransaction) {
-      if (!failed_ && CommitAllTables(t_) != Level::Done) failed_ = true;
+      if (!failed_ && CommitAllTables(t_) != Level::Done) Abandon(t_.transactionError);
       if (failed_) RollbackAllTables(t_);
     }
     CloseAllTables(t_);
     if (failed_) {
       std::vector<std::string> unread = report_.unreadFiles;
-      std::vector<std::string> blocks = report_.failedBlocks;
+      std::vector<std::string> kept = report_.keptBlocks;
+      std::vector<ImportReport::FailedBlock> blocks = report_.failedBlocks;
       report_ = before;  // nothing of the block stayed
       report_.unreadFiles = unread;
+      report_.keptBlocks = kept;
       report_.failedBlocks = blocks;
-      report_.failedBlocks.push_back(what);
+      report_.failedBlocks.push_back({what, cause_});
+    } else {
+      report_.keptBlocks.push_back(what);
     }
+  }
+
+  void Abandon(const std::string& cause) {
+    if (!failed_) cause_ = cause;
+    failed_ = true;
   }
 
   // Appends the table's buffer; false when the block has to be abandoned.
@@ -71,7 +83,7 @@ class Import {
       ++report_.refused;  // the first stored row for a key stays
       return true;
     }
-    failed_ = true;
+    Abandon(table.Name() + ": " + table.Driver()->ErrorText());
     return false;
   }
 
@@ -103,7 +115,7 @@ class Import {
   void FlattenSelections() {
     FileManager& sel = t_.DBSelection;
     if (sel.SetOrder(storage::kPhysicalOrder) != Level::Done) {
-      failed_ = true;
+      Abandon(sel.Name() + ": " + sel.Driver()->ErrorText());
       return;
     }
     while (!failed_ && sel.Next(false) == Level::Done) {
@@ -123,7 +135,7 @@ class Import {
         Append(t_.DBSelectionMaster, report_.selectionMasters);
       }
     }
-    if (!sel.ATEOF && !failed_) failed_ = true;  // the read stopped on an error
+    if (!sel.ATEOF && !failed_) Abandon(sel.Name() + ": " + sel.Driver()->ErrorText());  // the read stopped on an error
   }
 
   void SecondGeneration() {
@@ -134,7 +146,7 @@ class Import {
     Load(kGen2Layout, ControlNameRules(false), cnq);
     cnq.Sort({cnq.F("PARAMETERNAME")});
     Load(kGen2Layout, ControlTreeRules(), xmcq);
-    Block("Gen2 screen layout", [&] { WriteLayout(xmcq, kGen2); });
+    Block("Gen2 screen layout", {&t_.DBScreenMaster}, [&] { WriteLayout(xmcq, kGen2); });
 
     Load(kGen2Layout, ParameterListRules(), epq);
     epq.Sort({epq.F("TYPEID"), epq.F("ID")});
@@ -146,7 +158,7 @@ class Import {
     cpq.Sort({cpq.F("ID")});
     Load(kGen2Profile, SelectionRules(), slq);
     efq.Sort({efq.F("EFFECTID"), efq.F("TYPEID")});
-    Block("Gen2 effects, cabinets and selection lists", [&] {
+    Block("Gen2 effects, cabinets and selection lists", {&t_.DBCabs, &t_.DBEffects, &t_.DBSelection}, [&] {
       for (size_t i = 0; i < cpq.size() && !failed_; ++i) {
         t_.cab = CabRow(cpq, i);
         Append(t_.DBCabs, report_.cabs);
@@ -164,7 +176,7 @@ class Import {
     Load(kGen1Layout, ControlNameRules(true), cnq);
     cnq.Sort({cnq.F("PARAMETERNAME")});
     Load(kGen1Layout, ControlTreeRules(), xmcq);
-    Block("Gen1 screen layout", [&] { WriteLayout(xmcq, kGen1); });
+    Block("Gen1 screen layout", {&t_.DBScreenMaster}, [&] { WriteLayout(xmcq, kGen1); });
 
     Load(kGen1Layout, ParameterListRulesG1(), epqg1);
     epqg1.Sort({epqg1.F("EFFECTPARAMETERSNAME"), epqg1.F("ID")});
@@ -175,7 +187,8 @@ class Import {
     CompleteEffectsGen1(efq, eoq, epqg1, cnq);
     Load(kGen1Profile, SelectionRulesG1(), slqg1);
     slqg1.Sort({slqg1.F("EFFECTID"), slqg1.F("PARAMID")});
-    Block("Gen1 effects and selection lists, and the flattened lists", [&] {
+    Block("Gen1 effects and selection lists, and the flattened lists",
+          {&t_.DBEffects, &t_.DBSelection, &t_.DBSelectionMaster}, [&] {
       WriteEffects(efq, kGen1);
       WriteSelections(slqg1, true);
       FlattenSelections();
@@ -192,6 +205,7 @@ class Import {
   TableSet& t_;
   ImportReport report_;
   bool failed_ = false;
+  std::string cause_;  // why the block under way was abandoned
 };
 
 }  // namespace

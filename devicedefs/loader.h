@@ -6,8 +6,9 @@
 // Every run appends; rows whose unique key exists already are refused by the
 // table without a message. A definition file that is missing, unreadable or
 // not well-formed gives no rows and the import goes on. Each block of writes
-// between opening and closing the tables is one transaction: a block that
-// fails to write is rolled back whole.
+// between opening and closing the tables is one transaction over every
+// table it writes: a block that fails to write (or a process killed in the
+// middle of it) leaves no row of it in any table.
 #include <string>
 #include <vector>
 
@@ -26,8 +27,14 @@ struct ImportReport {
   long refused = 0;
   // Files that gave nothing to a load, each once: "path: why".
   std::vector<std::string> unreadFiles;
-  // A block of writes that could not be completed and was rolled back.
-  std::vector<std::string> failedBlocks;
+  // The blocks of writes, in order, whose rows are all stored (counted
+  // above), and those of which no row was stored, with the reason.
+  struct FailedBlock {
+    std::string what;
+    std::string cause;
+  };
+  std::vector<std::string> keptBlocks;
+  std::vector<FailedBlock> failedBlocks;
 };
 
 ImportReport ImportDefinitions(TableSet& tables = Tables());

@@ -2,7 +2,10 @@
 
 #include <array>
 #include <cstddef>
+#include <limits>
 
+#include "platform/storage/storage_group.h"
+#include "platform/storage/storage_table.h"
 #include "services/error_manager.h"
 
 namespace tx {
@@ -183,6 +186,20 @@ FileManager* FindTable(std::string_view name) {
   return nullptr;
 }
 
+bool DefinitionsHold(TableSet& t, uint8_t deviceType) {
+  const EffectRecord saved = t.effect;
+  t.effect = EffectRecord();
+  t.effect.DEVICETYPE = deviceType;
+  t.effect.EFFECTID = t.effect.EFFECTVARIANTID = t.effect.PARAMETERID = std::numeric_limits<int32_t>::min();
+  bool holds = true;
+  if (t.DBEffects.SetFrom(Effect_Primary_Key) == 0) {
+    const int read = t.DBEffects.Next(false);
+    holds = read == 0 ? t.effect.DEVICETYPE == deviceType : !t.DBEffects.ATEOF;
+  }
+  t.effect = saved;
+  return holds;
+}
+
 namespace {
 
 // The five disk tables, in the order they are opened and closed.
@@ -209,30 +226,44 @@ void CloseAllTables(TableSet& t) {
 }
 
 int BeginAllTables(TableSet& t) {
-  int result = Level::Done;
-  for (FileManager* fm : DiskTables(t)) {
-    int r = fm->BeginTransaction();
-    if (r != Level::Done && result == Level::Done) result = r;
+  const auto all = DiskTables(t);
+  return BeginTables(t, {all[0], all[1], all[2], all[3], all[4]});
+}
+
+int BeginTables(TableSet& t, std::initializer_list<FileManager*> tables) {
+  t.transaction = std::make_unique<StorageGroup>();
+  t.transactionError.clear();
+  for (FileManager* fm : tables) {
+    StorageTable* driver = fm->Driver();
+    if (!driver || !driver->IsOpen() || t.transaction->Join(*driver) != storage::kOk) {
+      t.transactionError = fm->Name() + " is not open for writing";
+      t.transaction.reset();
+      return Level::Fatal;
+    }
   }
-  return result;
+  if (t.transaction->Begin() != storage::kOk) {
+    t.transactionError = t.transaction->ErrorText();
+    t.transaction.reset();
+    return Level::NotDone;
+  }
+  return Level::Done;
 }
 
 int CommitAllTables(TableSet& t) {
-  int result = Level::Done;
-  for (FileManager* fm : DiskTables(t)) {
-    int r = fm->Commit();
-    if (r != Level::Done && result == Level::Done) result = r;
-  }
-  return result;
+  if (!t.transaction) return Level::Fatal;
+  const int rc = t.transaction->Commit();
+  if (rc != storage::kOk) t.transactionError = t.transaction->ErrorText();
+  t.transaction.reset();
+  return rc == storage::kOk ? Level::Done : Level::NotDone;
 }
 
 int RollbackAllTables(TableSet& t) {
-  int result = Level::Done;
-  for (FileManager* fm : DiskTables(t)) {
-    int r = fm->Rollback();
-    if (r != Level::Done && result == Level::Done) result = r;
-  }
-  return result;
+  if (!t.transaction) return Level::Done;
+  const int rc = t.transaction->Rollback();
+  t.transaction.reset();
+  return rc == storage::kOk ? Level::Done : Level::NotDone;
 }
+
+TableSet::~TableSet() = default;
 
 }  // namespace tx

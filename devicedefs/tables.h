@@ -5,6 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 
+#include <initializer_list>
+#include <memory>
+#include <string>
 #include <string_view>
 
 #include "base/fixed_string.h"
@@ -12,6 +15,8 @@
 #include "services/file_manager.h"
 
 namespace tx {
+
+class StorageGroup;
 
 #pragma pack(push, 1)
 
@@ -168,6 +173,13 @@ struct TableSet {
   FileManager MXPreset;
 
   bool opened = false;  // the five disk tables are open as a set
+  // Why the last transaction over the five could not begin or commit.
+  std::string transactionError;
+  // The transaction over the five while one runs. Declared last, so that it
+  // ends (rolled back) before the tables themselves go.
+  std::unique_ptr<StorageGroup> transaction;
+
+  ~TableSet();
 };
 
 TableSet& Tables();
@@ -176,13 +188,26 @@ void InitTables(TableSet& t, ErrorManager* errors);
 // The access object registered under a table name ("DBEffects", ... "MXPreset"), or nullptr.
 FileManager* FindTable(std::string_view name);
 
+// Whether DBEffects (open) holds a row of the device type. Leaves the
+// table's buffer as it was. A read that fails counts as holding rows: the
+// failure is not taken for an empty table.
+bool DefinitionsHold(TableSet& t, uint8_t deviceType);
+
 // Opens DBSelectionMaster, DBScreenMaster, DBSelection, DBCabs, DBEffects in
 // that order and marks the set open; returns the first failing level, else 0.
 int OpenAllTables(TableSet& t = Tables());
 // Closes the five in the same order, only when the set is marked open.
 void CloseAllTables(TableSet& t = Tables());
-// One transaction per disk table around a block of writes (the import).
+// One transaction over the five disk tables (open) around a block of writes
+// (the import): every row the block writes is kept in every table, or none
+// is, whatever happens to the process on the way. Begin waits for other
+// writers and Commit for readers, each up to the tables' lock wait; on
+// failure `transactionError` says why. Rollback after a failed Commit is a
+// harmless no-op.
 int BeginAllTables(TableSet& t = Tables());
+// As BeginAllTables, over the tables given only: those a block writes. A
+// table it leaves out stays open to other processes' readers meanwhile.
+int BeginTables(TableSet& t, std::initializer_list<FileManager*> tables);
 int CommitAllTables(TableSet& t = Tables());
 int RollbackAllTables(TableSet& t = Tables());
 

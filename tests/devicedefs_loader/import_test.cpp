@@ -1,10 +1,13 @@
 // The definition import on small definition sets written for each case.
 // Record fields are packed: numeric ones are compared as copies (+field).
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include "devicedefs/loader.h"
 #include "import_support.h"
@@ -350,7 +353,7 @@ TEST_F(Import, AFailedWriteRollsItsWholeBlockBack) {
   WriteMasters();
   tx::ImportReport r = tx::ImportDefinitions(t_);
   ASSERT_EQ(r.failedBlocks.size(), 1u);
-  EXPECT_NE(r.failedBlocks[0].find("Gen2"), std::string::npos);
+  EXPECT_NE(r.failedBlocks[0].what.find("Gen2"), std::string::npos);
   // The cabinets and the Gen2 effects written before the failure are gone too.
   EXPECT_TRUE(Cabs().empty());
   EXPECT_EQ(r.cabs, 0);
@@ -359,6 +362,46 @@ TEST_F(Import, AFailedWriteRollsItsWholeBlockBack) {
   // Blocks of their own went through.
   EXPECT_EQ(Screens().size(), 5u);
   EXPECT_EQ(EffectsOf(1, 20).size(), 2u);
+}
+
+// Another process in the middle of reading "sel.mdl", as a decode is.
+TEST_F(Import, AReaderIsWaitedForAndOneThatStaysCostsItsBlocksInEveryTable) {
+  tx::ImportDefinitions(t_);  // the empty tables
+  WriteMasters();
+  sqlite3* reader = nullptr;
+  ASSERT_EQ(sqlite3_open("sel.mdl", &reader), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM DBSelection;", nullptr, nullptr, nullptr), SQLITE_OK);
+  std::thread done([reader] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+  });
+  tx::ImportReport waited = tx::ImportDefinitions(t_);
+  done.join();
+  sqlite3_close(reader);
+  EXPECT_TRUE(waited.failedBlocks.empty());
+  EXPECT_EQ(Cabs().size(), 2u);
+
+  // Past the wait: the blocks that write "sel.mdl" keep nothing anywhere.
+  for (const char* f : {"efx.mdl", "cab.mdl", "sel.mdl", "EdtSel.kvr", "EdtLay.kvr"}) std::filesystem::remove(f);
+  std::filesystem::rename("Masters", "Later");
+  tx::ImportDefinitions(t_);
+  std::filesystem::rename("Later", "Masters");
+  for (tx::FileManager* fm : {&t_.DBEffects, &t_.DBCabs, &t_.DBSelection, &t_.DBSelectionMaster, &t_.DBScreenMaster})
+    fm->LOCKRECOVER = 0;
+  ASSERT_EQ(sqlite3_open("sel.mdl", &reader), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM DBSelection;", nullptr, nullptr, nullptr), SQLITE_OK);
+  tx::ImportReport r = tx::ImportDefinitions(t_);
+  sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(reader);
+  ASSERT_EQ(r.failedBlocks.size(), 2u);
+  EXPECT_NE(r.failedBlocks[0].cause.find("busy"), std::string::npos) << r.failedBlocks[0].cause;
+  EXPECT_EQ(r.keptBlocks, (std::vector<std::string>{"Gen2 screen layout", "Gen1 screen layout"}));
+  EXPECT_TRUE(Cabs().empty());
+  EXPECT_TRUE(Effects().empty());
+  EXPECT_TRUE(Selections().empty());
+  EXPECT_TRUE(SelectionMasters().empty());
+  EXPECT_EQ(Screens().size(), 5u);
+  EXPECT_EQ(r.cabs + r.effects + r.selections + r.selectionMasters, 0);
 }
 
 TEST(ImportShippedMasters, EveryBlockOfTheSampleDefinitionsIsComplete) {

@@ -155,7 +155,7 @@ TEST_F(TableSetTest, OpenAllGoesInItsOrderAndReportsEachFailure) {
   EXPECT_FALSE(tables->opened);
 }
 
-TEST_F(TableSetTest, ImportFramedInOneTransactionPerTable) {
+TEST_F(TableSetTest, ImportFramedInOneTransactionOverTheFiveTables) {
   ASSERT_EQ(OpenAllTables(*tables), 0);
   ASSERT_EQ(BeginAllTables(*tables), 0);
   for (int i = 0; i < 50; ++i) {

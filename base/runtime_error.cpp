@@ -4,9 +4,21 @@
 
 namespace tx {
 
+namespace {
+// As the error manager's contexts: an error recorded by a destructor run at
+// exit, after the thread's own slot is gone, lands in one that is never freed.
+thread_local bool slotGone = false;
+struct Slot {
+  RuntimeError error;
+  ~Slot() { slotGone = true; }
+};
+}  // namespace
+
 RuntimeError& CurrentRuntimeError() {
-  thread_local RuntimeError current;
-  return current;
+  thread_local Slot current;
+  if (!slotGone) return current.error;
+  static RuntimeError* late = new RuntimeError;
+  return *late;
 }
 
 void SetRuntimeError(int code, std::string text) {

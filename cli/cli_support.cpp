@@ -1,11 +1,17 @@
 // Helpers shared by the subcommands.
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 
 #include "cli/commands.h"
+#include "devicedefs/tables.h"
+#include "platform/toolkit/console_toolkit.h"
 #include "preset/parse_preset.h"
+#include "services/file_manager.h"
 
 namespace txcli {
 
@@ -14,6 +20,7 @@ std::string& InvocationDir() {
   static std::string dir;
   return dir;
 }
+tx::ConsoleToolkit* console = nullptr;
 }  // namespace
 
 void SetInvocationDir(const std::string& dir) { InvocationDir() = dir; }
@@ -26,25 +33,32 @@ std::string InputPath(const std::string& path) {
   return fs::exists(there, ec) ? there.string() : path;
 }
 
+tx::ConsoleToolkit& Console() { return *console; }
+void SetConsole(tx::ConsoleToolkit* c) { console = c; }
+
 namespace {
+// Reads at most what the parser looks at: a device file or a huge file costs
+// no more than a preset.
 bool LoadPresetFile(const std::string& path, std::string& content) {
   content.clear();
   std::string reason;
-  std::FILE* f = std::fopen(InputPath(path).c_str(), "rb");
-  if (!f) {
+  int fd = ::open(InputPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
     reason = std::strerror(errno);
   } else {
-    char chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) content.append(chunk, n);
-    // A directory opens but cannot be read (EISDIR).
-    const bool failed = std::ferror(f);
-    const int error = errno;
-    std::fclose(f);
-    if (failed)
-      reason = std::strerror(error);
-    else if (content.empty())
-      reason = "the file is empty";
+    content.resize(tx::PRESET_BUFFER_SIZE);
+    size_t have = 0;
+    while (have < content.size()) {
+      ssize_t n = ::read(fd, content.data() + have, content.size() - have);
+      if (n < 0 && errno == EINTR) continue;
+      // A directory opens but cannot be read (EISDIR).
+      if (n < 0) reason = std::strerror(errno);
+      if (n <= 0) break;
+      have += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    content.resize(have);
+    if (reason.empty() && content.empty()) reason = "the file is empty";
   }
   if (reason.empty()) return true;
   std::fprintf(stderr, "tonalyx-cli: cannot read '%s': %s\n", path.c_str(), reason.c_str());
@@ -56,6 +70,29 @@ int ReadPresetFile(const std::string& path, tx::CurrentPreset& preset) {
   std::string content;
   if (!LoadPresetFile(path, content)) return EXIT_UNREADABLE;
   return tx::ParsePreset(tx::FitPresetBuffer(content), preset) ? EXIT_OK : EXIT_FAILED;
+}
+
+bool OpenForReading(std::initializer_list<tx::FileManager*> tables) {
+  for (tx::FileManager* table : tables) {
+    table->OPENMODE = tx::OPEN_READ_ONLY;
+    if (table->Open() != 0) return false;
+  }
+  return true;
+}
+
+void WarnIfNoDefinitions(tx::TableSet& t, uint8_t deviceType) {
+  if (tx::DefinitionsHold(t, deviceType)) return;
+  const char* device = deviceType == tx::DEVICE_GEN1 ? "Axe-FX" : deviceType == tx::DEVICE_GEN2 ? "Axe-FX II" : "";
+  std::fprintf(stderr,
+               "tonalyx-cli: warning: the definition tables hold nothing for the %s (device type %d), so no "
+               "parameter can be shown; 'tonalyx-cli refresh' fills them from Masters/\n",
+               device, deviceType);
+}
+
+bool ReadsFailed(std::initializer_list<tx::FileManager*> tables) {
+  for (tx::FileManager* table : tables)
+    if (table->ReadError() != 0) return true;
+  return false;
 }
 
 }  // namespace txcli

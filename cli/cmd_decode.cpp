@@ -9,9 +9,7 @@
 
 #include "base/picture.h"
 #include "cli/commands.h"
-#include "cli/console_scope.h"
 #include "devicedefs/tables.h"
-#include "platform/toolkit/console_toolkit.h"
 #include "preset/fill_preset_table.h"
 #include "preset/parse_preset.h"
 
@@ -167,17 +165,18 @@ int Run(const std::vector<std::string>& args) {
   }
   if (path.empty()) return txcli::UsageError("decode needs a preset file");
 
-  txcli::ConsoleScope console;
   tx::CurrentPreset& preset = tx::Current();
   if (const int read = txcli::ReadPresetFile(path, preset); read != txcli::EXIT_OK) return read;
 
   tx::TableSet& t = tx::Tables();
-  for (tx::FileManager* table : {&t.DBEffects, &t.DBSelection, &t.MXPreset})
-    if (table->Open() != tx::Level::Done) return txcli::EXIT_FAILED;
+  if (!txcli::OpenForReading({&t.DBEffects, &t.DBSelection}) || t.MXPreset.Open() != tx::Level::Done) return txcli::EXIT_FAILED;
+  txcli::WarnIfNoDefinitions(t, preset.state.deviceType);
   tx::PresetTableFiller filler(tx::AccessPresetTables(t));
   filler.FillPresetTable(preset);
   std::vector<PresetRecord> rows = StoredRows(t);
+  const bool failed = txcli::ReadsFailed({&t.DBEffects, &t.DBSelection});
   for (tx::FileManager* table : {&t.DBEffects, &t.DBSelection, &t.MXPreset}) table->Close();
+  if (failed) return txcli::EXIT_FAILED;
 
   if (json) {
     PrintJson(preset.state, rows);

@@ -1,17 +1,12 @@
 // png: a preset file's block layout image, drawn the way the main window
 // draws it after an import: "tmp01.png" in the working directory, and a copy
 // under the name given (the "Save Image..." path).
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iostream>
-#include <iterator>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/console_scope.h"
 #include "devicedefs/tables.h"
 #include "draw/canvas.h"
 #include "outputs/block_image.h"
@@ -19,6 +14,21 @@
 #include "services/file_manager.h"
 
 namespace {
+
+// The canvas of the command line: a block picture that cannot be drawn is
+// one warning line per file (the image is still written, with the cell left
+// black); the rest goes to the debug stream as ever, with --draw-debug.
+class WarningCanvas : public tx::Canvas {
+ public:
+  void ReportError(const std::string& message, const std::string& operation) override {
+    if ((operation == "Image" || operation == "Image()") && warned_.insert(message).second)
+      std::fprintf(stderr, "tonalyx-cli: warning: %s\n", message.c_str());
+    tx::Canvas::ReportError(message, operation);
+  }
+
+ private:
+  std::set<std::string> warned_;
+};
 
 int Run(const std::vector<std::string>& args) {
   bool debug = false;
@@ -36,26 +46,28 @@ int Run(const std::vector<std::string>& args) {
   const std::string& presetPath = paths[0];
   const std::string& outPath = paths[1];
 
-  txcli::ConsoleScope console;
   tx::CurrentPreset& preset = tx::Current();
   if (const int read = txcli::ReadPresetFile(presetPath, preset); read != txcli::EXIT_OK) return read;
 
   tx::TableSet& t = tx::Tables();
-  if (t.DBEffects.Open() != tx::Level::Done) return txcli::EXIT_FAILED;
+  if (!txcli::OpenForReading({&t.DBEffects})) return txcli::EXIT_FAILED;
+  txcli::WarnIfNoDefinitions(t, preset.state.deviceType);
   // Without a window the canvas is just big enough for the grid.
-  tx::Canvas canvas;
+  WarningCanvas canvas;
   canvas.Init(tx::BLOCK_IMAGE_MIN_WIDTH, tx::BLOCK_IMAGE_MIN_HEIGHT);
   canvas.SetDebug(debug);
   canvas.SetDebugStream(stderr);
   tx::TableEffectRows effects(t.DBEffects, t.effect);
-  const bool drawn = tx::DrawBlockImage(canvas, preset, effects);
+  // "tmp01.png" is the window's working copy: the image the user asked for
+  // does not depend on it.
+  if (!tx::DrawBlockImage(canvas, preset, effects))
+    std::fprintf(stderr, "tonalyx-cli: warning: cannot write '%s': %s\n", tx::BLOCK_IMAGE_FILE,
+                 canvas.WriteError().c_str());
+  const bool failed = txcli::ReadsFailed({&t.DBEffects});
   t.DBEffects.Close();
-  if (!drawn) {
-    std::fprintf(stderr, "tonalyx-cli: cannot write '%s'\n", tx::BLOCK_IMAGE_FILE);
-    return txcli::EXIT_FAILED;
-  }
+  if (failed) return txcli::EXIT_FAILED;
   if (!tx::SaveBlockImage(canvas, outPath)) {
-    std::fprintf(stderr, "tonalyx-cli: cannot write '%s'\n", outPath.c_str());
+    std::fprintf(stderr, "tonalyx-cli: cannot write '%s': %s\n", outPath.c_str(), canvas.WriteError().c_str());
     return txcli::EXIT_FAILED;
   }
   return txcli::EXIT_OK;

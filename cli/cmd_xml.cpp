@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "cli/commands.h"
-#include "cli/console_scope.h"
+#include "platform/toolkit/console_toolkit.h"
 #include "devicedefs/tables.h"
 #include "outputs/xml_export.h"
 #include "preset/fill_preset_table.h"
@@ -24,27 +24,26 @@ int Run(const std::vector<std::string>& args) {
   const std::string& presetPath = args[0];
   const std::string& outPath = args[1];
 
-  txcli::ConsoleScope console;
   tx::CurrentPreset& preset = tx::Current();
   if (const int read = txcli::ReadPresetFile(presetPath, preset); read != txcli::EXIT_OK) return read;
 
   // As the main window does: the three tables stay open from the decoding to
   // the export (the preset table lives in memory only while open).
   tx::TableSet& t = tx::Tables();
-  if (t.DBEffects.Open() != tx::Level::Done || t.DBSelection.Open() != tx::Level::Done ||
-      t.MXPreset.Open() != tx::Level::Done)
-    return txcli::EXIT_FAILED;
+  if (!txcli::OpenForReading({&t.DBEffects, &t.DBSelection}) || t.MXPreset.Open() != tx::Level::Done) return txcli::EXIT_FAILED;
+  txcli::WarnIfNoDefinitions(t, preset.state.deviceType);
   tx::PresetTableFiller filler(tx::AccessPresetTables(t));
   filler.FillPresetTable(preset);
+  if (txcli::ReadsFailed({&t.DBEffects, &t.DBSelection})) return txcli::EXIT_FAILED;
 
-  console.console().QueueFilePath(outPath);
-  std::string exportPath;
-  const bool written = tx::ExportPresetXml(preset.state, t.MXPreset, t.preset, exportPath);
+  txcli::Console().QueueFilePath(outPath);
+  std::string exportPath, error;
+  const bool written = tx::ExportPresetXml(preset.state, t.MXPreset, t.preset, exportPath, &error);
   t.MXPreset.Close();
   t.DBSelection.Close();
   t.DBEffects.Close();
   if (!written) {
-    std::fprintf(stderr, "tonalyx-cli: cannot write '%s'\n", outPath.c_str());
+    std::fprintf(stderr, "tonalyx-cli: cannot write '%s': %s\n", outPath.c_str(), error.c_str());
     return txcli::EXIT_FAILED;
   }
   return txcli::EXIT_OK;

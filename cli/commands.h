@@ -1,12 +1,17 @@
 #pragma once
 // Subcommands of tonalyx-cli. Each lives in its own cli/cmd_*.cpp file and
 // registers itself with a static Registration object.
+#include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 namespace tx {
 struct CurrentPreset;
-}
+class ConsoleToolkit;
+class FileManager;
+struct TableSet;
+}  // namespace tx
 
 namespace txcli {
 
@@ -37,11 +42,28 @@ int UsageError(const std::string& text);
 void SetInvocationDir(const std::string& dir);
 std::string InputPath(const std::string& path);
 
-// Loads a preset file whole and decodes it into `preset` as the main window
-// does. EXIT_OK; EXIT_UNREADABLE with the reason on stderr (an empty file
-// counts as unreadable, as in the window); EXIT_FAILED when the file is
-// rejected, with the message shown through the toolkit (a ConsoleScope must
-// be in place).
+// Loads a preset file and decodes it into `preset` as the main window does;
+// no more is read than the parser looks at, whatever the file. EXIT_OK;
+// EXIT_UNREADABLE with the reason on stderr (an empty file counts as
+// unreadable, as in the window); EXIT_FAILED when the file is rejected, with
+// the message shown through the console.
 int ReadPresetFile(const std::string& path, tx::CurrentPreset& preset);
+
+// The console every command shows its messages through; main puts it in
+// place (a fatal message ends the program with EXIT_FAILED).
+tx::ConsoleToolkit& Console();
+void SetConsole(tx::ConsoleToolkit* console);
+
+// Opens tables the command only reads: no write access is asked for, so
+// read-only table files and another process's write lock cost nothing.
+// False when one cannot be opened (already reported).
+bool OpenForReading(std::initializer_list<tx::FileManager*> tables);
+// Says on stderr when the definitions hold nothing for the device type, so
+// that an empty result is not taken for a preset without parameters.
+void WarnIfNoDefinitions(tx::TableSet& tables, uint8_t deviceType);
+// True when a lookup in one of the tables could not be answered (a damaged
+// file, a lock held past the wait): the rows read are not whole. Already
+// reported.
+bool ReadsFailed(std::initializer_list<tx::FileManager*> tables);
 
 }  // namespace txcli

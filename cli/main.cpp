@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/console_scope.h"
 #include "tonalyx_version.h"
 
 namespace txcli {
@@ -30,10 +31,11 @@ void PrintHelp() {
   auto commands = txcli::Commands();
   std::sort(commands.begin(), commands.end(),
             [](const txcli::Command& a, const txcli::Command& b) { return std::strcmp(a.name, b.name) < 0; });
-  std::printf("Usage: tonalyx-cli [--workdir DIR] COMMAND [ARGS...]\n"
+  std::printf("Usage: tonalyx-cli [--workdir DIR] [--verbose] COMMAND [ARGS...]\n"
               "       tonalyx-cli --help | --version\n\n"
               "Decodes Axe-FX and Axe-FX II presets against the definition tables kept in\n"
-              "the working directory (default: the current directory).\n\nCommands:\n");
+              "the working directory (default: the current directory). --verbose also\n"
+              "traces the dialogs a command answers on the way.\n\nCommands:\n");
   for (const auto& c : commands) std::printf("  %-10s %s\n             %s\n", c.name, c.usage, c.summary);
 }
 
@@ -43,6 +45,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   size_t i = 0;
   std::string workdir;
+  bool verbose = false;
   for (; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (a == "--help" || a == "-h") {
@@ -56,6 +59,8 @@ int main(int argc, char** argv) {
       workdir = args[++i];
     } else if (a.rfind("--workdir=", 0) == 0) {
       workdir = a.substr(10);
+    } else if (a == "--verbose") {
+      verbose = true;
     } else if (!a.empty() && a[0] == '-') {
       return txcli::UsageError("unknown option '" + a + "'");
     } else {
@@ -77,6 +82,7 @@ int main(int argc, char** argv) {
         return txcli::EXIT_USAGE;
       }
     }
+    txcli::ConsoleScope console(verbose);
     return c.run(rest);
   }
   return txcli::UsageError("unknown command '" + name + "'");

@@ -129,8 +129,10 @@ int DumpTable(std::string_view name, std::ostream& out, std::string& error) {
     out << "[]\n";
     return out.good() ? 0 : 1;
   }
+  // Looking needs no write access either.
+  table->OPENMODE = OPEN_READ_ONLY;
   if (table->Open(false) != Level::Done) {
-    error = "cannot open " + layout->fileName;
+    error = "cannot open " + layout->fileName + ": " + table->Driver()->ErrorText();
     return 1;
   }
   int result = 0;
@@ -143,8 +145,8 @@ int DumpTable(std::string_view name, std::ostream& out, std::string& error) {
   }
   if (result == 0 && !table->ATEOF) result = 1;
   out << (first ? "]\n" : "\n]\n");
+  if (result != 0) error = "cannot read " + layout->fileName + ": " + table->Driver()->ErrorText();
   table->Close();
-  if (result != 0) error = "cannot read " + layout->fileName;
   if (!out.good()) {
     error = "cannot write the output";
     result = 1;

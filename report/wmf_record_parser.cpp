@@ -119,7 +119,12 @@ uint8_t WMFRecordParser::ReadHeader() {
     if (uint8_t r = Raise(Msg::NotAPageFile)) return r;
   WMFFPOS += 22;
   uint8_t standard[18];
-  if (std::fread(standard, 1, 18, file_) != 18) return Level::Fatal;
+  if (std::fread(standard, 1, 18, file_) != 18) {
+    // Cut off inside the metafile header that follows the placeable one.
+    SetRuntimeError(0, "the file ends inside its header");
+    uint8_t r = Raise(Msg::FileNotOpened);
+    return r ? r : Level::Fatal;
+  }
   WMFFPOS += 18;
   return Level::Done;
 }

@@ -65,11 +65,28 @@ struct ErrorManager::Impl {
 // a serial number that is never reused, so a new manager never sees a
 // context left by an old one at the same address.
 namespace {
-thread_local std::unordered_map<uint64_t, std::shared_ptr<void>> threadContexts;
+using ContextMap = std::unordered_map<uint64_t, std::shared_ptr<void>>;
+
+// The exit handlers free the main thread's thread-local objects before the
+// process-wide manager and the tables that report through it. A message
+// raised after that (from a destructor run at exit) gets a context of its
+// own that is never freed, instead of one already destroyed.
+thread_local bool contextsGone = false;
+struct ThreadContexts {
+  ContextMap map;
+  ~ThreadContexts() { contextsGone = true; }
+};
+
+ContextMap& Contexts() {
+  thread_local ThreadContexts contexts;
+  if (!contextsGone) return contexts.map;
+  static ContextMap* late = new ContextMap;
+  return *late;
 }
+}  // namespace
 
 ErrorManager::Context& ErrorManager::Ctx() const {
-  std::shared_ptr<void>& slot = threadContexts[impl_->serial];
+  std::shared_ptr<void>& slot = Contexts()[impl_->serial];
   if (!slot) slot = std::make_shared<Context>();
   return *static_cast<Context*>(slot.get());
 }
@@ -213,6 +230,8 @@ unsigned ErrorManager::ShowMessage(std::string_view text, std::string_view title
   request.buttons = buttons;
   request.defaultButton = defaultButton;
   request.barIsNewline = true;
+  constexpr size_t suffix = sizeof kFatalSuffix - 1;
+  if (text.size() >= suffix && text.substr(text.size() - suffix) == kFatalSuffix) request.promptLength = suffix;
   return Toolkit().MessageBox(request);
 }
 

@@ -2,7 +2,9 @@
 
 #include <charconv>
 #include <map>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "base/runtime_error.h"
 #include "platform/storage/storage_table.h"
@@ -12,12 +14,6 @@
 namespace tx {
 
 namespace {
-
-// Per-thread opener: how often each access object was opened on this thread.
-std::map<const FileManager*, int>& ThreadOpens() {
-  thread_local std::map<const FileManager*, int> opens;
-  return opens;
-}
 
 bool WriteRequested(unsigned mode) { return (mode & 3u) != 0; }
 
@@ -29,18 +25,27 @@ struct FileManager::Impl {
   std::unique_ptr<StorageTable> driver;
   int totalOpens = 0;  // over all threads; the driver file closes when it reaches 0
   bool failureShown = false;  // the last open failed and said so
+  int readError = 0;          // driver code of the first read that failed since the open
+  // The per-thread opener: how often each thread has this table open. Kept
+  // here rather than in thread-local storage, which the exit handlers free
+  // before process-wide access objects like the table set are destroyed.
+  std::mutex lock;
+  std::map<std::thread::id, int> threadOpens;
+  void Forget() {
+    std::lock_guard<std::mutex> guard(lock);
+    threadOpens.clear();
+  }
 };
 
 FileManager::FileManager() : impl_(std::make_unique<Impl>()) {}
 
-FileManager::~FileManager() {
-  if (impl_->driver && impl_->driver->IsOpen()) impl_->driver->Close();
-  ThreadOpens().erase(this);
-}
+// A table still open here (the program ended in the middle of a command) is
+// closed by its driver, which keeps nothing of an unfinished transaction.
+FileManager::~FileManager() = default;
 
 void FileManager::Init(void* buffer, size_t recordSize, const RecordLayout& layout, ErrorManager* errors) {
   if (impl_->driver && impl_->driver->IsOpen()) impl_->driver->Close();
-  ThreadOpens().erase(this);
+  impl_->Forget();
   impl_->layout = &layout;
   impl_->name = layout.label;
   impl_->driver = std::make_unique<StorageTable>(layout);
@@ -60,7 +65,7 @@ void FileManager::Init(void* buffer, size_t recordSize, const RecordLayout& layo
 
 void FileManager::Kill() {
   if (impl_->driver && impl_->driver->IsOpen()) impl_->driver->Close();
-  ThreadOpens().erase(this);
+  impl_->Forget();
   impl_->totalOpens = 0;
   OPENED = false;
   USED = 0;
@@ -81,7 +86,17 @@ uint64_t FileManager::ContentVersion() {
   return d && d->IsOpen() ? d->ContentVersion() : 0;
 }
 
-int& FileManager::ThreadCount() { return ThreadOpens()[this]; }
+// The count of the calling thread; the map only grows while a thread has the
+// table open, and a node once made stays where it is.
+int& FileManager::ThreadCount() {
+  std::lock_guard<std::mutex> guard(impl_->lock);
+  return impl_->threadOpens[std::this_thread::get_id()];
+}
+
+void FileManager::ForgetThread() {
+  std::lock_guard<std::mutex> guard(impl_->lock);
+  impl_->threadOpens.erase(std::this_thread::get_id());
+}
 
 void FileManager::RecordDriverError() {
   StorageTable& d = *impl_->driver;
@@ -147,19 +162,21 @@ int FileManager::Attempt(bool report) {
     return Level::Done;
   }
   StorageTable& d = *impl_->driver;
+  // A lock another process holds is waited for, up to LOCKRECOVER seconds,
+  // on the open and on every operation after it: a lock left by a dead
+  // process is gone by then, and a live writer has had time to finish.
+  // Failing at once would cost a reader its rows and a writer its work.
+  d.Send("Recover=" + std::to_string(LOCKRECOVER));
   int result = Level::NotDone;
   for (int attempt = 0; attempt < 2; ++attempt) {
     int code = OpenDriver();
-    if (code == storage::kNoAccess) {
-      d.Send("Recover=" + std::to_string(LOCKRECOVER));
-      code = OpenDriver();
-    }
     if (code == storage::kOk) {
       count = 1;
       USED = ++impl_->totalOpens;
       OPENED = true;
       ATEOF = false;
       LASTERROR = 0;
+      impl_->readError = 0;
       return Level::Done;
     }
     RecordDriverError();
@@ -189,7 +206,7 @@ int FileManager::Attempt(bool report) {
 int FileManager::Close() {
   int& count = ThreadCount();
   if (count <= 0) {
-    ThreadOpens().erase(this);
+    ForgetThread();
     return Level::NotDone;
   }
   --count;
@@ -203,7 +220,7 @@ int FileManager::Close() {
       result = Throw(Msg::FileNotClosed, true);
     }
   }
-  if (count == 0) ThreadOpens().erase(this);
+  if (count == 0) ForgetThread();
   OPENED = impl_->driver->IsOpen();
   return result;
 }
@@ -226,8 +243,21 @@ int FileManager::Fetch(int key) {
     return FOUND;
   }
   RecordDriverError();
-  return NOT_FOUND;
+  if (code == storage::kNoRow) return NOT_FOUND;
+  return ReadFailed(code);
 }
+
+// A lookup the driver could not answer (a damaged file, a lock held past the
+// wait) is not a row that is missing: it is told once per open, and the
+// table remembers it for callers that must not go on as if all were well.
+int FileManager::ReadFailed(int code) {
+  const bool first = impl_->readError == 0;
+  if (first) impl_->readError = code;
+  Throw(code == storage::kHeld ? Msg::RecordHeld : Msg::RecordNotRead, first);
+  return Level::Fatal;
+}
+
+int FileManager::ReadError() const { return impl_->readError; }
 
 int FileManager::SetOrder(int key) {
   if (UseFile() != Level::Done) return Level::Fatal;

@@ -31,6 +31,10 @@ using CommitStamp = storage::CommitStamp;
 inline constexpr int FOUND = Level::Done;
 inline constexpr int NOT_FOUND = Level::NotDone;
 
+// OPENMODE for a table that is only read: read access, shared with readers
+// and writers alike.
+constexpr unsigned OPEN_READ_ONLY = 0x40;
+
 class FileManager {
  public:
   FileManager();
@@ -55,8 +59,12 @@ class FileManager {
 
   // Reads the first row (in key order, ties in stored order) whose key
   // components equal those in the buffer. FOUND, or NOT_FOUND (no message;
-  // the buffer is left as it was).
+  // the buffer is left as it was); Level::Fatal when the driver could not
+  // tell (a damaged file, a lock held past the wait), said once per open.
   int Fetch(int key);
+  // The driver code of the first lookup since the open that could not be
+  // answered, or 0: a caller that read on knows whether its rows are whole.
+  int ReadError() const;
 
   // Sets the reading order for Next/Previous and rewinds: a key number, or
   // -1 for physical (stored) order. SetFrom positions at the first row whose
@@ -124,8 +132,10 @@ class FileManager {
   std::unique_ptr<Impl> impl_;
 
   int& ThreadCount();
+  void ForgetThread();
   int UseFile();
   int Read(bool forward, bool report);
+  int ReadFailed(int code);
   int OpenDriver();
   int Attempt(bool report);
   int Throw(uint16_t id, bool report);

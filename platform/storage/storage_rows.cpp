@@ -85,7 +85,7 @@ int StorageTable::Fetch(int key, void* record) {
 
 bool StorageTable::Impl::DataVersionChecked() {
   if (cacheChecked) return true;
-  sqlite3_stmt* s = Prepared(dataVersion, [] { return std::string("PRAGMA data_version"); });
+  sqlite3_stmt* s = Prepared(dataVersion, [&] { return "PRAGMA " + Quoted(SchemaName()) + ".data_version"; });
   if (!s) return false;
   int rc = sqlite3_step(s);
   int64_t version = rc == SQLITE_ROW ? sqlite3_column_int64(s, 0) : -1;
@@ -109,7 +109,8 @@ bool StorageTable::ReadCommitStamp(storage::CommitStamp& stamp) {
   // The connection's own file: the one its reads go to, whatever has
   // happened to the name since.
   sqlite3_file* file = nullptr;
-  if (sqlite3_file_control(m.db, "main", SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file || !file->pMethods)
+  if (sqlite3_file_control(m.db, m.SchemaName().c_str(), SQLITE_FCNTL_FILE_POINTER, &file) != SQLITE_OK || !file ||
+      !file->pMethods)
     return false;
   unsigned char header[40];
   if (file->pMethods->xRead(file, header, sizeof header, 0) != SQLITE_OK) return false;

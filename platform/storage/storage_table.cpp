@@ -11,6 +11,7 @@
 #include <limits>
 #include <vector>
 
+#include "platform/storage/storage_group.h"
 #include "platform/storage/storage_table_impl.h"
 
 namespace tx {
@@ -109,8 +110,10 @@ int StorageTable::Impl::OpenDisk(const std::string& file, bool writable) {
     return Fail(kNoAccess, "file is read-only");
   }
   if (CheckSchema(writable, false) != kOk) {
-    int code = error == kHeld ? kNoAccess : error;
-    std::string text = errorText;
+    // Held past the wait: a writer asks for read access instead; a reader
+    // has nothing else to ask for.
+    int code = error == kHeld && writable ? kNoAccess : error;
+    std::string text = error == kHeld ? "the table is busy: another process holds its lock" : errorText;
     CloseDb();
     return Fail(code, text);
   }
@@ -137,8 +140,11 @@ StorageTable::StorageTable(const RecordLayout& layout) : impl_(std::make_unique<
   impl_->walk.assign((layout.keys.size() + 1) * kWalkCount, nullptr);
 }
 
+// A table dropped while still open belongs to work that never finished (the
+// program ended in the middle of it): what it left uncommitted is not kept.
 StorageTable::~StorageTable() {
-  if (impl_->open) Close();
+  if (impl_->group) impl_->group->Forget(this);
+  if (impl_->db && !sqlite3_get_autocommit(impl_->db)) sqlite3_exec(impl_->db, "ROLLBACK", nullptr, nullptr, nullptr);
   impl_->CloseDb();
 }
 
@@ -189,6 +195,9 @@ int StorageTable::Close() {
   // Work appended inside a transaction is kept: losing a whole import because
   // the commit was forgotten would be the worse surprise. When it cannot be
   // kept the caller hears of it.
+  // Rows written inside a group's transaction belong to it: the group
+  // decides about them, not this close.
+  if (m.group) m.group->Forget(this);
   int result = kOk;
   std::string text;
   if (m.memory && m.memory->InTransaction()) m.memory->Commit();

@@ -15,6 +15,8 @@
 
 namespace tx {
 
+class StorageGroup;
+
 namespace storage {
 constexpr int kOk = 0;
 constexpr int kNoFile = 2;         // file not found
@@ -47,7 +49,8 @@ class StorageTable {
   int Open(const std::string& name, bool writable);
   // Creates an empty table file; fails if a file of that name exists.
   int Create(const std::string& name);
-  // Closes the file; a pending transaction is committed first.
+  // Closes the file; a pending transaction is committed first. Destroying a
+  // table that is still open rolls a pending transaction back instead.
   int Close();
   bool IsOpen() const;
   bool IsReadOnly() const;
@@ -107,6 +110,7 @@ class StorageTable {
   const RecordLayout& Layout() const;
 
  private:
+  friend class StorageGroup;
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

@@ -107,7 +107,37 @@ struct StorageTable::Impl {
     return image;
   }
 
-  std::string table() const { return storage::Quoted(storage::TableName(layout)); }
+  // While a group's transaction runs, the table works on the group's
+  // connection, where its file is attached under `schema`; its own
+  // connection waits in `ownDb`.
+  StorageGroup* group = nullptr;
+  sqlite3* ownDb = nullptr;
+  std::string schema;
+  void Join(StorageGroup* g, sqlite3* shared, std::string alias) {
+    FinalizeAll();
+    ownDb = db;
+    db = shared;
+    schema = std::move(alias);
+    group = g;
+    Changed();
+    cacheChecked = false;
+  }
+  void Detach() {
+    if (!group) return;
+    FinalizeAll();
+    db = ownDb;
+    ownDb = nullptr;
+    schema.clear();
+    group = nullptr;
+    Changed();
+    cacheChecked = false;
+  }
+  std::string SchemaName() const { return schema.empty() ? std::string("main") : schema; }
+
+  std::string table() const {
+    std::string name = storage::Quoted(storage::TableName(layout));
+    return schema.empty() ? name : storage::Quoted(schema) + "." + name;
+  }
   std::string selectList() const { return storage::ColumnList(layout) + ", rowid"; }
   size_t rowidColumn() const { return layout.fields.size(); }
 

@@ -392,7 +392,7 @@ std::optional<std::string> ConsoleToolkit::FileDialog(const FileDialogRequest& r
   std::error_code ec;
   std::filesystem::path cwd = std::filesystem::current_path(ec);
   dialogs_.push_back(request);
-  if (out_) *out_ << (request.save ? "[save] " : "[open] ") << request.title << "\n";
+  if (out_ && verbose_) *out_ << (request.save ? "[save] " : "[open] ") << request.title << "\n";
   std::optional<std::string> answer;
   if (!files_.empty()) {
     answer = files_.front();
@@ -410,8 +410,9 @@ unsigned ConsoleToolkit::MessageBox(const MessageRequest& request) {
     answers_.pop_front();
   }
   if (out_) {
-    *out_ << request.caption << "\n"
-          << (request.barIsNewline ? BarsToNewlines(request.text) : request.text) << "\n";
+    std::string_view text = request.text;
+    text.remove_suffix(std::min(request.promptLength, text.size()));
+    *out_ << request.caption << "\n" << (request.barIsNewline ? BarsToNewlines(text) : std::string(text)) << "\n";
   }
   shown_.push_back({request, answer});
   return answer;
@@ -462,7 +463,7 @@ void ConsoleToolkit::Halt(int exitCode) {
   haltCode_ = exitCode;
   if (haltExits_) {
     if (out_) out_->flush();
-    std::exit(exitCode);
+    std::exit(haltStatus_ >= 0 ? haltStatus_ : exitCode);
   }
 }
 

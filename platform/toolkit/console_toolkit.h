@@ -1,6 +1,7 @@
 #pragma once
 // The toolkit without a display. Message boxes print their caption and text
-// and answer with the next scripted button or the default; file dialogs and
+// (without a closing "Press OK" prompt, since nothing is pressed here) and
+// answer with the next scripted button or the default; file dialogs and
 // pop-up menus answer from scripted queues or cancel. Windows live in memory:
 // their event loops hand out posted events, then scripted events, then timer
 // ticks on a virtual clock; an idle window accepts its default button, then
@@ -94,6 +95,11 @@ class ConsoleToolkit : public WindowToolkit {
   void SetProgressOutput(std::ostream* out, bool terminal);
   // With `exits` off, Halt records the request and returns.
   void SetHaltExits(bool exits) { haltExits_ = exits; }
+  // The status the process ends with on Halt, whatever level asked for it
+  // (-1: the one Halt is given).
+  void SetHaltStatus(int status) { haltStatus_ = status; }
+  // File dialogs are traced on the output only when verbose.
+  void SetVerbose(bool on) { verbose_ = on; }
   void SetDesktop(int width, int height) { desktopWidth_ = width; desktopHeight_ = height; }
   // The system asks whether the session may end; returns the answer.
   bool EndSession();
@@ -197,6 +203,8 @@ class ConsoleToolkit : public WindowToolkit {
   std::function<bool()> mayEnd_;
   std::function<void()> ended_;
   bool haltExits_ = true;
+  int haltStatus_ = -1;
+  bool verbose_ = false;
   bool halted_ = false;
   int haltCode_ = 0;
   int desktopWidth_ = 1920, desktopHeight_ = 1080;

@@ -155,6 +155,10 @@ struct MessageRequest {
   unsigned buttons = BUTTON_OK;
   unsigned defaultButton = BUTTON_OK;
   bool barIsNewline = false;  // "|" in the text separates lines
+  // The text ends with this many characters that ask for a button press
+  // before the program ends; a console, where nothing is pressed, leaves
+  // them out.
+  size_t promptLength = 0;
 };
 
 struct FileDialogRequest {

@@ -244,6 +244,29 @@ TEST_F(TableAccessTest, WriteLockedTableIsDeniedOnceThenOpenedReadOnly) {
   sqlite3_close(db);
 }
 
+TEST_F(TableAccessTest, ReadingNeedsNoWriteAccessAndATableLockedPastTheWaitIsBusy) {
+  ASSERT_EQ(tables->DBEffects.Open(), tx::Level::Done);
+  Insert(tables->DBEffects, tables->effect, Effect(1, 7, 0, 3, "Level"));
+  tables->DBEffects.Close();
+  sqlite3* db = Other("efx.mdl");
+  ASSERT_EQ(sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);  // a writer at work
+  FileManager& fm = tables->DBEffects;
+  fm.OPENMODE = OPEN_READ_ONLY;
+  ASSERT_EQ(fm.Open(), tx::Level::Done);
+  tables->effect = Effect(1, 7, 0, 3);
+  EXPECT_EQ(fm.Fetch(Effect_Primary_Key), tx::FOUND);
+  EXPECT_TRUE(Shown().empty()) << Captions();
+  fm.Close();
+  // A writer committing bars reading for as long as it takes.
+  ASSERT_EQ(sqlite3_exec(db, "COMMIT; BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+  fm.LOCKRECOVER = 0;
+  EXPECT_EQ(fm.Open(), tx::Level::Fatal);
+  ASSERT_EQ(Shown().size(), 1u);
+  EXPECT_NE(Shown()[0].request.text.find("busy"), std::string::npos) << Shown()[0].request.text;
+  sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+  sqlite3_close(db);
+}
+
 TEST_F(TableAccessTest, ReportOffPreparesTheMessageWithoutShowingIt) {
   std::ofstream("EdtLay.kvr", std::ios::binary) << std::string(600, '\x7f');
   EXPECT_EQ(tables->DBScreenMaster.Open(false), tx::Level::NotDone);
@@ -369,6 +392,7 @@ TEST_F(TableAccessTest, PresetTableLivesInMemoryAndIsReadByKeyAndInStoredOrder) 
 
 TEST_F(TableAccessTest, ReadingWhileAnotherProcessCommitsReportsAHeldRecord) {
   FileManager& fm = tables->DBEffects;
+  fm.LOCKRECOVER = 0;  // the lock is held for the whole test: waiting for it gains nothing
   ASSERT_EQ(fm.Open(), tx::Level::Done);
   Insert(fm, tables->effect, Effect(3, 1, 0, 1));
   sqlite3* db = Other("efx.mdl");
@@ -386,6 +410,7 @@ TEST_F(TableAccessTest, ReadingWhileAnotherProcessCommitsReportsAHeldRecord) {
 
 TEST_F(TableAccessTest, CloseThatCannotSaveAPendingTransactionSaysSo) {
   FileManager& fm = tables->DBCabs;
+  fm.LOCKRECOVER = 0;
   ASSERT_EQ(fm.Open(), tx::Level::Done);
   ASSERT_EQ(fm.BeginTransaction(), tx::Level::Done);
   tables->cab.ID = 4;

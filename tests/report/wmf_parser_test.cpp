@@ -100,12 +100,16 @@ TEST_F(ParserTest, MissingOrShortFilesRaiseTheFileMessages) {
   EXPECT_NE(errors.raised[0].message.find("Error: Is a directory (21)."), std::string::npos)
       << errors.raised[0].message;
 
-  // A placeable header without the standard one fails with 3 and no message.
+  // A placeable header without the standard one: the page file is named,
+  // and what is wrong with it.
   errors.raised.clear();
   WmfBytes noStandard;
   noStandard.bytes.resize(30);
-  EXPECT_EQ(Run({Page(noStandard)}), tx::Level::Fatal);
-  EXPECT_TRUE(errors.raised.empty());
+  const std::string noStandardPath = Page(noStandard);
+  EXPECT_EQ(Run({noStandardPath}), tx::Level::Fatal);
+  EXPECT_EQ(Ids(), std::vector<uint16_t>{tx::Msg::FileNotOpened});
+  EXPECT_EQ(errors.raised[0].message,
+            "File " + noStandardPath + " could not be opened.  Error: the file ends inside its header (0).");
 }
 
 TEST_F(ParserTest, WindowOriginMovesOnlyLaterPoints) {

@@ -7,6 +7,7 @@
 // failed run leaves no OUT.pdf, and an existing one as it was.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -35,7 +36,7 @@ class PdfConsole : public tx::ConsoleToolkit {
  public:
   PdfConsole() : tx::ConsoleToolkit(nullptr) { SetHaltExits(false); }
   unsigned MessageBox(const tx::MessageRequest& request) override {
-    std::string text = request.text;
+    std::string text = request.text.substr(0, request.text.size() - std::min(request.promptLength, request.text.size()));
     for (char& c : text)
       if (c == '|' || c == '\n') c = ' ';
     const unsigned answer = tx::ConsoleToolkit::MessageBox(request);
@@ -107,15 +108,15 @@ int Run(const std::vector<std::string>& args) {
   // As the main window does: the preset table lives in memory while open,
   // from the decoding to the report.
   tx::TableSet& t = tx::Tables();
-  if (t.DBEffects.Open() != tx::Level::Done || t.DBSelection.Open() != tx::Level::Done ||
-      t.MXPreset.Open() != tx::Level::Done)
-    return txcli::EXIT_FAILED;
+  if (!txcli::OpenForReading({&t.DBEffects, &t.DBSelection}) || t.MXPreset.Open() != tx::Level::Done) return txcli::EXIT_FAILED;
+  txcli::WarnIfNoDefinitions(t, preset.state.deviceType);
   tx::PresetTableFiller filler(tx::AccessPresetTables(t));
   filler.FillPresetTable(preset);
   const bool imageReady = DrawPresetImage(preset, t);
+  const bool readFailed = txcli::ReadsFailed({&t.DBEffects, &t.DBSelection});
   t.DBSelection.Close();
   t.DBEffects.Close();
-  if (!imageReady) {
+  if (!imageReady || readFailed) {
     t.MXPreset.Close();
     return txcli::EXIT_FAILED;
   }

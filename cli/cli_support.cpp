@@ -75,7 +75,7 @@ int ReadPresetFile(const std::string& path, tx::CurrentPreset& preset) {
 bool OpenForReading(std::initializer_list<tx::FileManager*> tables) {
   for (tx::FileManager* table : tables) {
     table->OPENMODE = tx::OPEN_READ_ONLY;
-    if (table->Open() != 0) return false;
+    if (table->Open() != tx::Level::Done) return false;
   }
   return true;
 }

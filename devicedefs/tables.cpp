@@ -192,9 +192,9 @@ bool DefinitionsHold(TableSet& t, uint8_t deviceType) {
   t.effect.DEVICETYPE = deviceType;
   t.effect.EFFECTID = t.effect.EFFECTVARIANTID = t.effect.PARAMETERID = std::numeric_limits<int32_t>::min();
   bool holds = true;
-  if (t.DBEffects.SetFrom(Effect_Primary_Key) == 0) {
+  if (t.DBEffects.SetFrom(Effect_Primary_Key) == Level::Done) {
     const int read = t.DBEffects.Next(false);
-    holds = read == 0 ? t.effect.DEVICETYPE == deviceType : !t.DBEffects.ATEOF;
+    holds = read == Level::Done ? t.effect.DEVICETYPE == deviceType : !t.DBEffects.ATEOF;
   }
   t.effect = saved;
   return holds;

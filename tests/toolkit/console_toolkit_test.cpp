@@ -406,4 +406,57 @@ TEST(ProcessToolkit, SetToolkitReplacesAndRestores) {
   EXPECT_EQ(&tx::Toolkit(), before);  // the default console toolkit
 }
 
+// The progress line of a visible window with a progress bar.
+tx::WindowLayout ProgressLayout() {
+  tx::WindowLayout l;
+  l.title = "Progress...";
+  tx::ControlLayout bar;
+  bar.number = 1;
+  bar.kind = tx::ControlKind::ProgressBar;
+  tx::ControlLayout text;
+  text.number = 2;
+  text.kind = tx::ControlKind::Text;
+  l.controls = {bar, text};
+  return l;
+}
+
+void Step(tx::ConsoleToolkit& tk, tx::WindowId w, int percent) {
+  tk.SetProgress(w, 1, percent);
+  tk.SetControlText(w, 2, std::to_string(percent) + "% Complete");
+  tk.Redisplay(w, 2);
+  tk.Redisplay(w, 1);
+}
+
+TEST(ConsoleProgress, PlainLinesAtTheStartAndOncePerQuarter) {
+  std::ostringstream out;
+  tx::ConsoleToolkit tk(nullptr);
+  tk.SetProgressOutput(&out, false);
+  tx::WindowId w = tk.OpenWindow(ProgressLayout());
+  for (int p : {1, 10, 24, 30, 55, 74, 100}) Step(tk, w, p);
+  const std::string expected =
+      "Progress... 1% Complete\nProgress... 30% Complete\nProgress... 55% Complete\nProgress... 100% Complete\n";
+  EXPECT_EQ(out.str(), expected);
+  tk.HideWindow(w);
+  Step(tk, w, 50);
+  tx::WindowId quiet = tk.OpenWindow(MainLayout());  // no bar, no line
+  tk.Redisplay(quiet);
+  EXPECT_EQ(out.str(), expected);
+}
+
+TEST(ConsoleProgress, OnATerminalOneLineIsRewrittenAndClearedBeforeAMessage) {
+  std::ostringstream out;
+  {
+    tx::ConsoleToolkit tk(nullptr);
+    tk.SetProgressOutput(&out, true);
+    tx::WindowId w = tk.OpenWindow(ProgressLayout());
+    Step(tk, w, 100);
+    Step(tk, w, 5);
+    EXPECT_EQ(out.str(), "\rProgress... 100% Complete\rProgress... 5% Complete  ");
+    tk.MessageBox(tx::MessageRequest{"text", "caption"});
+    EXPECT_EQ(out.str().substr(out.str().size() - 25), "\r" + std::string(23, ' ') + "\r");
+    Step(tk, w, 6);
+  }
+  EXPECT_EQ(out.str().back(), '\r');  // the last line goes with the toolkit
+}
+
 }  // namespace

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Tonalyx and runs the main job on the shipped
 # sample data: import the sample definitions into fresh tables ("Refresh"), then
-# decode every sample preset and write its block image and XML export.
+# decode every sample preset and write its block image, its XML export and its Preset Report PDF.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -26,6 +26,8 @@ for preset in examples/*.syx; do
   "$cli" --workdir "$work" decode "$root/$preset"
   "$cli" --workdir "$work" png "$root/$preset" "$work/$name.png"
   "$cli" --workdir "$work" xml "$root/$preset" "$work/$name.xml"
+  "$cli" --workdir "$work" pdf --quiet "$root/$preset" "$work/$name.pdf"
+  echo "Preset Report: $work/$name.pdf"
 done
 echo
 echo "Outputs in $work"

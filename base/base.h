@@ -9,6 +9,8 @@
 //   file_io.h        the file operations every writer goes through (the seam
 //                    tests fail writes at)
 //   file_replacer.h  writing a file whole or not at all, whatever the target is
+//   display_text.h   texts from presets and definitions as UTF-8 for display
+#include "base/display_text.h"
 #include "base/file_io.h"
 #include "base/file_replacer.h"
 #include "base/fixed_string.h"

@@ -1,10 +1,12 @@
 #include "base/file_io.h"
 
+#include <fcntl.h>
 #include <stdio.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 
 namespace tx {
 
@@ -50,6 +52,36 @@ bool WriteAll(int fd, std::string_view data) {
     done += static_cast<size_t>(n);
   }
   return true;
+}
+
+}  // namespace tx
+
+namespace tx {
+
+bool ReadFileStart(const std::string& path, size_t limit, std::string& content, std::string* reason) {
+  content.clear();
+  std::string why;
+  const int fd = path.empty() ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    why = path.empty() ? "no file name" : std::strerror(errno);
+  } else {
+    content.resize(limit);
+    size_t have = 0;
+    while (have < content.size()) {
+      const ssize_t n = ::read(fd, content.data() + have, content.size() - have);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) why = std::strerror(errno);
+      if (n <= 0) break;
+      have += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    content.resize(have);
+    if (why.empty() && content.empty()) why = "the file is empty";
+  }
+  if (why.empty()) return true;
+  content.clear();
+  if (reason) *reason = why;
+  return false;
 }
 
 }  // namespace tx

@@ -4,6 +4,8 @@
 // own in place to make a chosen write fail, or fill the disk.
 #include <sys/types.h>
 
+#include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace tx {
@@ -27,5 +29,10 @@ FileOps* SetFiles(FileOps* ops);
 // Writes all of data to fd, going on after interrupted or partial writes.
 // False on the first real error (errno tells which).
 bool WriteAll(int fd, std::string_view data);
+
+// Reads at most `limit` bytes from the start of a file into `content`. False
+// when it cannot be opened or read (a directory opens but does not read) or
+// is empty; `reason` then says why.
+bool ReadFileStart(const std::string& path, size_t limit, std::string& content, std::string* reason = nullptr);
 
 }  // namespace tx

@@ -8,6 +8,8 @@
 #include <filesystem>
 
 #include "cli/commands.h"
+#include "draw/canvas.h"
+#include "outputs/block_image.h"
 #include "devicedefs/tables.h"
 #include "platform/toolkit/console_toolkit.h"
 #include "preset/parse_preset.h"
@@ -93,6 +95,25 @@ bool ReadsFailed(std::initializer_list<tx::FileManager*> tables) {
   for (tx::FileManager* table : tables)
     if (table->ReadError() != 0) return true;
   return false;
+}
+
+// The block image of the preset in "tmp01.png", as the main window draws it
+// after an import. False when the report cannot show this preset's image.
+bool DrawPresetImage(const tx::CurrentPreset& preset, tx::TableSet& t) {
+  tx::Canvas canvas;
+  canvas.Init(tx::BLOCK_IMAGE_MIN_WIDTH, tx::BLOCK_IMAGE_MIN_HEIGHT);
+  tx::TableEffectRows effects(t.DBEffects, t.effect);
+  if (tx::DrawBlockImage(canvas, preset, effects)) return true;
+  std::error_code ec;
+  // A picture left by another preset must not stand in for this one.
+  if (std::filesystem::exists(tx::BLOCK_IMAGE_FILE, ec)) {
+    std::fprintf(stderr, "tonalyx-cli: cannot write '%s'; the report would show another preset's block image\n",
+                 tx::BLOCK_IMAGE_FILE);
+    return false;
+  }
+  std::fprintf(stderr, "tonalyx-cli: warning: cannot write '%s'; the report shows no block image\n",
+               tx::BLOCK_IMAGE_FILE);
+  return true;
 }
 
 }  // namespace txcli

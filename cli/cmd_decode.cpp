@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/display_text.h"
 #include "base/picture.h"
 #include "cli/commands.h"
 #include "devicedefs/tables.h"
@@ -16,25 +17,7 @@
 namespace {
 
 using tx::PresetRecord;
-
-// Definition texts come from the XML import as UTF-8, preset names are single
-// bytes: a valid UTF-8 sequence is kept as it is, any other byte above 127 is
-// taken as Latin-1, so both read right and the output stays valid UTF-8.
-size_t Utf8SequenceAt(std::string_view s, size_t i) {
-  auto at = [&](size_t k) { return k < s.size() ? static_cast<unsigned char>(s[k]) : 0u; };
-  auto tail = [&](size_t k) { return (at(k) & 0xC0u) == 0x80u; };
-  unsigned c = at(i);
-  if (c >= 0xC2 && c <= 0xDF) return tail(i + 1) ? 2 : 0;
-  if (c >= 0xE0 && c <= 0xEF) {
-    unsigned lo = c == 0xE0 ? 0xA0 : 0x80, hi = c == 0xED ? 0x9F : 0xBF;
-    return at(i + 1) >= lo && at(i + 1) <= hi && tail(i + 2) ? 3 : 0;
-  }
-  if (c >= 0xF0 && c <= 0xF4) {
-    unsigned lo = c == 0xF0 ? 0x90 : 0x80, hi = c == 0xF4 ? 0x8F : 0xBF;
-    return at(i + 1) >= lo && at(i + 1) <= hi && tail(i + 2) && tail(i + 3) ? 4 : 0;
-  }
-  return 0;
-}
+using tx::Utf8SequenceAt;
 
 std::string JsonString(std::string_view s) {
   std::string out = "\"";

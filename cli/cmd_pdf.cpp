@@ -58,25 +58,6 @@ class ToolkitScope {
   tx::WindowToolkit* previous_;
 };
 
-// The block image of the preset in "tmp01.png", as the main window draws it
-// after an import. False when the report cannot show this preset's image.
-bool DrawPresetImage(const tx::CurrentPreset& preset, tx::TableSet& t) {
-  tx::Canvas canvas;
-  canvas.Init(tx::BLOCK_IMAGE_MIN_WIDTH, tx::BLOCK_IMAGE_MIN_HEIGHT);
-  tx::TableEffectRows effects(t.DBEffects, t.effect);
-  if (tx::DrawBlockImage(canvas, preset, effects)) return true;
-  std::error_code ec;
-  // A picture left by another preset must not stand in for this one.
-  if (std::filesystem::exists(tx::BLOCK_IMAGE_FILE, ec)) {
-    std::fprintf(stderr, "tonalyx-cli: cannot write '%s'; the report would show another preset's block image\n",
-                 tx::BLOCK_IMAGE_FILE);
-    return false;
-  }
-  std::fprintf(stderr, "tonalyx-cli: warning: cannot write '%s'; the report shows no block image\n",
-               tx::BLOCK_IMAGE_FILE);
-  return true;
-}
-
 int Run(const std::vector<std::string>& args) {
   txcli::PdfOptions pdf;
   bool quiet = false;
@@ -112,7 +93,7 @@ int Run(const std::vector<std::string>& args) {
   txcli::WarnIfNoDefinitions(t, preset.state.deviceType);
   tx::PresetTableFiller filler(tx::AccessPresetTables(t));
   filler.FillPresetTable(preset);
-  const bool imageReady = DrawPresetImage(preset, t);
+  const bool imageReady = txcli::DrawPresetImage(preset, t);
   const bool readFailed = txcli::ReadsFailed({&t.DBEffects, &t.DBSelection});
   t.DBSelection.Close();
   t.DBEffects.Close();

@@ -42,6 +42,11 @@ int UsageError(const std::string& text);
 void SetInvocationDir(const std::string& dir);
 std::string InputPath(const std::string& path);
 
+// The block image of the preset in "tmp01.png", as the main window draws it
+// after an import (DBEffects open). False, with the reason on stderr, when a
+// report would show another preset's picture.
+bool DrawPresetImage(const tx::CurrentPreset& preset, tx::TableSet& t);
+
 // Loads a preset file and decodes it into `preset` as the main window does;
 // no more is read than the parser looks at, whatever the file. EXIT_OK;
 // EXIT_UNREADABLE with the reason on stderr (an empty file counts as

@@ -14,8 +14,8 @@ platform/storage      1
 platform/fonts        1
 platform/xml          1
 platform/reportengine 2
-platform/qt           2
-platform/wmfplayer    3
+platform/qt           3
+platform/wmfplayer    2
 services              4
 devicedefs            5
 draw                  5

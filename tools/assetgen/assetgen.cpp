@@ -1,14 +1,13 @@
 // assetgen: draws the block pictures of the block layout image as 24-bit BMP
 // files: one per effect type, a dimmed "_bypass" variant of each, the empty
-// grid slot ("block_block.bmp") and the shunt ("block_shunt.bmp").
+// grid slot ("block_block.bmp") and the shunt ("block_shunt.bmp"). With --ui
+// it draws the program's other artwork instead (icons, window background).
 //
 //   assetgen OUTDIR [--scan DEFINITIONS.axeml]... [TYPE]...
+//   assetgen --ui OUTDIR
 //
 // Types named in the definition files or on the command line that the table
 // below does not know get a label made from their name.
-#include <ft2build.h>
-#include FT_FREETYPE_H
-
 #include <algorithm>
 #include <cctype>
 #include <cmath>
@@ -21,7 +20,11 @@
 #include <string>
 #include <vector>
 
+#include "raster.h"
+
 namespace {
+
+using namespace assetgen;
 
 // Sized for the grid: 65 x 57 pitch, a 21-pixel gap for the links, and the
 // link rows (17 and 18 from the top of a picture) in the middle of it.
@@ -33,19 +36,6 @@ constexpr float kLinkGrey = 192.0f / 255.0f;
 // Body of a block: inside the connector stubs and a one-pixel black margin,
 // so the first grid row and column lose nothing when their edge is cut.
 constexpr float kBodyLeft = 2, kBodyTop = 1, kBodyRight = 42, kBodyBottom = 35, kRadius = 5;
-
-struct Colour {
-  float r = 0, g = 0, b = 0;
-};
-
-Colour Hex(uint32_t rgb) {
-  return {((rgb >> 16) & 0xFF) / 255.0f, ((rgb >> 8) & 0xFF) / 255.0f, (rgb & 0xFF) / 255.0f};
-}
-Colour Mix(Colour a, Colour b, float t) {
-  return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
-Colour Grey(float v) { return {v, v, v}; }
-float Luma(Colour c) { return 0.299f * c.r + 0.587f * c.g + 0.114f * c.b; }
 
 enum Family { DRIVES, AMPS_CABS, MODULATION, DELAY_REVERB, FILTERS_EQ, UTILITIES, UNDEFINED };
 
@@ -108,50 +98,6 @@ const BlockType kTypes[] = {
     {"output", "OUTPUT", UTILITIES},
 };
 
-class Picture {
- public:
-  Picture() : pixels_(kWidth * kHeight) {}
-  Colour& at(int x, int y) { return pixels_[y * kWidth + x]; }
-  void Blend(int x, int y, Colour c, float alpha) {
-    if (x < 0 || y < 0 || x >= kWidth || y >= kHeight || alpha <= 0) return;
-    at(x, y) = Mix(at(x, y), c, std::min(alpha, 1.0f));
-  }
-  bool WriteBmp(const std::string& path) const;
-
- private:
-  std::vector<Colour> pixels_;
-};
-
-bool Picture::WriteBmp(const std::string& path) const {
-  const int stride = (kWidth * 3 + 3) & ~3;
-  std::vector<uint8_t> b(54 + stride * kHeight, 0);
-  auto put32 = [&](size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) b[at + i] = static_cast<uint8_t>(v >> (8 * i));
-  };
-  b[0] = 'B';
-  b[1] = 'M';
-  put32(2, static_cast<uint32_t>(b.size()));
-  put32(10, 54);
-  put32(14, 40);
-  put32(18, kWidth);
-  put32(22, kHeight);
-  b[26] = 1;
-  b[28] = 24;
-  put32(34, static_cast<uint32_t>(stride * kHeight));
-  auto byte = [](float v) { return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); };
-  for (int y = 0; y < kHeight; ++y)
-    for (int x = 0; x < kWidth; ++x) {
-      const Colour& c = pixels_[y * kWidth + x];
-      uint8_t* p = &b[54 + (kHeight - 1 - y) * stride + 3 * x];
-      p[0] = byte(c.b);
-      p[1] = byte(c.g);
-      p[2] = byte(c.r);
-    }
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(b.data()), static_cast<std::streamsize>(b.size()));
-  return static_cast<bool>(out);
-}
-
 // Share of pixel (x, y) inside a rounded rectangle, by 4 x 4 supersampling.
 float RoundRectCoverage(int x, int y, float left, float top, float right, float bottom, float radius) {
   int inside = 0;
@@ -170,51 +116,6 @@ void LinkStubs(Picture& p) {
   for (int y = kLinkRow; y <= kLinkRow + 1; ++y)
     for (int x : {0, 1, kWidth - 2, kWidth - 1}) p.at(x, y) = Grey(kLinkGrey);
 }
-
-class Font {
- public:
-  explicit Font(const char* path) {
-    ok_ = FT_Init_FreeType(&library_) == 0 && FT_New_Face(library_, path, 0, &face_) == 0;
-  }
-  ~Font() {
-    if (face_) FT_Done_Face(face_);
-    if (library_) FT_Done_FreeType(library_);
-  }
-  bool ok() const { return ok_; }
-
-  void SetSize(int pixels) { FT_Set_Pixel_Sizes(face_, 0, static_cast<FT_UInt>(pixels)); }
-  int Advance(const std::string& text) {
-    int width = 0;
-    for (unsigned char ch : text)
-      if (FT_Load_Char(face_, ch, FT_LOAD_DEFAULT | FT_LOAD_TARGET_LIGHT) == 0) width += face_->glyph->advance.x;
-    return (width + 32) >> 6;
-  }
-  // Height of a capital letter above the baseline.
-  int CapHeight() {
-    if (FT_Load_Char(face_, 'H', FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0) return 0;
-    return face_->glyph->bitmap_top;
-  }
-  void Draw(Picture& p, const std::string& text, int x, int baseline, Colour colour, float opacity) {
-    int pen = x << 6;
-    for (unsigned char ch : text) {
-      if (FT_Load_Char(face_, ch, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT) != 0) continue;
-      const FT_GlyphSlot g = face_->glyph;
-      const int left = (pen >> 6) + g->bitmap_left;
-      const int top = baseline - g->bitmap_top;
-      for (unsigned row = 0; row < g->bitmap.rows; ++row)
-        for (unsigned col = 0; col < g->bitmap.width; ++col) {
-          const float a = g->bitmap.buffer[row * g->bitmap.pitch + col] / 255.0f;
-          p.Blend(left + static_cast<int>(col), top + static_cast<int>(row), colour, a * opacity);
-        }
-      pen += g->advance.x;
-    }
-  }
-
- private:
-  FT_Library library_ = nullptr;
-  FT_Face face_ = nullptr;
-  bool ok_ = false;
-};
 
 std::vector<std::string> Lines(const std::string& label) {
   std::vector<std::string> lines;
@@ -253,7 +154,7 @@ void Label(Picture& p, Font& font, const std::string& label, Colour colour, bool
 // An effect block: a rounded body in the family colour, lit from above,
 // with a light rim and the label in white.
 Picture EffectBlock(Font& font, const std::string& label, Family family) {
-  Picture p;
+  Picture p(kWidth, kHeight);
   const Colour base = FamilyColour(family);
   const Colour top = Mix(base, Grey(1), 0.22f), bottom = Mix(base, Grey(0), 0.30f);
   const Colour rim = Mix(base, Grey(1), 0.55f);
@@ -277,7 +178,7 @@ Picture EffectBlock(Font& font, const std::string& label, Family family) {
 // The bypassed variant: the same block switched off. Dark, almost colourless
 // body, a dashed rim that keeps a hint of the family, the label greyed out.
 Picture BypassedBlock(Font& font, const std::string& label, Family family) {
-  Picture p;
+  Picture p(kWidth, kHeight);
   const Colour base = FamilyColour(family);
   const Colour body = Mix(Grey(Luma(base)), Grey(0), 0.78f);
   const Colour rim = Mix(Mix(base, Grey(Luma(base)), 0.5f), Grey(0), 0.35f);
@@ -297,7 +198,7 @@ Picture BypassedBlock(Font& font, const std::string& label, Family family) {
 
 // An empty slot of the grid: a faint dotted outline.
 Picture EmptySlot() {
-  Picture p;
+  Picture p(kWidth, kHeight);
   for (int y = 0; y < kHeight; ++y)
     for (int x = 0; x < kWidth; ++x) {
       const float outer = RoundRectCoverage(x, y, kBodyLeft, kBodyTop, kBodyRight, kBodyBottom, kRadius);
@@ -311,7 +212,7 @@ Picture EmptySlot() {
 
 // A shunt: the signal passes straight through the cell.
 Picture Shunt() {
-  Picture p;
+  Picture p(kWidth, kHeight);
   for (int x = 0; x < kWidth; ++x)
     for (int y = kLinkRow; y <= kLinkRow + 1; ++y) p.at(x, y) = Grey(kLinkGrey);
   return p;
@@ -351,8 +252,16 @@ std::vector<std::string> ScanTypes(const std::string& path) {
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::fprintf(stderr, "usage: assetgen OUTDIR [--scan FILE]... [TYPE]...\n");
+    std::fprintf(stderr, "usage: assetgen OUTDIR [--scan FILE]... [TYPE]...\n       assetgen --ui OUTDIR\n");
     return 2;
+  }
+  if (std::string(argv[1]) == "--ui") {
+    if (argc != 3 || !WriteUiArt(argv[2])) {
+      std::fprintf(stderr, "assetgen: cannot write the artwork to %s\n", argc == 3 ? argv[2] : "?");
+      return 1;
+    }
+    std::printf("artwork written to %s\n", argv[2]);
+    return 0;
   }
   const std::string out = argv[1];
   std::map<std::string, std::pair<std::string, Family>> wanted;

@@ -195,7 +195,15 @@ int ReportEngine::PrintBand(const std::string& bandName) {
     if (inGroup && (!groupStarted_ || current != lastBreak_)) {
       groupStarted_ = true;
       lastBreak_ = current;
-      if (int r = PlaceBand(layout_.group->header)) return r;
+      // A header is kept with the first band of its group: one that would
+      // end a page with nothing under it starts the next page instead.
+      const ReportBand& header = layout_.group->header;
+      if (page_ && cursorY_ > 0 &&
+          cursorY_ + header.y + BandHeight(header) + band->y + BandHeight(*band) > layout_.bodyHeight) {
+        if (int r = FinishPage()) return r;
+        if (int r = StartPage()) return r;
+      }
+      if (int r = PlaceBand(header)) return r;
     }
   }
   return PlaceBand(*band);

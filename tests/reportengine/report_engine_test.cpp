@@ -2,6 +2,8 @@
 // headers, text running on, the page files, and that an independent reader
 // (libwmf's wmf2svg) accepts them.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <png.h>
 
 #include <cstdio>
@@ -142,6 +144,26 @@ TEST_F(EngineTest, BandsFillPagesWithHeaderFooterAndGroupHeaders) {
   for (const auto& t : allTexts)
     if (t.rfind("Row ", 0) == 0 || t.rfind("Block ", 0) == 0) body.push_back(t);
   EXPECT_EQ(body, expected);
+}
+
+TEST_F(EngineTest, AGroupHeaderThatWouldEndAPageAloneStartsTheNextOne) {
+  ASSERT_EQ(engine.Open(ListLayout()), tx::Level::Done);
+  engine.RenderToPageFiles(&pages);
+  ASSERT_EQ(engine.PrintBand("once"), tx::Level::Done);
+  // 2354 + 333 + 29 x 219 leaves 462 of the body: room for B's header (333),
+  // not for it and its first row.
+  for (int i = 0; i < 30; ++i) {
+    engine.SetValue("NAME", i < 29 ? "A" : "B");
+    engine.SetValue("ROW", "Row " + std::to_string(i));
+    ASSERT_EQ(engine.PrintBand("row"), tx::Level::Done);
+  }
+  ASSERT_EQ(engine.EndReport(), tx::Level::Done);
+  ASSERT_EQ(pages.size(), 2u);
+  std::vector<std::string> first = Scan(ReadFile(pages[0])).texts, second = Scan(ReadFile(pages[1])).texts;
+  EXPECT_EQ(std::count(first.begin(), first.end(), "B"), 0);
+  ASSERT_GE(second.size(), 3u);
+  EXPECT_EQ(second[1], "B");  // after the page header's title
+  EXPECT_EQ(second[2], "Row 29");
 }
 
 TEST_F(EngineTest, ControlsAreWrappedInBeginAndEndComments) {

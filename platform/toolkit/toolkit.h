@@ -196,7 +196,8 @@ class WindowToolkit {
   // Timer ticks every `hundredths` of a second through the event loop; 0 stops.
   virtual void SetTimer(WindowId w, int hundredths) = 0;
 
-  // Control properties; changes show at the next redisplay.
+  // Control properties; changes show at the next redisplay. Text, like the
+  // enabled state, applies to menu items too.
   virtual void SetControlText(WindowId w, int control, std::string_view text) = 0;
   virtual std::string ControlText(WindowId w, int control) const = 0;
   virtual void SetControlPicture(WindowId w, int control, std::string_view file) = 0;

@@ -174,9 +174,7 @@ uint32_t PDFOutputFile::Compress() {
   if (!FLATE) return BUFFERLEN;
   if (!deflater_) deflater_ = std::make_unique<Deflater>();
   Deflater& d = *deflater_;
-  // Report pages are short text streams and a mostly flat bitmap: the
-  // fastest level makes them about 5 % larger in a third of the time.
-  int rc = d.ready ? deflateReset(&d.z) : deflateInit(&d.z, Z_BEST_SPEED);
+  int rc = d.ready ? deflateReset(&d.z) : deflateInit(&d.z, Z_DEFAULT_COMPRESSION);
   if (rc == Z_OK) {
     d.ready = true;
     uLong size = deflateBound(&d.z, static_cast<uLong>(TEXTBUFFER.size()));

@@ -110,6 +110,16 @@ int StorageTable::Impl::OpenDisk(const std::string& file, bool writable) {
     return Fail(kNoAccess, "file is read-only");
   }
   if (CheckSchema(writable, false) != kOk) {
+    // A write that never finished (a process killed in its commit) left its
+    // journal to be played back, which a read-only connection cannot do.
+    if (!writable && sqlite3_extended_errcode(db) == SQLITE_READONLY_ROLLBACK && !undoing) {
+      CloseDb();
+      if (!UndoInterruptedWrite(file)) return error;
+      undoing = true;
+      const int again = OpenDisk(file, false);
+      undoing = false;
+      return again;
+    }
     // Held past the wait: a writer asks for read access instead; a reader
     // has nothing else to ask for.
     int code = error == kHeld && writable ? kNoAccess : error;
@@ -134,7 +144,27 @@ int StorageTable::Impl::OpenDisk(const std::string& file, bool writable) {
   return Ok();
 }
 
+// Opens the file for writing just long enough for the database to play back
+// the journal of an interrupted write; a reader then finds the content as it
+// was before that write. Without write access nothing can be done.
+bool StorageTable::Impl::UndoInterruptedWrite(const std::string& file) {
+  if (access(file.c_str(), W_OK) != 0) {
+    Fail(kNoAccess, "an interrupted write must be undone first, which needs write access to the table");
+    return false;
+  }
+  sqlite3* fix = nullptr;
+  int rc = sqlite3_open_v2(file.c_str(), &fix, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
+  if (rc == SQLITE_OK) {
+    sqlite3_busy_timeout(fix, busyMs);
+    rc = sqlite3_exec(fix, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
+  }
+  if (rc != SQLITE_OK) Fail(CodeFor(rc), fix ? sqlite3_errmsg(fix) : sqlite3_errstr(rc));
+  sqlite3_close_v2(fix);
+  return rc == SQLITE_OK;
+}
+
 StorageTable::StorageTable(const RecordLayout& layout) : impl_(std::make_unique<Impl>(layout)) {
+  UseFileSeam();
   if (layout.inMemory) impl_->memory = std::make_unique<MemoryRows>(layout);
   impl_->fetch.assign(layout.keys.size(), nullptr);
   impl_->walk.assign((layout.keys.size() + 1) * kWalkCount, nullptr);

@@ -21,6 +21,8 @@ namespace tx {
 namespace storage {
 // The driver code a SQLite result stands for.
 int CodeFor(int rc);
+// Routes the driver's writes through the program's file operations (once).
+void UseFileSeam();
 // The reading statements cached per order.
 enum WalkKind { kFirst, kLast, kAfter, kBefore, kWalkCount };
 }  // namespace storage
@@ -264,6 +266,8 @@ struct StorageTable::Impl {
 
   int CheckSchema(bool writable, bool repair);
   int OpenDisk(const std::string& file, bool writable);
+  bool UndoInterruptedWrite(const std::string& file);
+  bool undoing = false;  // the open after undoing an interrupted write
   sqlite3_stmt* WalkStatement(int walkKind);
   int Walk(bool forward, void* record);
   int SameAsRead(bool* same);

@@ -2,7 +2,9 @@
 // the smallest input that once went wrong, run as a separate process in a
 // working directory refreshed from the shipped definitions.
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,6 +15,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "support/temp_dir.h"
 
@@ -203,6 +206,72 @@ TEST_F(CliFaults, MissingBlockPicturesAreOneWarningEach) {
   EXPECT_GT(lines, 0u) << r.err;
   EXPECT_EQ(lines, static_cast<size_t>(std::count(r.err.begin(), r.err.end(), '\n'))) << r.err;
   EXPECT_EQ(r.err.find("block_amp.bmp"), r.err.rfind("block_amp.bmp")) << "one line per file";
+}
+
+// A small file system of its own, gone with the test (root only).
+class SmallDisk {
+ public:
+  SmallDisk(const fs::path& at, const char* size) : at_(at) {
+    fs::create_directory(at_);
+    mounted_ = ::mount("tonalyx-test", at_.c_str(), "tmpfs", 0, (std::string("size=") + size).c_str()) == 0;
+  }
+  ~SmallDisk() {
+    if (mounted_) ::umount2(at_.c_str(), MNT_DETACH);
+  }
+  bool Mounted() const { return mounted_; }
+  // Takes all the room there is left.
+  void Fill() {
+    std::ofstream filler(at_ / "filler", std::ios::binary);
+    const std::string block(4096, 'f');
+    while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) {
+    }
+  }
+
+ private:
+  fs::path at_;
+  bool mounted_ = false;
+};
+
+std::string Listing(const fs::path& dir) {
+  std::string s;
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  for (const std::string& n : names) s += n + "\n";
+  return s;
+}
+
+// A disk that fills on the way: refresh keeps whole blocks only and says so;
+// every writer fails with exit 1 and the system's reason, leaving the file
+// that was there as it was and nothing beside it.
+TEST_F(CliFaults, AFullDiskKeepsWholeBlocksAndOldFiles) {
+  const fs::path disk = scratch_.path() / "disk";
+  SmallDisk small(disk, "1m");
+  if (!small.Mounted()) GTEST_SKIP() << "cannot mount a file system here";
+  fs::copy(fs::path(TONALYX_SOURCE_DIR) / "Masters", disk / "Masters", fs::copy_options::recursive);
+  const std::string at = " --workdir '" + disk.string() + "' ";
+  Result r = Run(at + "refresh");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("could not write the Gen2 effects, cabinets and selection lists"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("full"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("stored in full: the Gen2 screen layout"), std::string::npos) << r.err;
+  EXPECT_EQ(Run(at + "dump DBCabs").out, "[]\n");
+  EXPECT_EQ(Run(at + "dump DBEffects").out.find("\"DEVICETYPE\":3"), std::string::npos);
+  EXPECT_NE(Run(at + "dump DBScreenMaster").out.find("\"DEVICETYPE\":3"), std::string::npos);
+
+  for (const char* name : {"out.png", "out.xml", "out.pdf"}) std::ofstream(disk / name) << "old";
+  small.Fill();
+  const std::string before = Listing(disk);
+  const std::string page = (fs::path(TONALYX_SOURCE_DIR) / "tests/data/pages/report_page1.wmf").string();
+  for (const std::string& command : {"png " + kPreset + " '" + (disk / "out.png").string() + "'",
+                                     "xml " + kPreset + " '" + (disk / "out.xml").string() + "'",
+                                     "pages2pdf '" + (disk / "out.pdf").string() + "' '" + page + "'"}) {
+    r = Run(command);
+    EXPECT_EQ(r.status, 1) << command;
+    EXPECT_NE(r.err.find("No space left on device"), std::string::npos) << command << ": " << r.err;
+  }
+  for (const char* name : {"out.png", "out.xml", "out.pdf"}) EXPECT_EQ(Slurp(disk / name), "old") << name;
+  EXPECT_EQ(Listing(disk), before);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "draw/png_writer.h"
 #include "recording_canvas.h"
+#include "support/failing_files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -204,6 +205,20 @@ TEST(PngWriter, ReplacedFileKeepsItsPermissions) {
   EXPECT_EQ(std::filesystem::status(path).permissions() & std::filesystem::perms::all,
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                 std::filesystem::perms::group_read);
+}
+
+TEST(PngWriter, EveryFailingWriteKeepsTheOldFileAndLeavesNothingBeside) {
+  txtest::TempDir dir;
+  const std::string path = dir.file("old.png");
+  { std::ofstream(path) << "previous picture"; }
+  tx::Canvas c;
+  c.Init(300, 200);  // more than one write's worth of compressed rows
+  for (int y = 1; y <= 200; ++y)
+    for (int x = 1; x <= 300; ++x) c.Plot(x, y, (x * 7919 + y * 104729) & 0xFFFFFF);
+  c.Display();
+  const int writes = txtest::UnderEveryWriteFailure([&] { return c.WritePNG(path); },
+                                                    [&] { return txtest::DirectoryState(dir.path()); });
+  EXPECT_GT(writes, 1);
 }
 
 }  // namespace

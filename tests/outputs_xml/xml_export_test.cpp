@@ -14,6 +14,7 @@
 #include "outputs/xml_export.h"
 #include "platform/toolkit/console_toolkit.h"
 #include "services/file_manager.h"
+#include "support/failing_files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -194,6 +195,14 @@ TEST_F(XmlExport, AFileThatCannotBeCreatedEndsTheExportSilently) {
   EXPECT_FALSE(tx::ExportPresetXml(state, t_.MXPreset, t_.preset, exportPath));
   EXPECT_TRUE(console_.Messages().empty());
   EXPECT_FALSE(std::filesystem::exists(dir_.path() / "missing"));
+}
+
+TEST_F(XmlExport, EveryFailingWriteKeepsTheOldFileAndLeavesNothingBeside) {
+  for (int p = 0; p < 300; ++p) AddRow(106, "Amp 1", p, "Drive", "  5.00", "  6.00", "dB", "", "X", "");
+  std::filesystem::create_directory("out");
+  { std::ofstream("out/old.xml") << "previous export"; }
+  txtest::UnderEveryWriteFailure([&] { return Write("out/old.xml", "Lead", 7) == 0; },
+                                 [&] { return txtest::DirectoryState("out"); });
 }
 
 }  // namespace

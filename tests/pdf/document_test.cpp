@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 #include "pdf_test_support.h"
+#include "support/failing_files.h"
 #include "support/temp_dir.h"
 
 using namespace txtest;
@@ -246,6 +248,27 @@ TEST(PdfDocument, WriteFailureIsNotReportedAsSuccess) {
   ASSERT_EQ(g.messages.size(), 1u);
   EXPECT_NE(g.messages[0].find("Target WriteFile"), std::string::npos) << g.messages[0];
   EXPECT_NE(g.messages[0].find("|Can't write target file /dev/full"), std::string::npos) << g.messages[0];
+}
+
+TEST(PdfDocument, EveryFailingWriteKeepsTheOldFileAndLeavesNothingBeside) {
+  TempDir dir;
+  const std::string path = dir.file("old.pdf");
+  { std::ofstream(path) << "previous document"; }
+  const int writes = txtest::UnderEveryWriteFailure(
+      [&] {
+        TestGenerator g;
+        g.Init(path);
+        g.COMPRESSTEXT = 0;  // more than one piece of the file
+        g.BeginDocument(3);
+        for (int page = 0; page < 3; ++page) {
+          g.BeginPage("p", 0, 0, 8500, 11000);
+          for (int row = 0; row < 400; ++row) g.EmitString("", "Row " + std::to_string(row), Text(500, 500 + row * 25));
+          g.FinishPage();
+        }
+        return g.FinishDocument() == tx::Level::Done;
+      },
+      [&] { return txtest::DirectoryState(dir.path()); });
+  EXPECT_GT(writes, 1);
 }
 
 TEST(PdfDocument, ASecondRunAfterChooseOutputStartsClean) {

@@ -10,6 +10,7 @@
 #include "platform/toolkit/console_toolkit.h"
 #include "services/settings.h"
 #include "services/settings_ini.h"
+#include "support/failing_files.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -123,6 +124,14 @@ TEST_F(SettingsTest, FailedWriteIsSilentAndKeepsTheOldFile) {
   odd.Update("S", "E", "x");
   EXPECT_EQ(odd.Fetch("S", "E", "d"), "d");
   EXPECT_TRUE(fs::is_directory(dir.file("Dir.INI")));
+}
+
+TEST_F(SettingsTest, EveryFailingWriteKeepsTheOldFileAndLeavesNothingBeside) {
+  settings.Init(".\\Corvane.INI");
+  settings.Update("S", "E", "old");
+  tx::IniFile next = tx::IniFile::Load(ini);
+  for (int i = 0; i < 100; ++i) next.Set("S", "E" + std::to_string(i), std::string(40, 'v'));
+  txtest::UnderEveryWriteFailure([&] { return next.Save(ini); }, [&] { return txtest::DirectoryState(dir.path()); });
 }
 
 TEST_F(SettingsTest, MissingDirectoryWriteIsSilent) {

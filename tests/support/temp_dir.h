@@ -9,8 +9,10 @@ namespace txtest {
 
 class TempDir {
  public:
-  TempDir() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "tonalyx-test-XXXXXX").string();
+  TempDir() : TempDir(std::filesystem::temp_directory_path()) {}
+  // Under `root`: a memory file system, say, where syncing costs nothing.
+  explicit TempDir(const std::filesystem::path& root) {
+    std::string tmpl = (root / "tonalyx-test-XXXXXX").string();
     if (!mkdtemp(tmpl.data())) std::abort();
     path_ = tmpl;
   }

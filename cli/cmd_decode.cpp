@@ -152,7 +152,8 @@ int Run(const std::vector<std::string>& args) {
   if (const int read = txcli::ReadPresetFile(path, preset); read != txcli::EXIT_OK) return read;
 
   tx::TableSet& t = tx::Tables();
-  if (!txcli::OpenForReading({&t.DBEffects, &t.DBSelection}) || t.MXPreset.Open() != tx::Level::Done) return txcli::EXIT_FAILED;
+  if (!txcli::OpenForReading({&t.DBEffects, &t.DBSelection}) || t.MXPreset.Open() != tx::Level::Done)
+    return txcli::EXIT_FAILED;
   txcli::WarnIfNoDefinitions(t, preset.state.deviceType);
   tx::PresetTableFiller filler(tx::AccessPresetTables(t));
   filler.FillPresetTable(preset);

@@ -2,6 +2,7 @@
 // PDF" makes it and printed the way the preview's Print does, without a
 // window: the console answers the preview ("Pages to Print" when --pages is
 // given, then Print) and the pages are played onto the printer.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -29,7 +30,7 @@ class PrintConsole : public tx::ConsoleToolkit {
     SetHaltExits(false);
   }
   unsigned MessageBox(const tx::MessageRequest& request) override {
-    std::string text = request.text;
+    std::string text = request.text.substr(0, request.text.size() - std::min(request.promptLength, request.text.size()));
     for (char& c : text)
       if (c == '|' || c == '\n') c = ' ';
     std::fprintf(stderr, "tonalyx-cli: %s: %s\n", request.caption.c_str(), text.c_str());
@@ -103,13 +104,16 @@ int Run(const std::vector<std::string>& args) {
   tx::CurrentPreset& preset = tx::Current();
   if (const int read = txcli::ReadPresetFile(paths[0], preset); read != txcli::EXIT_OK) return read;
   tx::TableSet& t = tx::Tables();
-  if (t.DBEffects.Open() != 0 || t.DBSelection.Open() != 0 || t.MXPreset.Open() != 0) return txcli::EXIT_FAILED;
+  if (!txcli::OpenForReading({&t.DBEffects, &t.DBSelection}) || t.MXPreset.Open() != tx::Level::Done)
+    return txcli::EXIT_FAILED;
+  txcli::WarnIfNoDefinitions(t, preset.state.deviceType);
   tx::PresetTableFiller filler(tx::AccessPresetTables(t));
   filler.FillPresetTable(preset);
   const bool imageReady = txcli::DrawPresetImage(preset, t);
+  const bool readFailed = txcli::ReadsFailed({&t.DBEffects, &t.DBSelection});
   t.DBSelection.Close();
   t.DBEffects.Close();
-  if (!imageReady) {
+  if (!imageReady || readFailed) {
     t.MXPreset.Close();
     return txcli::EXIT_FAILED;
   }

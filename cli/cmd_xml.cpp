@@ -30,7 +30,8 @@ int Run(const std::vector<std::string>& args) {
   // As the main window does: the three tables stay open from the decoding to
   // the export (the preset table lives in memory only while open).
   tx::TableSet& t = tx::Tables();
-  if (!txcli::OpenForReading({&t.DBEffects, &t.DBSelection}) || t.MXPreset.Open() != tx::Level::Done) return txcli::EXIT_FAILED;
+  if (!txcli::OpenForReading({&t.DBEffects, &t.DBSelection}) || t.MXPreset.Open() != tx::Level::Done)
+    return txcli::EXIT_FAILED;
   txcli::WarnIfNoDefinitions(t, preset.state.deviceType);
   tx::PresetTableFiller filler(tx::AccessPresetTables(t));
   filler.FillPresetTable(preset);

@@ -5,6 +5,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <algorithm>
+
 #include "platform/qt/qt_toolkit_impl.h"
 #include "platform/wmfplayer/wmf_player.h"
 
@@ -45,8 +47,8 @@ bool QtToolkit::PrintOn(QPrinter& printer, const std::vector<WmfPage>& pages) {
     if (i > 0 && !printer.newPage()) return false;
     // Fitted to the paper, keeping the page's shape.
     const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-    const QSizeF size = QSizeF(pages[i].WidthInches(), pages[i].HeightInches()).scaled(paper.size(), Qt::KeepAspectRatio);
-    PlayWmfPage(pages[i], painter, QRectF(QPointF(0, 0), size));
+    const double scale = std::min(paper.width() / pages[i].WidthInches(), paper.height() / pages[i].HeightInches());
+    PlayWmfPage(pages[i], painter, QRectF(0, 0, pages[i].WidthInches() * scale, pages[i].HeightInches() * scale));
   }
   return painter.end();
 }

@@ -12,9 +12,20 @@
 #include <QResizeEvent>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace tx::qtk {
 
 namespace {
+
+// `size` shrunk or grown to lie inside `box` (or, with `cover`, to cover it)
+// keeping its proportions.
+QSize Fitted(QSize size, QSize box, bool cover = false) {
+  if (size.isEmpty() || box.isEmpty()) return box;
+  const double sx = static_cast<double>(box.width()) / size.width(), sy = static_cast<double>(box.height()) / size.height();
+  const double scale = cover ? std::max(sx, sy) : std::min(sx, sy);
+  return QSize(std::max(1, static_cast<int>(size.width() * scale)), std::max(1, static_cast<int>(size.height() * scale)));
+}
 
 std::vector<std::string> LocalFiles(const QMimeData* mime) {
   std::vector<std::string> files;
@@ -76,7 +87,7 @@ void ContentWidget::paintEvent(QPaintEvent*) {
   if (background.isNull()) return;
   QPainter p(this);
   p.setRenderHint(QPainter::SmoothPixmapTransform);
-  QSize size = background.size().scaled(this->size(), Qt::KeepAspectRatioByExpanding);
+  const QSize size = Fitted(background.size(), this->size(), true);
   QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
   p.drawImage(target, background);
 }
@@ -96,8 +107,8 @@ void ImageWidget::paintEvent(QPaintEvent*) {
   if (picture_.isNull()) return;
   QPainter p(this);
   const bool fits = picture_.width() <= width() && picture_.height() <= height();
-  if (!fits && scaled_.size() != picture_.size().scaled(size(), Qt::KeepAspectRatio))
-    scaled_ = picture_.scaled(size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  const QSize target = Fitted(picture_.size(), size());
+  if (!fits && scaled_.size() != target) scaled_ = picture_.scaledToWidth(target.width(), Qt::SmoothTransformation);
   const QImage& shown = fits ? picture_ : scaled_;
   p.drawImage(QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2), shown);
 }

@@ -45,6 +45,7 @@ void Canvas::Allocate(int width, int height) {
   const size_t bytes = kBmpHeaderSize + static_cast<size_t>(height_) * stride_ + 1;
   store_.assign(bytes, 0);
   display_.assign(bytes, 0);
+  ++displayVersion_;
   penWidth_ = 1;
   layers_.assign(1, 1);
 }
@@ -62,6 +63,7 @@ void Canvas::Kill() {
   stride_ = 0;
   store_.clear();
   display_.clear();
+  ++displayVersion_;
   layers_.clear();
 }
 
@@ -163,6 +165,7 @@ void Canvas::DrawPicture(const BmpPicture& picture, int x, int y, int32_t transp
 
 void Canvas::Display(int flags) {
   if (display_.empty()) return;
+  ++displayVersion_;
   if (flags & DISPLAY_MERGE) {
     // Layer 1 is the only layer we ever draw on, so merging is a copy of it.
     for (int layer : layers_) {
@@ -177,7 +180,16 @@ void Canvas::Display(int flags) {
 }
 
 bool Canvas::WritePNG(const std::string& fileName) {
-  PngWriteResult result = WritePngFile(fileName, display_.data(), width_, height_);
+  if (pngVersion_ != displayVersion_) {
+    PngWriteResult encoded = EncodePng(display_.data(), width_, height_, png_);
+    if (!encoded.ok) {
+      writeError_ = encoded.message;
+      ReportError(encoded.message, "WritePNG");
+      return false;
+    }
+    pngVersion_ = displayVersion_;
+  }
+  PngWriteResult result = WritePngBytes(fileName, png_);
   writeError_ = result.message;
   if (!result.ok) ReportError(result.message, "WritePNG");
   return result.ok;

@@ -97,6 +97,12 @@ class Canvas {
   size_t stride_ = 0;
   std::vector<uint8_t> store_;
   std::vector<uint8_t> display_;
+  // Changes with every change of display_; the PNG encoding of the display
+  // is kept for the version it was made from, so a picture written to two
+  // files ("tmp01.png" and a copy) is encoded once.
+  uint64_t displayVersion_ = 1;
+  uint64_t pngVersion_ = 0;
+  std::vector<uint8_t> png_;
   int32_t penColour_ = kNoColour;
   uint8_t penRed_ = 0, penGreen_ = 0, penBlue_ = 0;
   int32_t penWidth_ = 1;

@@ -25,20 +25,19 @@ void OnPngError(png_structp png, png_const_charp message) {
 
 void OnPngWarning(png_structp, png_const_charp) {}
 
-// The encoder's bytes go to the file through the replacer; a write that
-// fails ends the encoding like any other libpng error.
-void OnPngWrite(png_structp png, png_bytep data, size_t length) {
-  auto* out = static_cast<FileReplacer*>(png_get_io_ptr(png));
-  if (!out->Write(data, length)) png_error(png, out->Error().c_str());
+void AppendBytes(png_structp png, png_bytep data, size_t length) {
+  auto* out = static_cast<std::vector<uint8_t>*>(png_get_io_ptr(png));
+  out->insert(out->end(), data, data + length);
 }
 
-void OnPngFlush(png_structp) {}
+void NoFlush(png_structp) {}
 
 // The libpng calls, kept free of objects with destructors because an error
 // leaves this function through longjmp. Returns false on a libpng error.
-bool EncodeRows(png_structp png, png_infop info, FileReplacer* out, const uint8_t* bmp, int width, int height) {
+bool EncodeRows(png_structp png, png_infop info, std::vector<uint8_t>* out, const uint8_t* bmp, int width,
+                int height) {
   if (setjmp(png_jmpbuf(png))) return false;
-  png_set_write_fn(png, out, OnPngWrite, OnPngFlush);
+  png_set_write_fn(png, out, AppendBytes, NoFlush);
   png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height), 8,
                PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   png_write_info(png, info);
@@ -70,14 +69,9 @@ PngWriteResult OpenFailure(const std::string& fileName, const FileReplacer& out)
 
 }  // namespace
 
-// The name is taken as given: a name with trailing blanks is another file.
-PngWriteResult WritePngFile(const std::string& fileName, const uint8_t* bmp, int width, int height) {
-  if (fileName.empty() || width <= 0 || height <= 0 || !bmp)
-    return Fail("An error occured when attempting create a new PNG file");
-
-  FileReplacer out;
-  if (!out.Open(fileName)) return OpenFailure(fileName, out);
-
+PngWriteResult EncodePng(const uint8_t* bmp, int width, int height, std::vector<uint8_t>& out) {
+  out.clear();
+  if (width <= 0 || height <= 0 || !bmp) return Fail("An error occured when attempting create a new PNG file");
   PngFailure failure;
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, OnPngError, OnPngWarning);
   if (!png) return Fail("Could not create PNG write structure, call returned a null pointer");
@@ -88,7 +82,31 @@ PngWriteResult WritePngFile(const std::string& fileName, const uint8_t* bmp, int
   }
   const bool encoded = EncodeRows(png, info, &out, bmp, width, height);
   png_destroy_write_struct(&png, &info);
-  if (!encoded) return Fail(std::string("An error occured when writing the PNG file: ") + failure.text);
+  if (!encoded) {
+    out.clear();
+    return Fail(std::string("An error occured when writing the PNG file: ") + failure.text);
+  }
+  PngWriteResult ok;
+  ok.ok = true;
+  return ok;
+}
+
+// The name is taken as given: a name with trailing blanks is another file.
+PngWriteResult WritePngFile(const std::string& fileName, const uint8_t* bmp, int width, int height) {
+  if (fileName.empty()) return Fail("An error occured when attempting create a new PNG file");
+  std::vector<uint8_t> png;
+  PngWriteResult encoded = EncodePng(bmp, width, height, png);
+  return encoded.ok ? WritePngBytes(fileName, png) : encoded;
+}
+
+PngWriteResult WritePngBytes(const std::string& fileName, const std::vector<uint8_t>& png) {
+  if (fileName.empty() || png.empty()) return Fail("An error occured when attempting create a new PNG file");
+
+  FileReplacer out;
+  if (!out.Open(fileName)) return OpenFailure(fileName, out);
+
+  if (!out.Write(png.data(), png.size()))
+    return Fail("An error occured when writing the PNG file: " + out.Error());
   if (!out.Commit()) {
     if (out.ErrorCode() == EISDIR || out.ErrorCode() == ENOTEMPTY || out.ErrorCode() == EBUSY)
       return Fail("Unable to delete the old PNG file before creating a new one. Error " +

@@ -4,6 +4,7 @@
 // FileReplacer, so a failed write leaves an existing file as it was.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tx {
 
@@ -15,5 +16,10 @@ struct PngWriteResult {
 // `bmp` is a bottom-up 24-bit picture in canvas layout: 54 header bytes, then
 // `height` rows of BmpStride(width) bytes, blue-green-red.
 PngWriteResult WritePngFile(const std::string& fileName, const uint8_t* bmp, int width, int height);
+
+// The two halves of WritePngFile, for a picture written to more than one file:
+// the encoded bytes, and those bytes written to a file.
+PngWriteResult EncodePng(const uint8_t* bmp, int width, int height, std::vector<uint8_t>& png);
+PngWriteResult WritePngBytes(const std::string& fileName, const std::vector<uint8_t>& png);
 
 }  // namespace tx

@@ -1,5 +1,6 @@
 #include "pdf/pdf_generator.h"
 
+#include <algorithm>
 #include <ctime>
 
 #include "pdf/pdf_format.h"
@@ -77,13 +78,22 @@ void PDFGenerator::SetOutputFileList(std::vector<std::string>* list) {
 }
 
 void PDFGenerator::AddLocation(int32_t objectNumber) {
-  for (auto& row : LOCATIONS) {
-    if (row.OBJECTNO == objectNumber) {
-      row.POSITION = OUTPUT->FPOS;
-      return;
-    }
+  if (objectNumber < 0) return;
+  const size_t n = static_cast<size_t>(objectNumber);
+  if (n >= LOCATIONS.size()) LOCATIONS.resize(std::max(n + 1, LOCATIONS.size() * 2), -1);
+  LOCATIONS[n] = OUTPUT->FPOS;
+}
+
+std::vector<int32_t> PDFGenerator::PageObjectsByNumber(bool last) const {
+  int32_t highest = 0;
+  for (const auto& row : PAGEOBS) highest = std::max(highest, row.NUMBER);
+  std::vector<int32_t> pages(static_cast<size_t>(highest) + 1, 0);
+  for (const auto& row : PAGEOBS) {
+    if (row.NUMBER < 1) continue;
+    int32_t& slot = pages[static_cast<size_t>(row.NUMBER)];
+    if (last || slot == 0) slot = row.OBJECTNO;
   }
-  LOCATIONS.push_back({objectNumber, OUTPUT->FPOS});
+  return pages;
 }
 
 void PDFGenerator::WriteInfoString(std::string_view key, std::string_view value, int32_t objectNumber) {
@@ -262,13 +272,9 @@ uint8_t PDFGenerator::FinishDocument() {
   int h = PAGELANDSCAPE ? PAGEWIDTH : PAGEHEIGHT;
   OUTPUT->WriteLine("/MediaBox [ 0 0 " + std::to_string(w) + " " + std::to_string(h) + " ]");
   OUTPUT->Write("/Kids [");
-  for (int page = 1; page <= PAGENO; ++page) {
-    for (const auto& row : PAGEOBS) {
-      if (row.NUMBER == page) {
-        OUTPUT->Write(" " + std::to_string(row.OBJECTNO) + " 0 R");
-        break;
-      }
-    }
+  const std::vector<int32_t> pages = PageObjectsByNumber(false);
+  for (int page = 1; page <= PAGENO && static_cast<size_t>(page) < pages.size(); ++page) {
+    if (pages[static_cast<size_t>(page)]) OUTPUT->Write(" " + std::to_string(pages[static_cast<size_t>(page)]) + " 0 R");
   }
   OUTPUT->WriteLine(" ]");
   OUTPUT->WriteLine(">>");
@@ -306,16 +312,10 @@ uint8_t PDFGenerator::FinishDocument() {
   OUTPUT->WriteLine("0 " + std::to_string(CUROBJ) + " ");
   OUTPUT->WriteLine("0000000000 65535 f");
   for (int32_t n = 1; n < CUROBJ; ++n) {
-    const LocationRow* found = nullptr;
-    for (const auto& row : LOCATIONS) {
-      if (row.OBJECTNO == n) {
-        found = &row;
-        break;
-      }
-    }
+    const int32_t at = static_cast<size_t>(n) < LOCATIONS.size() ? LOCATIONS[static_cast<size_t>(n)] : -1;
     // A number that never became an object is listed free, so the table
     // keeps exactly the size it announces.
-    OUTPUT->WriteLine(found ? Padded10(found->POSITION) + " 00000 n" : std::string("0000000000 65535 f"));
+    OUTPUT->WriteLine(at >= 0 ? Padded10(at) + " 00000 n" : std::string("0000000000 65535 f"));
   }
   OUTPUT->WriteLine("trailer");
   OUTPUT->WriteLine("<< ");

@@ -30,10 +30,6 @@ struct PageObjectRow {
   int32_t OBJECTNO = 0;
   int32_t NUMBER = 0;
 };
-struct LocationRow {
-  int32_t OBJECTNO = 0;
-  int32_t POSITION = 0;
-};
 struct XObjectRow {
   int32_t PAGENO = 0;
   int32_t XOBJECTNO = 0;
@@ -170,7 +166,7 @@ class PDFGenerator : public IREPORTGENERATOR {
   int32_t CUROBJ = 5;
   int32_t LASTCONTENT = 0;
   std::vector<PageObjectRow> PAGEOBS;
-  std::vector<LocationRow> LOCATIONS;
+  std::vector<int32_t> LOCATIONS;  // file position by object number, -1 for none
   std::vector<XObjectRow> XOBJECT;
   std::vector<ImageRow> IMAGES;
   std::vector<HyperlinkRow> PAGEHYPERLINKS;
@@ -270,6 +266,9 @@ class PDFGenerator : public IREPORTGENERATOR {
   void WriteImages();       // pdf_images.cpp
   void WriteAnnotations();  // pdf_links.cpp
   void AddLocation(int32_t objectNumber);
+  // Page objects by page number (index 0 unused, 0 for none): the first or
+  // the last recorded in PAGEOBS for each number.
+  std::vector<int32_t> PageObjectsByNumber(bool last) const;
   void WriteEncryptionDictionary();
   int32_t CurrentStream() const { return CONTENTS.empty() ? 0 : CONTENTS.back().OBJECTNO; }
 

@@ -266,6 +266,7 @@ void PDFGenerator::WriteOutlines() {
   std::stable_sort(items.begin(), items.end(),
                    [](const BookmarkRow& a, const BookmarkRow& b) { return a.OBJECTNO < b.OBJECTNO; });
   const int32_t h = PAGEHEIGHT;
+  const std::vector<int32_t> pages = PageObjectsByNumber(true);
   for (BookmarkRow& item : items) {
     AddLocation(item.OBJECTNO);
     OUTPUT->WriteLine(std::to_string(item.OBJECTNO) + " 0 obj <<");
@@ -277,10 +278,8 @@ void PDFGenerator::WriteOutlines() {
     // shows exactly its own children (closed in their turn).
     if (item.PREV) OUTPUT->WriteLine("/Prev " + std::to_string(item.PREV) + " 0 R");
     if (item.COUNT) OUTPUT->WriteLine("/Count " + std::to_string(item.COUNT));
-    int32_t page = 0;
-    for (const auto& row : PAGEOBS) {
-      if (row.NUMBER == item.DEST) page = row.OBJECTNO;
-    }
+    const int32_t page =
+        item.DEST > 0 && static_cast<size_t>(item.DEST) < pages.size() ? pages[static_cast<size_t>(item.DEST)] : 0;
     if (page) {
       OUTPUT->Write("/Dest [" + std::to_string(page) + " 0 R /XYZ");
       OUTPUT->Write(item.XPOS ? " " + std::to_string(item.XPOS) : std::string(" null"));

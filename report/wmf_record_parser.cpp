@@ -56,13 +56,36 @@ uint8_t WMFRecordParser::Open() {
   }
   // The size bounds every later read, so a record running past the end is seen
   // before it is read.
-  if (std::fseek(file_, 0, SEEK_END) != 0 || (fileSize_ = std::ftell(file_)) < 0) {
+  if (std::fseek(file_, 0, SEEK_END) != 0 || (fileSize_ = std::ftell(file_)) < 0 ||
+      std::fseek(file_, 0, SEEK_SET) != 0) {
     std::fclose(file_);
     file_ = nullptr;
     return Raise(Msg::FileNotOpened);
   }
+  window_.clear();
+  windowStart_ = 0;
   FILEOPEN = 1;
   return Level::Done;
+}
+
+bool WMFRecordParser::ReadAt(long long at, uint8_t* into, size_t n) {
+  const long long end = windowStart_ + static_cast<long long>(window_.size());
+  if (at < windowStart_ || at + static_cast<long long>(n) > end) {
+    if (at >= windowStart_ && at <= end) {
+      // What is still ahead stays; the file goes on from where the window ends.
+      window_.erase(window_.begin(), window_.begin() + (at - windowStart_));
+    } else {
+      window_.clear();
+      if (std::fseek(file_, static_cast<long>(at), SEEK_SET) != 0) return false;
+    }
+    windowStart_ = at;
+    const size_t have = window_.size();
+    window_.resize(std::max(n, READ_AHEAD));
+    window_.resize(have + std::fread(window_.data() + have, 1, window_.size() - have, file_));
+    if (window_.size() < n) return false;
+  }
+  std::memcpy(into, window_.data() + (at - windowStart_), n);
+  return true;
 }
 
 uint8_t WMFRecordParser::Close() {
@@ -91,7 +114,7 @@ void WMFRecordParser::FreeTables() {
 
 uint8_t WMFRecordParser::ReadHeader() {
   uint8_t header[22];
-  if (!file_ || std::fseek(file_, 0, SEEK_SET) != 0 || std::fread(header, 1, 22, file_) != 22) {
+  if (!file_ || !ReadAt(0, header, 22)) {
     // The message names why: a read error (a directory, say) or a file too short.
     const int error = errno;
     if (file_ && std::ferror(file_))
@@ -119,7 +142,7 @@ uint8_t WMFRecordParser::ReadHeader() {
     if (uint8_t r = Raise(Msg::NotAPageFile)) return r;
   WMFFPOS += 22;
   uint8_t standard[18];
-  if (std::fread(standard, 1, 18, file_) != 18) {
+  if (!ReadAt(22, standard, 18)) {
     // Cut off inside the metafile header that follows the placeable one.
     SetRuntimeError(0, "the file ends inside its header");
     uint8_t r = Raise(Msg::FileNotOpened);
@@ -142,8 +165,7 @@ uint8_t WMFRecordParser::ParseRecord() {
   const long long at = WMFFPOS - 1;
   if (at + 4 > fileSize_) return Level::NotDone;
   uint8_t head[4];
-  if (std::fseek(file_, static_cast<long>(at), SEEK_SET) != 0 || std::fread(head, 1, 4, file_) != 4)
-    return Raise(Msg::PageRecordNotRead);
+  if (!ReadAt(at, head, 4)) return Raise(Msg::PageRecordNotRead);
   const uint32_t words = head[0] | head[1] << 8 | head[2] << 16 | static_cast<uint32_t>(head[3]) << 24;
   if (words == 0) return Raise(Msg::NotAPageFile);
   const long long bytes = static_cast<long long>(words) * 2;
@@ -151,7 +173,7 @@ uint8_t WMFRecordParser::ParseRecord() {
   if (at + bytes > fileSize_) return Level::NotDone;
   const size_t held = static_cast<size_t>(std::min<long long>(bytes, RECORD_BUFFER));
   std::memcpy(buffer_, head, std::min<size_t>(4, held));
-  if (held > 4 && std::fread(buffer_ + 4, 1, held - 4, file_) != held - 4) return Raise(Msg::PageRecordNotRead);
+  if (held > 4 && !ReadAt(at + 4, buffer_ + 4, held - 4)) return Raise(Msg::PageRecordNotRead);
   const long long recordPos = WMFFPOS;
   WMFFPOS += bytes;
   if (held < 6) return Level::Done;  // no room for a function: nothing to act on

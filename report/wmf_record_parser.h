@@ -28,6 +28,7 @@ inline int32_t TruncToLong(double v) {
 class WMFRecordParser {
  public:
   static constexpr size_t RECORD_BUFFER = 5000;
+  static constexpr size_t READ_AHEAD = 64 * 1024;
 
   struct DeviceContext {
     int32_t CURRENTBRUSH = -1;
@@ -140,8 +141,14 @@ class WMFRecordParser {
   IREPORTGENERATOR* REPORTGENERATOR = nullptr;
   std::string FILENAME;
   std::string IMAGEDIRECTORY;
+  // Bytes [at, at + n) of the open page file, through a read-ahead window:
+  // records come from memory, the file is read in large sequential pieces.
+  bool ReadAt(long long at, uint8_t* into, size_t n);
+
   FILE* file_ = nullptr;
   long long fileSize_ = 0;
+  std::vector<uint8_t> window_;
+  long long windowStart_ = 0;  // file position of window_[0]
   uint8_t FILEOPEN = 0;
   uint16_t CURRENTOBJECT = 0;
   uint8_t FIRSTSLICE = 0;

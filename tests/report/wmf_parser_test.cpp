@@ -50,7 +50,7 @@ WmfBytes& StringControl(WmfBytes& w, std::string_view text, int x, int y, std::s
 
 TEST_F(ParserTest, HeaderBoundsAreConvertedToThousandthsOfAnInch) {
   WmfBytes w(500, 4250, 5500);
-  EXPECT_EQ(RunOne(w), 0);
+  EXPECT_EQ(RunOne(w), tx::Level::Done);
   EXPECT_EQ(gen.pageBounds.LEFT, 0);
   EXPECT_EQ(gen.pageBounds.TOP, 0);
   EXPECT_EQ(gen.pageBounds.RIGHT, 8500);
@@ -71,7 +71,7 @@ TEST_F(ParserTest, WrongPlaceableKeyFailsBeforeThePageStarts) {
 TEST_F(ParserTest, ZeroUnitsPerInchIsNotAValidPage) {
   WmfBytes w(0);
   StringControl(w, "x", 0, 0);
-  EXPECT_EQ(RunOne(w), 3);
+  EXPECT_EQ(RunOne(w), tx::Level::Fatal);
   EXPECT_EQ(Ids(), std::vector<uint16_t>{tx::Msg::NotAPageFile});
   EXPECT_EQ(gen.Ops(), "BeginDocument");
 }
@@ -117,7 +117,7 @@ TEST_F(ParserTest, WindowOriginMovesOnlyLaterPoints) {
   w.Begin("LINE").Pen(0, 1, 0).MoveTo(300, 400).LineTo(500, 600).End("LINE");
   w.WindowOrg(100, 200);
   w.Begin("LINE").Pen(0, 1, 0).MoveTo(300, 400).LineTo(500, 600).End("LINE");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.lines.size(), 2u);
   EXPECT_EQ(gen.lines[0].POS.LEFT, 300);
   EXPECT_EQ(gen.lines[0].POS.TOP, 400);
@@ -133,7 +133,7 @@ TEST_F(ParserTest, HollowBrushAndNullPenHaveNoColour) {
   WmfBytes w;
   w.Begin("BOX").Brush(1, 0x00FF00).Pen(5, 3, 0x0000FF).Rectangle(10, 20, 110, 220).End("BOX");
   w.Begin("BOX").Brush(0, 0x00FF00).Pen(0, 3, 0x0000FF).Rectangle(10, 20, 110, 220).End("BOX");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.boxes.size(), 2u);
   EXPECT_EQ(gen.boxes[0].STYLE.BACKGROUNDCOLOR, -1);
   EXPECT_EQ(gen.boxes[0].STYLE.BACKGROUNDSTYLE, 1);
@@ -158,7 +158,7 @@ TEST_F(ParserTest, FreedSlotsAreReusedLowestFirst) {
   w.Begin("STRING").Select(2).Text(0, 0, "a").End("STRING");
   w.Begin("STRING").Select(4).Text(0, 0, "b").End("STRING");
   w.Begin("STRING").Select(5).Text(0, 0, "c").End("STRING");  // never created
-  ASSERT_EQ(RunOne(w), 3);
+  ASSERT_EQ(RunOne(w), tx::Level::Fatal);
   ASSERT_EQ(gen.strings.size(), 2u);
   EXPECT_EQ(gen.strings[0].FACE.str(), "NewTwo");
   EXPECT_EQ(gen.strings[1].FACE.str(), "Four");
@@ -171,7 +171,7 @@ TEST_F(ParserTest, PaletteBetweenPensTakesNoSlot) {
   WmfBytes w;
   w.Font(-139, "First").Palette().Font(-139, "Second");  // slots 0 and 1
   w.Begin("STRING").Select(1).Text(0, 0, "x").End("STRING");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.strings.size(), 1u);
   EXPECT_EQ(gen.strings[0].FACE.str(), "Second");
 }
@@ -181,7 +181,7 @@ TEST_F(ParserTest, DeletingUnknownSlotsAndRestoringUnsavedContextsRaise51) {
   WmfBytes w;
   w.Delete(7).Rec(0x0127, {-1}).Rec(0x001E, {}).Rec(0x0127, {-1});
   w.Begin("BOX").Rectangle(0, 0, 10, 10).End("BOX");  // no brush
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(errors.raised.size(), 3u);
   EXPECT_EQ(errors.raised[0].field, "Object");
   EXPECT_EQ(errors.raised[1].field, "Device Context");
@@ -192,7 +192,7 @@ TEST_F(ParserTest, DeletingUnknownSlotsAndRestoringUnsavedContextsRaise51) {
 TEST_F(ParserTest, TextWithoutRectangleGetsAnEstimatedBox) {
   WmfBytes w;
   StringControl(w, "0123456789", 0, 0);
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.strings.size(), 1u);
   EXPECT_EQ(gen.strings[0].SIZE, 10);
   EXPECT_EQ(gen.strings[0].POS.RIGHT, 580);
@@ -209,7 +209,7 @@ TEST_F(ParserTest, TextColourAndBackgroundComeFromTheDeviceContext) {
   w.Rec(0x0102, {2});                                               // opaque
   w.Begin("STRING").Font(-194, "Arial", 700, true, 900).Text(31, 31, "Name", 6, {31, 31, 7198, 250});
   w.End("STRING");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.strings.size(), 1u);
   const auto& s = gen.strings[0];
   EXPECT_EQ(s.COLOR, 0xFFFFFF);
@@ -237,7 +237,7 @@ TEST_F(ParserTest, EndWithoutBeginRaises50ExceptContinuedText) {
 TEST_F(ParserTest, UnknownKeywordsOpenAndCloseNothing) {
   WmfBytes w;
   w.Begin("SPARKLE").Font(-139, "Arial").Text(0, 0, "x").End("SPARKLE");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   EXPECT_TRUE(errors.raised.empty());
   EXPECT_EQ(gen.Ops(), "BeginDocument BeginPage FinishPage FinishDocument");
 }
@@ -249,7 +249,7 @@ TEST_F(ParserTest, ImageNamesAreCompletedOrLeftAlone) {
   w.Begin("IMAGE").Comment(9, {}, "C:\\img\\block.png").End("IMAGE");
   w.Begin("IMAGE").Comment(13, {}, "sub/pic.png").End("IMAGE");
   w.Begin("IMAGE").Comment(13, {}, "   ").End("IMAGE");  // blank: no call
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.images.size(), 3u);
   EXPECT_EQ(std::string(tx::RightTrimmed(gen.calls[2].text)), "/pictures/tmp01.png");
   EXPECT_EQ(gen.calls[2].text.size(), 256u);
@@ -265,7 +265,7 @@ TEST_F(ParserTest, StretchedBitmapGivesImagePlaceAndEmbeddedPosition) {
   // raster op, usage, source height, width, y, x, destination height, width, y, x; then a bitmap
   w.Rec(0x0F43, {0x0020, 0x00CC, 0, 2, 2, 0, 0, 1500, 5500, 479, 708, 40, 0});
   w.End("IMAGE");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.images.size(), 1u);
   EXPECT_EQ(gen.images[0].POS.LEFT, 708);
   EXPECT_EQ(gen.images[0].POS.TOP, 479);
@@ -282,7 +282,7 @@ TEST_F(ParserTest, GroupFrameWhoseFirstSegmentEndsAtTheGapSetsLeftAndBottom) {
   w.Font(-139, "Arial").Text(140, 0, "Caption").End("GROUP");
   w.Begin("OPTION").Pen(0, 1, 0).MoveTo(200, 50);
   w.LineTo(100, 50).LineTo(100, 900).LineTo(2000, 900).LineTo(2000, 50).LineTo(700, 50).End("OPTION");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.groups.size(), 2u);
   const auto& g = gen.groups[0];
   EXPECT_EQ(g.X1, 100);
@@ -310,7 +310,7 @@ TEST_F(ParserTest, PieSlicesAreCollectedIntoOneCall) {
   w.Pie(10, 10, 20, 20, 500, 0, 0, 500);
   w.Pie(10, 10, 20, 20, 0, 500, 1000, 500);
   w.End("PIE");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.pies.size(), 1u);
   EXPECT_EQ(gen.pies[0].size(), 3u);
   EXPECT_EQ(gen.pieBounds[0].RIGHT, 1000);
@@ -323,7 +323,7 @@ TEST_F(ParserTest, TextBlockLinesArriveInDrawingOrder) {
   WmfBytes w;
   w.Begin("TEXT", "T").Font(-139, "Arial");
   w.Text(0, 0, "one").Text(0, 160, "two").Text(0, 320, "three").End("TEXT");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.textBlocks.size(), 1u);
   ASSERT_EQ(gen.textBlocks[0].size(), 3u);
   EXPECT_EQ(gen.textBlocks[0][0].TEXT.str(), "one");
@@ -351,7 +351,7 @@ TEST_F(ParserTest, CheckBoxAndRadioButtonTakeTheirParts) {
   w.Begin("RADIO").Brush(1, 0).Pen(0, 1, 0).Ellipse(0, 300, 139, 439).Ellipse(35, 335, 104, 404);
   w.Font(-139, "Arial").Text(200, 300, "On").End("RADIO");
   w.Begin("RADIO").Brush(1, 0).Pen(0, 1, 0).Ellipse(0, 600, 139, 739).End("RADIO");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.checks.size(), 1u);
   EXPECT_EQ(gen.checks[0].CHECKED, 1);
   EXPECT_EQ(gen.checks[0].POS.RIGHT, 139);
@@ -369,7 +369,7 @@ TEST_F(ParserTest, SectionMarkersAndPolygonsReachTheGenerator) {
   WmfBytes w;
   w.Comment(14, "INTRO").Comment(15, "INTRO");
   w.Begin("POLYGON").Brush(0, 0xFF0000).Pen(0, 1, 0).Rec(0x0324, {3, 0, 0, 100, 0, 50, 80}).End("POLYGON");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   EXPECT_EQ(gen.calls[2].text, "INTRO+");
   EXPECT_EQ(gen.calls[3].text, "INTRO-");
   ASSERT_EQ(gen.polygons.size(), 1u);
@@ -383,7 +383,7 @@ TEST_F(ParserTest, EndOfFileRecordIsSkippedAndTheFileEndEndsThePage) {
   WmfBytes w;
   w.Eof();
   StringControl(w, "after the end record", 0, 0);
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   EXPECT_EQ(gen.Ops(), "BeginDocument BeginPage EmitString FinishPage FinishDocument");
 }
 
@@ -482,7 +482,7 @@ TEST_F(ParserTest, RecordOfSizeZeroIsNotAValidFile) {
   StringControl(w, "before", 0, 0);
   w.U32(0);
   w.U16(0x0A32);
-  EXPECT_EQ(RunOne(w), 3);
+  EXPECT_EQ(RunOne(w), tx::Level::Fatal);
   EXPECT_EQ(Ids(), std::vector<uint16_t>{tx::Msg::NotAPageFile});
   EXPECT_EQ(gen.Ops(), "BeginDocument BeginPage EmitString");
 }
@@ -494,7 +494,7 @@ TEST_F(ParserTest, RecordRunningPastTheEndEndsThePageUnread) {
   w.U32(0x7FFFFFFF);  // a text record claiming far more than the file holds
   w.U16(0x0A32);
   w.U16(0);
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   EXPECT_EQ(gen.Ops(), "BeginDocument BeginPage EmitString FinishPage FinishDocument");
 }
 
@@ -513,7 +513,7 @@ TEST_F(ParserTest, RecordsShorterThanTheirFieldsAreSkipped) {
   w.U32(1);
   w.U32(2);
   w.U16(0);
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   EXPECT_TRUE(errors.raised.empty());
   ASSERT_EQ(gen.boxes.size(), 1u);
   EXPECT_EQ(gen.calls[2].attributes, "ab") << gen.Ops();
@@ -529,16 +529,37 @@ TEST_F(ParserTest, RecordsLongerThanTheBufferAreExaminedInPart) {
   w.Begin("STRING", attributes).Font(-139, "Arial").Text(0, 0, "y").End("STRING");
   std::string longText(6000, 'z');
   w.Begin("STRING").Font(-139, "Arial").Text(0, 0, longText).End("STRING");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.strings.size(), 2u);
   EXPECT_EQ(gen.calls[2].attributes.size(), 2048u);
   EXPECT_EQ(gen.calls[3].text.size(), 256u);
 }
 
+// Pages are read through a read-ahead window: records straddling its end,
+// and records too long for the buffer, must come out whole and in order.
+TEST_F(ParserTest, APageLongerThanTheReadAheadWindowArrivesWhole) {
+  WmfBytes w;
+  const int strings = 900;
+  for (int i = 0; i < strings; ++i) {
+    if (i == strings / 2) w.Begin("STRING").Font(-139, "Arial").Text(0, 0, std::string(20000, 'L')).End("STRING");
+    const std::string text = "line " + std::to_string(i) + std::string(i % 97, '.');
+    w.Begin("STRING").Font(-139, "Arial").Text(0, i, text).End("STRING");
+  }
+  ASSERT_GT(w.bytes.size(), 200000u);  // three read-ahead windows and more
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
+  ASSERT_EQ(gen.strings.size(), static_cast<size_t>(strings) + 1);
+  size_t at = 0;
+  for (const auto& c : gen.calls) {
+    if (c.op != "EmitString" || c.text.rfind("line ", 0) != 0) continue;
+    EXPECT_EQ(c.text.substr(0, c.text.find('.')), "line " + std::to_string(at++));
+  }
+  EXPECT_EQ(at, static_cast<size_t>(strings));
+}
+
 TEST_F(ParserTest, OversizedValuesStayWithinRange) {
   WmfBytes w(1);  // one unit per inch: every value times 1000
   w.Begin("STRING").Font(-30000, "Arial").Raw(0x0A32, {0, 0x80, 0, 0x80, 0xFF, 0xFF, 0, 0, 'x', 0}).End("STRING");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.strings.size(), 1u);
   EXPECT_EQ(gen.strings[0].POS.RIGHT, INT32_MAX);
   EXPECT_EQ(gen.strings[0].POS.LEFT, -32768 * 1000);
@@ -557,7 +578,7 @@ TEST_F(ConvertedShapesTest, RoundedBoxCornersIgnoreTheOriginAndBoxesOutsideABoxA
   w.Begin("BOX").Rec(0x061C, {30, 40, 220, 310, 120, 110}).End("BOX");  // height, width, b, r, t, l
   w.Rectangle(0, 0, 50, 50);                                            // no BOX open: nothing
   w.Begin("BOX").Rectangle(10, 20, 60, 70).End("BOX");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.boxes.size(), 2u);
   const auto& r = gen.boxes[0];
   EXPECT_EQ(r.ELL_WIDTH, 80);
@@ -585,7 +606,7 @@ TEST_F(ConvertedShapesTest, ArcsTakeThePenChordsTheWholeStyleEllipsesTheirBounds
   w.Begin("CHORD").Rec(0x0830, {8, 7, 6, 5, 400, 300, 200, 100}).End("CHORD");
   w.Begin("ARC").Pen(1, 2, 0xFF0000).Rec(0x0817, {1, 2, 3, 4, 40, 30, 20, 10}).End("ARC");
   w.Begin("ELLIPSE").Ellipse(5, 6, 7, 8).End("ELLIPSE");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   EXPECT_EQ(gen.Ops(), "BeginDocument BeginPage EmitChord EmitArc EmitEllipse FinishPage FinishDocument");
   ASSERT_EQ(gen.arcs.size(), 2u);
   const auto& c = gen.arcs[0];
@@ -630,7 +651,7 @@ TEST_F(ConvertedShapesTest, FontFlagsFaceAndCharacterSet) {
   std::string face(40, 'F');                             // no terminator before the record ends
   font.insert(font.end(), face.begin(), face.end());
   w.Begin("STRING").Raw(0x02FB, font).Rec(0x0209, {0xFFFF, 0xFFFF}).Text(0, 0, "u").End("STRING");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.strings.size(), 1u);
   const auto& s = gen.strings[0];
   EXPECT_EQ(s.SIZE, 12);
@@ -648,7 +669,7 @@ TEST_F(ConvertedShapesTest, RestoringAContextBringsBackItsObjectsAndColours) {
   w.Begin("STRING").Text(0, 0, "in").End("STRING");
   w.Rec(0x0127, {-1});
   w.Begin("STRING").Text(0, 0, "out").End("STRING");
-  ASSERT_EQ(RunOne(w), 0);
+  ASSERT_EQ(RunOne(w), tx::Level::Done);
   ASSERT_EQ(gen.strings.size(), 2u);
   EXPECT_EQ(gen.strings[0].FACE.str(), "Inner");
   EXPECT_EQ(gen.strings[0].COLOR, 0xFF00);

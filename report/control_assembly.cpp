@@ -13,7 +13,18 @@ namespace {
 
 constexpr uint16_t COMMENT_SIGNATURE = 0x0527;
 
-bool IsTextKeyword(std::string_view k) { return k == "TEXT" || k == "RTF" || k == "SPLITTEXT"; }
+struct Keyword {
+  std::string_view keyword;
+  PageControl kind;
+};
+constexpr Keyword kControlKeywords[] = {
+    {"ARC", PageControl::Arc},       {"BOX", PageControl::Box},         {"CHECK", PageControl::Check},
+    {"CHORD", PageControl::Chord},   {"ELLIPSE", PageControl::Ellipse}, {"LINE", PageControl::Line},
+    {"IMAGE", PageControl::Image},   {"OPTION", PageControl::Group},    {"GROUP", PageControl::Group},
+    {"RADIO", PageControl::Radio},   {"STRING", PageControl::String},   {"SMARTSTRING", PageControl::String},
+    {"TEXT", PageControl::Text},     {"RTF", PageControl::Text},        {"SPLITTEXT", PageControl::Text},
+    {"PIE", PageControl::Pie},       {"POLYGON", PageControl::Polygon},
+};
 
 // The zero-terminated text at `offset`, never past the record's end.
 std::string_view ZeroTerminated(const uint8_t* bytes, size_t length, size_t offset, size_t max) {
@@ -23,6 +34,12 @@ std::string_view ZeroTerminated(const uint8_t* bytes, size_t length, size_t offs
 }
 
 }  // namespace
+
+std::optional<PageControl> PageControlOf(std::string_view keyword) {
+  for (const Keyword& k : kControlKeywords)
+    if (k.keyword == keyword) return k.kind;
+  return std::nullopt;
+}
 
 ReportPos WMFRecordParser::Rect(int left, int top, int right, int bottom) const {
   ReportPos pos;
@@ -86,92 +103,64 @@ void WMFRecordParser::SetImageName(std::string_view name) {
 }
 
 uint8_t WMFRecordParser::BeginControl(std::string_view k, uint16_t continued, std::string_view) {
-  if (k == "ARC") {
-    INSIDEARC = 1;
-    ARCFORMAT = {};
-  } else if (k == "BOX") {
-    INSIDEBOX = 1;
-    RECTFORMAT = {};
-  } else if (k == "CHECK") {
-    INSIDECHECK = 1;
-    CHECKFORMAT = {};
-  } else if (k == "CHORD") {
-    INSIDECHORD = 1;
-    ARCFORMAT = {};
-  } else if (k == "ELLIPSE") {
-    INSIDEELLIPSE = 1;
-    ELLIPSEFORMAT = {};
-  } else if (k == "LINE") {
-    INSIDELINE = 1;
-    LINEFORMAT = {};
-  } else if (k == "IMAGE") {
-    INSIDEIMAGE = 1;
-    IMAGEFORMAT = {};
-  } else if (k == "OPTION" || k == "GROUP") {
-    INSIDEGROUP = 1;
-    GROUPFORMAT = {};
-  } else if (k == "RADIO") {
-    INSIDERADIO = 1;
-    RADIOFORMAT = {};
-  } else if (k == "STRING" || k == "SMARTSTRING") {
-    INSIDESTRING = 1;
-    STRINGFORMAT = {};
-  } else if (IsTextKeyword(k)) {
-    INSIDETEXT = 1;
-    // A part on a later page keeps the attributes of the part before it.
-    if (continued) COMMENT = PRESERVECOMMENT.raw();
-  } else if (k == "PIE") {
-    INSIDEPIE = 1;
-    FIRSTSLICE = 1;
-  } else if (k == "POLYGON") {
-    INSIDEPOLYGON = 1;
+  const std::optional<PageControl> kind = PageControlOf(k);
+  if (!kind) return Level::Done;
+  switch (*kind) {
+    case PageControl::Arc: case PageControl::Chord: ARCFORMAT = {}; break;
+    case PageControl::Box: RECTFORMAT = {}; break;
+    case PageControl::Check: CHECKFORMAT = {}; break;
+    case PageControl::Ellipse: ELLIPSEFORMAT = {}; break;
+    case PageControl::Line: LINEFORMAT = {}; break;
+    case PageControl::Image: IMAGEFORMAT = {}; break;
+    case PageControl::Group: GROUPFORMAT = {}; break;
+    case PageControl::Radio: RADIOFORMAT = {}; break;
+    case PageControl::String: STRINGFORMAT = {}; break;
+    case PageControl::Text:
+      // A part on a later page keeps the attributes of the part before it.
+      if (continued) COMMENT = PRESERVECOMMENT.raw();
+      break;
+    case PageControl::Pie: FIRSTSLICE = 1; break;
+    case PageControl::Polygon: break;
   }
+  inside_ = kind;
+  step_ = 1;
   return Level::Done;
 }
 
 uint8_t WMFRecordParser::EndControl(std::string_view k, uint16_t continued) {
-  uint8_t* flag = nullptr;
-  if (k == "ARC") flag = &INSIDEARC;
-  else if (k == "BOX") flag = &INSIDEBOX;
-  else if (k == "CHECK") flag = &INSIDECHECK;
-  else if (k == "CHORD") flag = &INSIDECHORD;
-  else if (k == "ELLIPSE") flag = &INSIDEELLIPSE;
-  else if (k == "LINE") flag = &INSIDELINE;
-  else if (k == "IMAGE") flag = &INSIDEIMAGE;
-  else if (k == "OPTION" || k == "GROUP") flag = &INSIDEGROUP;
-  else if (k == "RADIO") flag = &INSIDERADIO;
-  else if (k == "STRING" || k == "SMARTSTRING") flag = &INSIDESTRING;
-  else if (IsTextKeyword(k)) flag = &INSIDETEXT;
-  else if (k == "PIE") flag = &INSIDEPIE;
-  else if (k == "POLYGON") flag = &INSIDEPOLYGON;
-  if (!flag) return Level::Done;
-  if (*flag == 0) {
-    if (IsTextKeyword(k) && continued) return Level::Done;
+  const std::optional<PageControl> kind = PageControlOf(k);
+  if (!kind) return Level::Done;
+  const bool text = *kind == PageControl::Text;
+  if (!Inside(*kind)) {
+    if (text && continued) return Level::Done;
     return RaiseField(Msg::InvalidControl, k);
   }
-  if (IsTextKeyword(k) && continued) PRESERVECOMMENT = COMMENT.raw();
-  IREPORTGENERATOR* g = REPORTGENERATOR;
+  if (text && continued) PRESERVECOMMENT = COMMENT.raw();
   const std::string_view attributes = COMMENT.raw();
-  if (g) {
-    if (flag == &INSIDEARC) g->EmitArc(attributes, ARCFORMAT);
-    else if (flag == &INSIDEBOX) g->EmitBox(attributes, RECTFORMAT);
-    else if (flag == &INSIDECHECK) g->EmitCheck(attributes, Text(), CHECKFORMAT);
-    else if (flag == &INSIDECHORD) g->EmitChord(attributes, ARCFORMAT);
-    else if (flag == &INSIDEELLIPSE) g->EmitEllipse(attributes, ELLIPSEFORMAT);
-    else if (flag == &INSIDELINE) g->EmitLine(attributes, LINEFORMAT);
-    else if (flag == &INSIDEIMAGE) {
-      if (!RightTrimmed(Text()).empty()) g->EmitImage(attributes, TEMPTEXT.raw(), IMAGEFORMAT);
-    } else if (flag == &INSIDEGROUP) g->EmitGroup(attributes, Text(), GROUPFORMAT);
-    else if (flag == &INSIDERADIO) g->EmitRadio(attributes, Text(), RADIOFORMAT);
-    else if (flag == &INSIDESTRING) g->EmitString(attributes, Text(), STRINGFORMAT);
-    else if (flag == &INSIDETEXT) g->EmitTextBlock(attributes, TEXTFORMATQ);
-    else if (flag == &INSIDEPIE) g->EmitPie(attributes, SLICEFORMATQ, POS);
-    else if (flag == &INSIDEPOLYGON) g->EmitPolygon(attributes, POINTQ, STYLE);
+  if (IREPORTGENERATOR* g = REPORTGENERATOR) {
+    switch (*kind) {
+      case PageControl::Arc: g->EmitArc(attributes, ARCFORMAT); break;
+      case PageControl::Box: g->EmitBox(attributes, RECTFORMAT); break;
+      case PageControl::Check: g->EmitCheck(attributes, Text(), CHECKFORMAT); break;
+      case PageControl::Chord: g->EmitChord(attributes, ARCFORMAT); break;
+      case PageControl::Ellipse: g->EmitEllipse(attributes, ELLIPSEFORMAT); break;
+      case PageControl::Line: g->EmitLine(attributes, LINEFORMAT); break;
+      case PageControl::Image:
+        if (!RightTrimmed(Text()).empty()) g->EmitImage(attributes, TEMPTEXT.raw(), IMAGEFORMAT);
+        break;
+      case PageControl::Group: g->EmitGroup(attributes, Text(), GROUPFORMAT); break;
+      case PageControl::Radio: g->EmitRadio(attributes, Text(), RADIOFORMAT); break;
+      case PageControl::String: g->EmitString(attributes, Text(), STRINGFORMAT); break;
+      case PageControl::Text: g->EmitTextBlock(attributes, TEXTFORMATQ); break;
+      case PageControl::Pie: g->EmitPie(attributes, SLICEFORMATQ, POS); break;
+      case PageControl::Polygon: g->EmitPolygon(attributes, POINTQ, STYLE); break;
+    }
   }
-  if (flag == &INSIDETEXT) TEXTFORMATQ.clear();
-  if (flag == &INSIDEPIE) SLICEFORMATQ.clear();
-  if (flag == &INSIDEPOLYGON) POINTQ.clear();
-  *flag = 0;
+  if (*kind == PageControl::Text) TEXTFORMATQ.clear();
+  if (*kind == PageControl::Pie) SLICEFORMATQ.clear();
+  if (*kind == PageControl::Polygon) POINTQ.clear();
+  inside_.reset();
+  step_ = 0;
   return Level::Done;
 }
 
@@ -211,13 +200,13 @@ uint8_t WMFRecordParser::ExtTextOut(const Record& r) {
   const std::string_view text(reinterpret_cast<const char*>(r.bytes + start), count);
   TEMPTEXT = text;
   TEMPTEXTLEN = static_cast<uint16_t>(count);
-  if (INSIDEGROUP) {
+  if (Inside(PageControl::Group)) {
     GROUPFORMAT.HEADER = STRINGFORMAT;
-  } else if (INSIDECHECK) {
+  } else if (Inside(PageControl::Check)) {
     CHECKFORMAT.PROMPT = STRINGFORMAT;
-  } else if (INSIDERADIO) {
+  } else if (Inside(PageControl::Radio)) {
     RADIOFORMAT.PROMPT = STRINGFORMAT;
-  } else if (INSIDETEXT) {
+  } else if (Inside(PageControl::Text)) {
     TextRow row;
     row.FORMAT = STRINGFORMAT;
     row.TEXT = text;
@@ -228,7 +217,7 @@ uint8_t WMFRecordParser::ExtTextOut(const Record& r) {
 
 uint8_t WMFRecordParser::MoveTo(const Record& r) {
   const int32_t x = X(r.P(1)), y = Y(r.P(0));
-  if (INSIDEGROUP) {
+  if (Inside(PageControl::Group)) {
     GROUPFORMAT.X1 = static_cast<uint16_t>(x);
     GROUPFORMAT.POS.TOP = y;
   } else {
@@ -241,7 +230,7 @@ uint8_t WMFRecordParser::MoveTo(const Record& r) {
 uint8_t WMFRecordParser::LineTo(const Record& r) {
   const int32_t x = X(r.P(1)), y = Y(r.P(0));
   uint8_t result = Level::Done;
-  switch (INSIDEGROUP) {
+  switch (Inside(PageControl::Group) ? step_ : 0) {
     case 1: {
       const PenRow* pen = nullptr;
       if (!CurrentPen(pen, result)) return result;
@@ -251,22 +240,22 @@ uint8_t WMFRecordParser::LineTo(const Record& r) {
       GROUPFORMAT.POS.LEFT = x;
       if (GROUPFORMAT.POS.LEFT == GROUPFORMAT.X1) {
         GROUPFORMAT.POS.BOTTOM = y;
-        INSIDEGROUP = 3;
+        step_ = 3;
       } else {
-        INSIDEGROUP = 2;
+        step_ = 2;
       }
       return Level::Done;
     }
     case 2:
       GROUPFORMAT.POS.BOTTOM = y;
-      INSIDEGROUP = 3;
+      step_ = 3;
       return Level::Done;
     case 3:
       GROUPFORMAT.POS.RIGHT = x;
-      INSIDEGROUP = 4;
+      step_ = 4;
       return Level::Done;
     case 4:
-      INSIDEGROUP = 5;
+      step_ = 5;
       return Level::Done;
     case 5:
       GROUPFORMAT.X2 = static_cast<uint16_t>(x);
@@ -274,7 +263,7 @@ uint8_t WMFRecordParser::LineTo(const Record& r) {
     default:
       break;
   }
-  if (INSIDECHECK) {
+  if (Inside(PageControl::Check)) {
     CHECKFORMAT.CHECKED = 1;
   } else {
     const PenRow* pen = nullptr;
@@ -296,10 +285,10 @@ uint8_t WMFRecordParser::Ellipse(const Record& r) {
   uint8_t result = Level::Done;
   ELLIPSEFORMAT.POS = Rect(r.P(3), r.P(2), r.P(1), r.P(0));
   if (!StyleFromBrushAndPen(ELLIPSEFORMAT.STYLE, result)) return result;
-  if (INSIDERADIO == 1) {
+  if (Inside(PageControl::Radio) && step_ == 1) {
     RADIOFORMAT.OUTER = ELLIPSEFORMAT;
-    INSIDERADIO = 2;
-  } else if (INSIDERADIO == 2) {
+    step_ = 2;
+  } else if (Inside(PageControl::Radio) && step_ == 2) {
     RADIOFORMAT.INNER = ELLIPSEFORMAT;
     RADIOFORMAT.CHECKED = 1;
   }
@@ -308,11 +297,11 @@ uint8_t WMFRecordParser::Ellipse(const Record& r) {
 
 uint8_t WMFRecordParser::Rectangle(const Record& r) {
   uint8_t result = Level::Done;
-  if (INSIDECHECK) {
+  if (Inside(PageControl::Check)) {
     CHECKFORMAT.PROMPT = STRINGFORMAT;
     CHECKFORMAT.POS = Rect(r.P(3), r.P(2), r.P(1), r.P(0));
     if (!StyleFromBrushAndPen(CHECKFORMAT.STYLE, result)) return result;
-  } else if (INSIDEBOX) {
+  } else if (Inside(PageControl::Box)) {
     RECTFORMAT = {};
     RECTFORMAT.POS = Rect(r.P(3), r.P(2), r.P(1), r.P(0));
     if (!StyleFromBrushAndPen(RECTFORMAT.STYLE, result)) return result;
@@ -347,7 +336,7 @@ uint8_t WMFRecordParser::Arc(const Record& r, bool wholeStyle) {
 }
 
 uint8_t WMFRecordParser::Pie(const Record& r) {
-  if (!INSIDEPIE) return Level::Done;
+  if (!Inside(PageControl::Pie)) return Level::Done;
   uint8_t result = Level::Done;
   SliceRow slice;
   if (!StyleFromBrushAndPen(slice.FORMAT.STYLE, result)) return result;
@@ -364,7 +353,7 @@ uint8_t WMFRecordParser::Pie(const Record& r) {
 }
 
 uint8_t WMFRecordParser::Polygon(const Record& r) {
-  if (!INSIDEPOLYGON) return Level::Done;
+  if (!Inside(PageControl::Polygon)) return Level::Done;
   uint8_t result = Level::Done;
   if (!StyleFromBrushAndPen(STYLE, result)) return result;
   // Only the points the record really holds.

@@ -233,16 +233,20 @@ uint8_t WMFRecordParser::Dispatch(const Record& r) {
     case 0x012D:  // META_SELECTOBJECT
       return r.Has(8) ? SelectObject(r.UP(0)) : Level::Done;
     case 0x01F0:  // META_DELETEOBJECT
-      return r.Has(8) ? DeleteObject(r.UP(0)) : 0;
+      return r.Has(8) ? DeleteObject(r.UP(0)) : Level::Done;
     case 0x0107:  // META_SETSTRETCHBLTMODE
       if (r.Has(8)) {
         IMAGEFORMAT.STRETCHMODE = r.UP(0);
-        INSIDEIMAGE = 1;
+        // A stretch mode starts an image, unless another control is open.
+        if (!inside_) {
+          inside_ = PageControl::Image;
+          step_ = 1;
+        }
       }
       return Level::Done;
-    case 0x0214: return r.Has(10) ? MoveTo(r) : 0;
-    case 0x0213: return r.Has(10) ? LineTo(r) : 0;
-    case 0x0324: return r.Has(8) ? Polygon(r) : 0;
+    case 0x0214: return r.Has(10) ? MoveTo(r) : Level::Done;
+    case 0x0213: return r.Has(10) ? LineTo(r) : Level::Done;
+    case 0x0324: return r.Has(8) ? Polygon(r) : Level::Done;
     case 0x0418: return r.Has(14) ? Ellipse(r) : 0;
     case 0x041B: return r.Has(14) ? Rectangle(r) : 0;
     case 0x0626: return r.Has(14) ? Escape(r) : 0;

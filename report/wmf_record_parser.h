@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,13 @@ inline int32_t TruncToLong(double v) {
   if (!(v < 2147483647.0)) return INT32_MAX;
   return static_cast<int32_t>(v);
 }
+
+// The controls the report engine's comments open and close.
+enum class PageControl : uint8_t { Arc, Box, Check, Chord, Ellipse, Image, Line, Group, Pie, Polygon, Radio, String, Text };
+
+// The control a begin or end comment's keyword names (compared exactly,
+// trailing blanks already removed), or none for a keyword that opens nothing.
+std::optional<PageControl> PageControlOf(std::string_view keyword);
 
 class WMFRecordParser {
  public:
@@ -152,9 +160,12 @@ class WMFRecordParser {
   uint8_t FILEOPEN = 0;
   uint16_t CURRENTOBJECT = 0;
   uint8_t FIRSTSLICE = 0;
-  uint8_t INSIDEARC = 0, INSIDEBOX = 0, INSIDECHECK = 0, INSIDECHORD = 0, INSIDEELLIPSE = 0, INSIDEIMAGE = 0,
-          INSIDELINE = 0, INSIDEGROUP = 0, INSIDEPIE = 0, INSIDEPOLYGON = 0, INSIDERADIO = 0, INSIDESTRING = 0,
-          INSIDETEXT = 0;
+  // The control between its begin and end comments, and how far it has
+  // come: the segments of a group frame (1 to 5), the ellipses of a radio
+  // button (1, 2). One control at a time: a begin replaces an open control.
+  std::optional<PageControl> inside_;
+  uint8_t step_ = 0;
+  bool Inside(PageControl kind) const { return inside_ == kind; }
   ReportPos POS;
   ShapeStyle STYLE;
   ArcFormat ARCFORMAT;

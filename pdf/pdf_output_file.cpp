@@ -2,25 +2,18 @@
 
 #include <fcntl.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include <cerrno>
 #include <cstring>
+#include <optional>
 
 namespace tx {
 
-struct PDFOutputFile::Deflater {
-  z_stream z{};
-  bool ready = false;
-  ~Deflater() {
-    if (ready) deflateEnd(&z);
-  }
-};
-
-PDFOutputFile::PDFOutputFile() = default;
+PDFOutputFile::PDFOutputFile()
+    : file_(kPiece, [this](int code) { Fail("Target WriteFile", "|Can't write target file ", code); }),
+      count_(FPOS, &file_) {}
 
 PDFOutputFile::~PDFOutputFile() {
-  deflater_.reset();
   if (sourceFd_ >= 0) ::close(sourceFd_);
 }
 
@@ -42,8 +35,8 @@ void PDFOutputFile::Reset(bool keepName, std::string_view name) {
   ENCRYPTID.clear();
   PASSWORD.clear();
   security_.Release();
-  pending_.clear();
-  failed_ = writeFailed_ = false;
+  file_.Reset();
+  failed_ = false;
   failureText_.clear();
 }
 
@@ -66,22 +59,14 @@ bool PDFOutputFile::OpenTarget(bool create) {
     return false;
   }
   TARGETFILEHANDLE = 1;
-  pending_.reserve(kPiece);
+  file_.Attach(&target_);
   return true;
-}
-
-bool PDFOutputFile::DrainPending() {
-  if (!writeFailed_ && !target_.Write(pending_.data(), pending_.size())) {
-    writeFailed_ = true;
-    Fail("Target WriteFile", "|Can't write target file ", target_.ErrorCode());
-  }
-  pending_.clear();
-  return !writeFailed_;
 }
 
 bool PDFOutputFile::CloseTarget() {
   if (!target_.IsOpen()) return !failed_;
-  DrainPending();
+  file_.Drain();
+  file_.Attach(nullptr);
   TARGETFILEHANDLE = 0;
   if (failed_) {
     target_.Abandon();
@@ -94,7 +79,7 @@ bool PDFOutputFile::CloseTarget() {
 void PDFOutputFile::AbandonTarget() {
   target_.Abandon();
   TARGETFILEHANDLE = 0;
-  pending_.clear();
+  file_.Attach(nullptr);
 }
 
 bool PDFOutputFile::OpenSource(std::string_view name) {
@@ -129,19 +114,6 @@ size_t PDFOutputFile::ReadSource(uint8_t* into, size_t length) {
   return static_cast<size_t>(n);
 }
 
-void PDFOutputFile::ToFile(const char* data, size_t length) {
-  FPOS += static_cast<int32_t>(length);
-  if (!target_.IsOpen() || writeFailed_) return;  // counted, not stored
-  while (length > 0) {
-    size_t room = kPiece - pending_.size();
-    size_t take = length < room ? length : room;
-    pending_.insert(pending_.end(), data, data + take);
-    data += take;
-    length -= take;
-    if (pending_.size() == kPiece && !DrainPending()) return;
-  }
-}
-
 void PDFOutputFile::Write(std::string_view text, bool clip) {
   if (clip) {
     while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
@@ -151,7 +123,7 @@ void PDFOutputFile::Write(std::string_view text, bool clip) {
     BUFFERLEN = static_cast<uint32_t>(TEXTBUFFER.size());
     return;
   }
-  ToFile(text.data(), text.size());
+  count_.Write(text);
 }
 
 void PDFOutputFile::WriteLine(std::string_view text) {
@@ -172,58 +144,24 @@ void PDFOutputFile::StopFlate() {
 
 uint32_t PDFOutputFile::Compress() {
   if (!FLATE) return BUFFERLEN;
-  if (!deflater_) deflater_ = std::make_unique<Deflater>();
-  Deflater& d = *deflater_;
-  int rc = d.ready ? deflateReset(&d.z) : deflateInit(&d.z, Z_DEFAULT_COMPRESSION);
-  if (rc == Z_OK) {
-    d.ready = true;
-    uLong size = deflateBound(&d.z, static_cast<uLong>(TEXTBUFFER.size()));
-    FLATESTREAM.resize(size);
-    d.z.next_in = reinterpret_cast<Bytef*>(TEXTBUFFER.data());
-    d.z.avail_in = static_cast<uInt>(TEXTBUFFER.size());
-    d.z.next_out = reinterpret_cast<Bytef*>(FLATESTREAM.data());
-    d.z.avail_out = static_cast<uInt>(size);
-    rc = deflate(&d.z, Z_FINISH) == Z_STREAM_END ? Z_OK : Z_BUF_ERROR;
-  }
-  if (rc != Z_OK) {
+  if (!flate_.Deflate(TEXTBUFFER, FLATESTREAM)) {
     FLATED = 0;
-    FLATESTREAM.clear();
     return BUFFERLEN;
   }
-  FLATESTREAM.resize(d.z.total_out);
   FLATED = 1;
-  BUFFERLEN = static_cast<uint32_t>(d.z.total_out);
+  BUFFERLEN = static_cast<uint32_t>(FLATESTREAM.size());
   return BUFFERLEN;
 }
 
 void PDFOutputFile::Flush(bool escape) {
-  std::vector<char>& data = FLATED ? FLATESTREAM : TEXTBUFFER;
-  if (ENCRYPT && KeysReady()) {
-    security_.Encrypt(OBJNUM, reinterpret_cast<uint8_t*>(data.data()), data.size());
-  }
-  std::string escaped;
-  std::string_view out(data.data(), data.size());
-  if (escape) {
-    escaped.reserve(data.size() * 2);
-    for (char c : data) {
-      switch (c) {
-        case '\\': escaped += "\\\\"; break;
-        case '(': escaped += "\\("; break;
-        case ')': escaped += "\\)"; break;
-        case '\n': escaped += "\\n"; break;
-        case '\r': escaped += "\\r"; break;
-        case '\t': escaped += "\\t"; break;
-        case '\b': escaped += "\\b"; break;
-        case '\f': escaped += "\\f"; break;
-        default: escaped += c;
-      }
-    }
-    out = escaped;
-  }
-  bool wasBuffering = BUFFERING;
-  BUFFERING = 0;
-  ToFile(out.data(), out.size());
-  BUFFERING = wasBuffering;
+  const std::vector<char>& data = FLATED ? FLATESTREAM : TEXTBUFFER;
+  // buffer -> [encrypt] -> [escape] -> count -> file
+  PdfStage* out = &count_;
+  PdfEscapeStage escaper(out);
+  if (escape) out = &escaper;
+  std::optional<PdfEncryptStage> encrypter;
+  if (ENCRYPT && KeysReady()) out = &encrypter.emplace(security_, OBJNUM, out);
+  out->Write(data.data(), data.size());
   TEXTBUFFER.clear();
   FLATESTREAM.clear();
   BUFFERLEN = 0;

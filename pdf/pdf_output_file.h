@@ -1,7 +1,8 @@
 #pragma once
-// The PDF writer's output file. Bytes pass through small stages:
-// buffer (a stream held in memory) -> compress (Flate) -> encrypt (RC4 per
-// object) -> count (FPOS) -> file (written in pieces of at most 64000 bytes).
+// The PDF writer's output file. Bytes pass through the stages of
+// pdf_stages.h: buffer (a stream held in memory) -> compress (Flate) ->
+// encrypt (RC4 per object) -> escape (strings) -> count (FPOS) -> file
+// (written in pieces of at most 64000 bytes, through a FileReplacer).
 // FPOS counts every byte meant for the file, also when the file could not be
 // opened, so offsets stay consistent; Failed() tells whether the file is good.
 #include <cstdint>
@@ -11,8 +12,9 @@
 #include <string_view>
 #include <vector>
 
-#include "pdf/pdf_security.h"
 #include "base/file_replacer.h"
+#include "pdf/pdf_security.h"
+#include "pdf/pdf_stages.h"
 
 namespace tx {
 
@@ -99,20 +101,15 @@ class PDFOutputFile {
 
  private:
   void Fail(std::string_view title, std::string_view line, int code);
-  void ToFile(const char* data, size_t length);  // count -> file stage
-  bool DrainPending();
 
   MessageFn message_;
   PdfSecurity security_;
-  // One deflate state for the whole document, reset per stream: setting up a
-  // fresh one for every short text stream costs more than compressing it.
-  struct Deflater;
-  std::unique_ptr<Deflater> deflater_;
-  std::vector<char> pending_;  // bytes waiting to form a 64000-byte piece
+  PdfFlate flate_;
   FileReplacer target_;
+  PdfFileStage file_;    // -> target_
+  PdfCountStage count_;  // -> file_
   int sourceFd_ = -1;
   bool failed_ = false;
-  bool writeFailed_ = false;
   std::string failureText_;
 };
 

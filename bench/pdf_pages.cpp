@@ -40,7 +40,7 @@ double CpuSeconds() {
 
 void Configure(QuietGenerator& g, const std::string& path) {
   g.Init(path);
-  g.COMPRESSTEXT = g.COMPRESSIMAGES = 1;
+  g.SetCompression(true, true);
 }
 
 bool WriteDirect(const std::string& path, int pages) {

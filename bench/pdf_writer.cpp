@@ -31,8 +31,7 @@ std::string LineText(int page, int row) {
 void WriteOurs(const std::string& path) {
   QuietGenerator g;
   g.Init(path);
-  g.COMPRESSTEXT = 1;
-  g.COMPRESSIMAGES = 1;
+  g.SetCompression(true, true);
   g.BeginDocument(kPages);
   for (int page = 0; page < kPages; ++page) {
     g.BeginPage("page", 0, 0, 8500, 11000);

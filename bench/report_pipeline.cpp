@@ -95,7 +95,7 @@ std::vector<std::string> RenderPages(tx::ReportEngine& engine, int lines) {
 int ToPdf(const std::vector<std::string>& pages, const std::string& pdf, bool compress = true) {
   tx::PDFGenerator generator;
   generator.Init(pdf);
-  generator.COMPRESSTEXT = generator.COMPRESSIMAGES = compress ? 1 : 0;
+  generator.SetCompression(compress, compress);
   tx::ErrorManager errors;
   tx::WMFParser parser;
   parser.Init(&pages, &generator, &errors);

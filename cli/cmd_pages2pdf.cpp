@@ -73,11 +73,8 @@ int Run(const std::vector<std::string>& args) {
   ConsoleErrors errors;
   ConsolePdfGenerator generator;
   generator.Init(target);
-  generator.COMPRESSTEXT = generator.COMPRESSIMAGES = pdf.compress ? 1 : 0;
-  if (pdf.password) {
-    generator.ENCRYPT = 1;
-    generator.PASSWORD = *pdf.password;
-  }
+  generator.SetCompression(pdf.compress, pdf.compress);
+  if (pdf.password) generator.SetPassword(*pdf.password);
   tx::WMFParser parser;
   parser.Init(&pages, &generator, &errors);
   if (parser.Run(false) == tx::Level::Done) return txcli::EXIT_OK;

@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   QuietErrors errors;
   QuietPdf generator;
   generator.Init(pdf);
-  generator.COMPRESSTEXT = 1;
+  generator.SetCompression(true, false);
   tx::WMFParser parser;
   parser.Init(&pages, &generator, &errors);
   parser.Run(false);

@@ -24,9 +24,8 @@ class PresetReportPdf : public PDFGenerator {
     SetDocumentInfo("Tonalyx", "Tonalyx", "Tonalyx", state_.PRESETNAME.view(), PRESET_REPORT_AUTHOR,
                     PRESET_REPORT_KEYWORDS);
     SetPagesAsParentBookmark(0);
-    COMPRESSTEXT = COMPRESSIMAGES = options_.compress ? 1 : 0;
-    ENCRYPT = options_.password ? 1 : 0;
-    PASSWORD = options_.password ? *options_.password : std::string();
+    SetCompression(options_.compress, options_.compress);
+    SetPassword(options_.password ? *options_.password : std::string());
   }
 
  private:

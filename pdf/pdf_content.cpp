@@ -38,29 +38,29 @@ bool BlankText(std::string_view text) { return RightTrimmed(text).empty(); }
 // ---- streams ---------------------------------------------------------------
 
 void PDFGenerator::OpenStream() {
-  LASTCONTENT = CUROBJ;
-  ++CUROBJ;
-  CONTENTS.push_back({CUROBJ});
-  AddLocation(CUROBJ);
+  page_.LASTCONTENT = doc_.CUROBJ;
+  ++doc_.CUROBJ;
+  page_.CONTENTS.push_back({doc_.CUROBJ});
+  AddLocation(doc_.CUROBJ);
   OUTPUT->StartBuffering();
-  OUTPUT->BeginObject(static_cast<uint32_t>(CUROBJ));
-  COMPRESSCONTENT = COMPRESSTEXT != 0;
-  if (COMPRESSCONTENT) OUTPUT->StartFlate();
+  OUTPUT->BeginObject(static_cast<uint32_t>(doc_.CUROBJ));
+  doc_.COMPRESSCONTENT = doc_.COMPRESSTEXT != 0;
+  if (doc_.COMPRESSCONTENT) OUTPUT->StartFlate();
 }
 
 void PDFGenerator::CloseStream() {
   int32_t number = CurrentStream();
-  if (COMPRESSCONTENT) OUTPUT->Compress();
+  if (doc_.COMPRESSCONTENT) OUTPUT->Compress();
   OUTPUT->StopFlate();
   OUTPUT->EndObject();
   OUTPUT->StopBuffering();
-  COMPRESSCONTENT = 0;
+  doc_.COMPRESSCONTENT = 0;
   AddLocation(number);
   OUTPUT->WriteLine(std::to_string(number) + " 0 obj");
   std::string length = std::to_string(OUTPUT->BUFFERLEN);
   OUTPUT->WriteLine(OUTPUT->FLATED ? "<< /Filter /Fl /Length " + length + " >>" : "<< /Length " + length + " >>");
   OUTPUT->WriteLine("stream");
-  STREAMSTART = OUTPUT->FPOS;
+  page_.STREAMSTART = OUTPUT->FPOS;
   // Plain content ends with its own line end; compressed or encrypted data
   // gets one so that "endstream" starts a line as readers expect.
   bool endsWithLine = !OUTPUT->FLATED && !OUTPUT->KeysReady() && OUTPUT->BUFFERLEN > 0 &&
@@ -72,29 +72,29 @@ void PDFGenerator::CloseStream() {
 }
 
 void PDFGenerator::BeginGraphics(bool writeState) {
-  if (INIMAGE) return;
+  if (page_.INIMAGE) return;
   EndText();
-  INIMAGE = 1;
+  page_.INIMAGE = 1;
   OpenStream();
   if (writeState) {
-    OUTPUT->WriteLine(ColorLine(PENCOLOR, " RG"));
-    OUTPUT->WriteLine(ColorLine(FILLCOLOR, " rg"));
-    OUTPUT->WriteLine(pdf::LineWidth(PENWIDTH) + " w");
-    OUTPUT->WriteLine(DashLine(PENSTYLE));
+    OUTPUT->WriteLine(ColorLine(page_.PENCOLOR, " RG"));
+    OUTPUT->WriteLine(ColorLine(page_.FILLCOLOR, " rg"));
+    OUTPUT->WriteLine(pdf::LineWidth(page_.PENWIDTH) + " w");
+    OUTPUT->WriteLine(DashLine(page_.PENSTYLE));
   }
 }
 
 void PDFGenerator::EndGraphics() {
-  if (!INIMAGE) return;
-  INIMAGE = 0;
+  if (!page_.INIMAGE) return;
+  page_.INIMAGE = 0;
   CloseStream();
 }
 
 void PDFGenerator::BeginText() {
-  if (INTEXT && !INCLIPING) return;
+  if (page_.INTEXT && !page_.INCLIPING) return;
   EndText();
   EndGraphics();
-  INTEXT = 1;
+  page_.INTEXT = 1;
   OpenStream();
   OUTPUT->WriteLine("BT");
 }
@@ -102,27 +102,27 @@ void PDFGenerator::BeginText() {
 void PDFGenerator::BeginClippedText(int32_t x, int32_t y, int32_t w, int32_t h) {
   EndText();
   EndGraphics();
-  CLIPXPOS = x;
-  CLIPYPOS = y;
-  CLIPWIDTH = w;
-  CLIPHEIGHT = h;
-  INCLIPING = 1;
-  INTEXT = 1;
+  page_.CLIPXPOS = x;
+  page_.CLIPYPOS = y;
+  page_.CLIPWIDTH = w;
+  page_.CLIPHEIGHT = h;
+  page_.INCLIPING = 1;
+  page_.INTEXT = 1;
   OpenStream();
   OUTPUT->WriteLine("q");
-  OUTPUT->WriteLine(Num(ToPoints(x)) + " " + Num(PAGEHEIGHT - ToPoints(y)) + " " + Num(ToPoints(w)) + " " +
+  OUTPUT->WriteLine(Num(ToPoints(x)) + " " + Num(page_.PAGEHEIGHT - ToPoints(y)) + " " + Num(ToPoints(w)) + " " +
                     Num(-ToPoints(h)) + " re");
   OUTPUT->WriteLine("W n");
   OUTPUT->WriteLine("BT");
 }
 
 void PDFGenerator::EndText() {
-  if (!INTEXT) return;
-  INTEXT = 0;
+  if (!page_.INTEXT) return;
+  page_.INTEXT = 0;
   OUTPUT->WriteLine("ET");
-  if (INCLIPING) {
-    INCLIPING = 0;
-    CLIPXPOS = CLIPYPOS = CLIPWIDTH = CLIPHEIGHT = 0;
+  if (page_.INCLIPING) {
+    page_.INCLIPING = 0;
+    page_.CLIPXPOS = page_.CLIPYPOS = page_.CLIPWIDTH = page_.CLIPHEIGHT = 0;
     OUTPUT->WriteLine("Q");
   }
   CloseStream();
@@ -132,61 +132,61 @@ void PDFGenerator::EndText() {
 
 void PDFGenerator::SetPenStyle(int32_t style) {
   BeginGraphics(false);
-  if (CurrentStream() != OBJPENSTYLE || style != PENSTYLE) {
+  if (CurrentStream() != page_.OBJPENSTYLE || style != page_.PENSTYLE) {
     OUTPUT->WriteLine(DashLine(style));
-    PENSTYLE = style;
-    OBJPENSTYLE = CurrentStream();
+    page_.PENSTYLE = style;
+    page_.OBJPENSTYLE = CurrentStream();
   }
 }
 
 void PDFGenerator::SetPenColor(int32_t color) {
   BeginGraphics(false);
   PdfColor c = Fractions(color);
-  if (CurrentStream() != OBJPENCOLOR || !(c == PENCOLOR)) {
+  if (CurrentStream() != page_.OBJPENCOLOR || !(c == page_.PENCOLOR)) {
     OUTPUT->WriteLine(ColorLine(c, " RG"));
-    PENCOLOR = c;
-    OBJPENCOLOR = CurrentStream();
+    page_.PENCOLOR = c;
+    page_.OBJPENCOLOR = CurrentStream();
   }
 }
 
 void PDFGenerator::SetPenWidth(int32_t width) {
   BeginGraphics(false);
-  if (CurrentStream() != OBJPENWIDTH || width != PENWIDTH) {
+  if (CurrentStream() != page_.OBJPENWIDTH || width != page_.PENWIDTH) {
     OUTPUT->WriteLine(pdf::LineWidth(width) + " w");
-    PENWIDTH = width;
-    OBJPENWIDTH = CurrentStream();
+    page_.PENWIDTH = width;
+    page_.OBJPENWIDTH = CurrentStream();
   }
 }
 
 void PDFGenerator::SetFillColor(int32_t color) {
   BeginGraphics(false);
   PdfColor c = Fractions(color);
-  if (CurrentStream() != OBJFILLCOLOR || !(c == FILLCOLOR)) {
+  if (CurrentStream() != page_.OBJFILLCOLOR || !(c == page_.FILLCOLOR)) {
     OUTPUT->WriteLine(ColorLine(c, " rg"));
-    FILLCOLOR = c;
-    OBJFILLCOLOR = CurrentStream();
+    page_.FILLCOLOR = c;
+    page_.OBJFILLCOLOR = CurrentStream();
   }
 }
 
-void PDFGenerator::SetFontColor(int32_t color) { FONTCOLOR = Fractions(color); }
+void PDFGenerator::SetFontColor(int32_t color) { page_.FONTCOLOR = Fractions(color); }
 
 // ---- primitives ------------------------------------------------------------
 
 void PDFGenerator::DrawLine(int32_t x, int32_t y, int32_t w, int32_t h) {
   BeginGraphics(true);
-  double px = ToPoints(x), py = PAGEHEIGHT - ToPoints(y);
-  LASTXPOS = static_cast<int32_t>(px);
-  LASTYPOS = static_cast<int32_t>(py);
+  double px = ToPoints(x), py = page_.PAGEHEIGHT - ToPoints(y);
+  page_.LASTXPOS = static_cast<int32_t>(px);
+  page_.LASTYPOS = static_cast<int32_t>(py);
   OUTPUT->WriteLine(Num(px) + " " + Num(py) + " m");
-  OUTPUT->WriteLine(Num(ToPoints(x) + ToPoints(w)) + " " + Num(PAGEHEIGHT - ToPoints(y) - ToPoints(h)) + " l");
+  OUTPUT->WriteLine(Num(ToPoints(x) + ToPoints(w)) + " " + Num(page_.PAGEHEIGHT - ToPoints(y) - ToPoints(h)) + " l");
   OUTPUT->WriteLine("s");
 }
 
 void PDFGenerator::DrawBox(int32_t x, int32_t y, int32_t w, int32_t fill, int32_t h) {
   BeginGraphics(true);
-  double px = ToPoints(x), py = PAGEHEIGHT - ToPoints(y);
-  LASTXPOS = static_cast<int32_t>(px);
-  LASTYPOS = static_cast<int32_t>(py);
+  double px = ToPoints(x), py = page_.PAGEHEIGHT - ToPoints(y);
+  page_.LASTXPOS = static_cast<int32_t>(px);
+  page_.LASTYPOS = static_cast<int32_t>(py);
   if (fill >= 0) SetFillColor(fill);
   OUTPUT->WriteLine(Num(px) + " " + Num(py) + " " + Num(ToPoints(w)) + " " + Num(-ToPoints(h)) + " re");
   OUTPUT->WriteLine(fill == -1 ? "s" : "B");
@@ -196,7 +196,7 @@ void PDFGenerator::DrawEllipse(int32_t x, int32_t y, int32_t w, int32_t fill, in
   BeginGraphics(true);
   if (fill >= 0) SetFillColor(fill);
   double cx = std::trunc(ToPoints(w / 2.0 + x));
-  double cy = std::trunc(PAGEHEIGHT - ToPoints(h / 2.0 + y));
+  double cy = std::trunc(page_.PAGEHEIGHT - ToPoints(h / 2.0 + y));
   double rx = std::trunc(ToPoints(w) / 2);
   double ry = std::trunc(ToPoints(h) / 2);
   auto whole = [](double v) { return std::to_string(static_cast<long>(std::trunc(v))); };
@@ -215,61 +215,61 @@ void PDFGenerator::DrawEllipse(int32_t x, int32_t y, int32_t w, int32_t fill, in
 }
 
 void PDFGenerator::PolygonBegin(int32_t fill, int32_t penColor, int32_t penWidth, int32_t penStyle) {
-  POLYPOINT.clear();
-  POLYGONCOLOR = fill;
-  POLYGONPENCOLOR = penColor;
-  POLYGONPENWIDTH = penWidth;
-  POLYGONPENSTYLE = penStyle;
-  INPOLYGON = 1;
+  page_.POLYPOINT.clear();
+  page_.POLYGONCOLOR = fill;
+  page_.POLYGONPENCOLOR = penColor;
+  page_.POLYGONPENWIDTH = penWidth;
+  page_.POLYGONPENSTYLE = penStyle;
+  page_.INPOLYGON = 1;
 }
 
 void PDFGenerator::PolygonAddPoint(int32_t x, int32_t y) {
-  if (INPOLYGON) POLYPOINT.push_back({x, y});
+  if (page_.INPOLYGON) page_.POLYPOINT.push_back({x, y});
 }
 
 void PDFGenerator::PolygonEnd() {
-  if (!INPOLYGON) return;
-  INPOLYGON = 0;
-  if (POLYPOINT.empty()) return;
+  if (!page_.INPOLYGON) return;
+  page_.INPOLYGON = 0;
+  if (page_.POLYPOINT.empty()) return;
   BeginGraphics(true);
-  SetPenStyle(POLYGONPENSTYLE);
-  SetPenWidth(POLYGONPENWIDTH);
-  SetPenColor(POLYGONPENCOLOR);
-  if (POLYGONCOLOR != -1) SetFillColor(POLYGONCOLOR);
+  SetPenStyle(page_.POLYGONPENSTYLE);
+  SetPenWidth(page_.POLYGONPENWIDTH);
+  SetPenColor(page_.POLYGONPENCOLOR);
+  if (page_.POLYGONCOLOR != -1) SetFillColor(page_.POLYGONCOLOR);
   bool first = true;
-  for (const auto& p : POLYPOINT) {
-    double px = ToPoints(p.XPOS), py = PAGEHEIGHT - ToPoints(p.YPOS);
+  for (const auto& p : page_.POLYPOINT) {
+    double px = ToPoints(p.XPOS), py = page_.PAGEHEIGHT - ToPoints(p.YPOS);
     if (first) {
-      LASTXPOS = static_cast<int32_t>(px);
-      LASTYPOS = static_cast<int32_t>(py);
+      page_.LASTXPOS = static_cast<int32_t>(px);
+      page_.LASTYPOS = static_cast<int32_t>(py);
     }
     OUTPUT->WriteLine(Num(px) + " " + Num(py) + (first ? " m" : " l"));
     first = false;
   }
   OUTPUT->WriteLine("h");
-  OUTPUT->WriteLine(POLYGONCOLOR != -1 ? "B" : "s");
-  POLYPOINT.clear();
+  OUTPUT->WriteLine(page_.POLYGONCOLOR != -1 ? "B" : "s");
+  page_.POLYPOINT.clear();
 }
 
 // ---- text ------------------------------------------------------------------
 
 void PDFGenerator::DrawText(const TextFormat& format, std::string_view text) {
-  FONTANGLE = static_cast<int16_t>(format.ANGLE);
+  page_.FONTANGLE = static_cast<int16_t>(format.ANGLE);
   bool bold = (format.STYLE & 0x7FF) >= 700;
   bool italic = (format.STYLE & 0x1000) != 0;
   SelectFont(format.FACE.view(), format.SIZE, bold, italic, format.CHARSET);
 
-  double dx = 0, dy = 0, sx = 0, sy = -POINTSIZE;
-  if (FONTANGLE != 0) {
+  double dx = 0, dy = 0, sx = 0, sy = -page_.POINTSIZE;
+  if (page_.FONTANGLE != 0) {
     double width = TextWidth(text);
-    double turned = (FONTANGLE >= 180 && FONTANGLE <= 360) ? FONTANGLE - 180 : FONTANGLE + 180;
+    double turned = (page_.FONTANGLE >= 180 && page_.FONTANGLE <= 360) ? page_.FONTANGLE - 180 : page_.FONTANGLE + 180;
     double t = turned * kDegree;
-    if (FONTANGLE != 90 && FONTANGLE != 180 && FONTANGLE != 270) {
+    if (page_.FONTANGLE != 90 && page_.FONTANGLE != 180 && page_.FONTANGLE != 270) {
       dx = width / 2 * std::cos(t);
       dy = width / 2 * std::sin(t);
     }
-    sx = std::sin(t) * POINTSIZE;
-    sy = std::cos(t) * POINTSIZE;
+    sx = std::sin(t) * page_.POINTSIZE;
+    sy = std::cos(t) * page_.POINTSIZE;
   }
   int32_t boxW = format.POS.RIGHT - format.POS.LEFT;
   int32_t boxH = format.POS.BOTTOM - format.POS.TOP;
@@ -278,15 +278,15 @@ void PDFGenerator::DrawText(const TextFormat& format, std::string_view text) {
   } else {
     BeginText();
   }
-  OUTPUT->WriteLine("/F" + std::to_string(ACTUALFONTNUMBER) + " " + std::to_string(POINTSIZE) + " Tf");
-  OUTPUT->WriteLine(ColorLine(FONTCOLOR, " rg"));
-  double theta = FONTANGLE * kDegree;
+  OUTPUT->WriteLine("/F" + std::to_string(page_.ACTUALFONTNUMBER) + " " + std::to_string(page_.POINTSIZE) + " Tf");
+  OUTPUT->WriteLine(ColorLine(page_.FONTCOLOR, " rg"));
+  double theta = page_.FONTANGLE * kDegree;
   double x = std::fabs(ToPoints(format.LEFTTEXT + dx) - sx);
-  double y = PAGEHEIGHT - std::fabs(ToPoints(format.TOPTEXT - dy) - sy);
+  double y = page_.PAGEHEIGHT - std::fabs(ToPoints(format.TOPTEXT - dy) - sy);
   OUTPUT->WriteLine(Num(std::cos(theta)) + " " + Num(std::sin(theta)) + " " + Num(-std::sin(theta)) + " " +
                     Num(std::cos(theta)) + " " + Num(x) + " " + Num(y) + " Tm [(" + EscapeText(text, false) +
                     ")] TJ");
-  FONTANGLE = 0;
+  page_.FONTANGLE = 0;
 }
 
 void PDFGenerator::DrawStringObject(TextFormat format, std::string_view text, bool hidden) {

@@ -91,7 +91,7 @@ void PDFGenerator::SelectFont(std::string_view face, int size, bool bold, bool i
   }
   FontRow* font = nullptr;
   std::string key = Upper(name);
-  for (auto& row : FONTSNAMES) {
+  for (auto& row : font_.FONTSNAMES) {
     if (Upper(row.NAME.view()) == key && row.CHARSET == charset) {
       font = &row;
       break;
@@ -101,29 +101,29 @@ void PDFGenerator::SelectFont(std::string_view face, int size, bool bold, bool i
     FontRow row;
     row.NAME = name;
     row.REALNAME = realName;
-    row.NUMBER = static_cast<int16_t>(FONTSNAMES.size() + 1);
+    row.NUMBER = static_cast<int16_t>(font_.FONTSNAMES.size() + 1);
     row.STYLE = (bold ? 700 : 400) + (italic ? 4096 : 0);
     row.CHARSET = charset;
     row.BUILTIN = standard.empty() ? 0 : 1;
-    FONTSNAMES.push_back(row);
-    FONTSNUM = static_cast<int16_t>(FONTSNAMES.size());
-    font = &FONTSNAMES.back();
+    font_.FONTSNAMES.push_back(row);
+    font_.FONTSNUM = static_cast<int16_t>(font_.FONTSNAMES.size());
+    font = &font_.FONTSNAMES.back();
   }
   int32_t stream = CurrentStream();
-  if (stream != OBJFONTNUMBER || charset != OBJCHARSET || size != POINTSIZE || font->NUMBER != ACTUALFONTNUMBER) {
-    OBJCHARSET = charset;
+  if (stream != page_.OBJFONTNUMBER || charset != page_.OBJCHARSET || size != page_.POINTSIZE || font->NUMBER != page_.ACTUALFONTNUMBER) {
+    page_.OBJCHARSET = charset;
     if (size != 0) {
-      POINTSIZE = static_cast<int16_t>(size & 0xFF);
-      OBJFONTSIZE = stream;
+      page_.POINTSIZE = static_cast<int16_t>(size & 0xFF);
+      page_.OBJFONTSIZE = stream;
     }
-    OBJFONTNUMBER = stream;
-    ACTUALFONTNUMBER = font->NUMBER;
+    page_.OBJFONTNUMBER = stream;
+    page_.ACTUALFONTNUMBER = font->NUMBER;
   }
 }
 
 double PDFGenerator::TextWidth(std::string_view text, bool measureStandard) {
-  if (ACTUALFONTNUMBER < 1 || ACTUALFONTNUMBER > static_cast<int>(FONTSNAMES.size())) return 0;
-  const FontRow& font = FONTSNAMES[ACTUALFONTNUMBER - 1];
+  if (page_.ACTUALFONTNUMBER < 1 || page_.ACTUALFONTNUMBER > static_cast<int>(font_.FONTSNAMES.size())) return 0;
+  const FontRow& font = font_.FONTSNAMES[page_.ACTUALFONTNUMBER - 1];
   FontRequest request;
   if (font.BUILTIN) {
     if (!measureStandard) return 0;
@@ -135,7 +135,7 @@ double PDFGenerator::TextWidth(std::string_view text, bool measureStandard) {
   }
   long em = fonts_.TextWidth(request, text);
   // Thousandths of the size in points -> report units (1000 per inch).
-  double width = static_cast<double>(em) * std::abs(POINTSIZE) / 1000.0 * 1000.0 / 72.0;
+  double width = static_cast<double>(em) * std::abs(page_.POINTSIZE) / 1000.0 * 1000.0 / 72.0;
   return width + width / 20;
 }
 
@@ -152,9 +152,9 @@ bool PDFGenerator::WriteFontDescriptor(FontRow& font) {
     ShowMessage("Font Error", "Font Name:" + font.REALNAME.str() + "|NOT LOC:HFont");
     return false;
   }
-  ++CUROBJ;
-  AddLocation(CUROBJ);
-  OUTPUT->WriteLine(std::to_string(CUROBJ) + " 0 obj");
+  ++doc_.CUROBJ;
+  AddLocation(doc_.CUROBJ);
+  OUTPUT->WriteLine(std::to_string(doc_.CUROBJ) + " 0 obj");
   OUTPUT->WriteLine("<< ");
   OUTPUT->WriteLine("/Type /FontDescriptor");
   bool italic = (font.STYLE & 4096) != 0;
@@ -196,11 +196,11 @@ bool PDFGenerator::WriteFontDescriptor(FontRow& font) {
 }
 
 void PDFGenerator::WriteFonts() {
-  for (auto& font : FONTSNAMES) {
+  for (auto& font : font_.FONTSNAMES) {
     if (font.BUILTIN) {
-      font.OBJECTNO = ++CUROBJ;
-      AddLocation(CUROBJ);
-      OUTPUT->WriteLine(std::to_string(CUROBJ) + " 0 obj");
+      font.OBJECTNO = ++doc_.CUROBJ;
+      AddLocation(doc_.CUROBJ);
+      OUTPUT->WriteLine(std::to_string(doc_.CUROBJ) + " 0 obj");
       OUTPUT->WriteLine("<< ");
       OUTPUT->WriteLine("/Type /Font");
       OUTPUT->WriteLine("/Subtype /Type1");
@@ -213,9 +213,9 @@ void PDFGenerator::WriteFonts() {
     }
     bool described = WriteFontDescriptor(font);
     if (!described) OUTPUT->WriteLine("% FontDescriptor missing");
-    font.OBJECTNO = ++CUROBJ;
-    AddLocation(CUROBJ);
-    OUTPUT->WriteLine(std::to_string(CUROBJ) + " 0 obj");
+    font.OBJECTNO = ++doc_.CUROBJ;
+    AddLocation(doc_.CUROBJ);
+    OUTPUT->WriteLine(std::to_string(doc_.CUROBJ) + " 0 obj");
     OUTPUT->WriteLine("<< ");
     OUTPUT->WriteLine("/Type /Font");
     OUTPUT->WriteLine("/Subtype /TrueType");
@@ -230,7 +230,7 @@ void PDFGenerator::WriteFonts() {
     OUTPUT->WriteLine("/Encoding /WinAnsiEncoding");
     // Without a descriptor the entry is left out rather than pointing at
     // whatever object came before.
-    if (described) OUTPUT->WriteLine("/FontDescriptor " + std::to_string(CUROBJ - 1) + " 0 R");
+    if (described) OUTPUT->WriteLine("/FontDescriptor " + std::to_string(doc_.CUROBJ - 1) + " 0 R");
     OUTPUT->Write("/Widths [");
     int count = 0;
     int total = font.LASTCHAR >= font.FIRSTCHAR ? font.LASTCHAR - font.FIRSTCHAR + 1 : 0;

@@ -24,71 +24,71 @@ std::string Padded10(int32_t value) {
 }  // namespace
 
 PDFGenerator::PDFGenerator() : OUTPUT(std::make_unique<PDFOutputFile>()), fonts_(SharedFontEngine()) {
-  ID = kStoredId;
-  BASEPAGEBOOKMARKNAME = "Page_";
+  doc_.ID = kStoredId;
+  link_.BASEPAGEBOOKMARKNAME = "Page_";
   OUTPUT->SetMessageHandler([this](std::string_view title, std::string_view text) { ShowMessage(title, text); });
 }
 
 PDFGenerator::~PDFGenerator() = default;
 
 void PDFGenerator::Init(std::string_view name, bool keepName) {
-  PAGEOBS.clear();
-  LOCATIONS.clear();
-  XOBJECT.clear();
-  IMAGES.clear();
-  PAGEHYPERLINKS.clear();
-  CONTENTS.clear();
-  BOOKMARKS.clear();
-  POLYPOINT.clear();
-  FONTSNAMES.clear();
-  ACCESSPERMISSIONS = 0;
-  INTEXT = INCLIPING = INIMAGE = INPOLYGON = 0;
-  FONTCOLOR = FILLCOLOR = PENCOLOR = PdfColor{};
-  PENWIDTH = 1;
-  PENSTYLE = 0;
-  OBJPENCOLOR = OBJPENWIDTH = OBJPENSTYLE = OBJFONTNUMBER = OBJFONTSIZE = OBJFONTCOLOR = OBJFILLCOLOR = 0;
-  OBJCHARSET = 0;
-  PAGENO = 0;
-  FONTSNUM = 0;
-  IMAGENO = 0;
+  doc_.PAGEOBS.clear();
+  doc_.LOCATIONS.clear();
+  image_.XOBJECT.clear();
+  image_.IMAGES.clear();
+  link_.PAGEHYPERLINKS.clear();
+  page_.CONTENTS.clear();
+  link_.BOOKMARKS.clear();
+  page_.POLYPOINT.clear();
+  font_.FONTSNAMES.clear();
+  doc_.ACCESSPERMISSIONS = 0;
+  page_.INTEXT = page_.INCLIPING = page_.INIMAGE = page_.INPOLYGON = 0;
+  page_.FONTCOLOR = page_.FILLCOLOR = page_.PENCOLOR = PdfColor{};
+  page_.PENWIDTH = 1;
+  page_.PENSTYLE = 0;
+  page_.OBJPENCOLOR = page_.OBJPENWIDTH = page_.OBJPENSTYLE = page_.OBJFONTNUMBER = page_.OBJFONTSIZE = page_.OBJFONTCOLOR = page_.OBJFILLCOLOR = 0;
+  page_.OBJCHARSET = 0;
+  page_.PAGENO = 0;
+  font_.FONTSNUM = 0;
+  image_.IMAGENO = 0;
   pageOpen_ = false;
   if (!keepName) OUTPUT->Reset(false, name);
-  if (TITLE.blank()) TITLE = "PDF Document";
-  if (APPNAME.blank()) APPNAME = "Vantor PDF";
-  if (PROGNAME.blank()) PROGNAME = "Vantor PDF";
-  PAGESASPARENTBOOKMARK = 0;
-  BASEPAGEBOOKMARKNAME = "Page_";
-  ISOENC = 1;
+  if (doc_.TITLE.blank()) doc_.TITLE = "PDF Document";
+  if (doc_.APPNAME.blank()) doc_.APPNAME = "Vantor PDF";
+  if (doc_.PROGNAME.blank()) doc_.PROGNAME = "Vantor PDF";
+  link_.PAGESASPARENTBOOKMARK = 0;
+  link_.BASEPAGEBOOKMARKNAME = "Page_";
+  doc_.ISOENC = 1;
   SetUp();
 }
 
 void PDFGenerator::SetDocumentInfo(std::string_view title, std::string_view creator, std::string_view producer,
                                    std::string_view subject, std::string_view author, std::string_view keywords) {
-  TITLE = title;
-  APPNAME = creator;
-  PROGNAME = producer;
-  SUBJECT = subject;
-  AUTHOR = author;
-  KEYWORDS = keywords;
+  doc_.TITLE = title;
+  doc_.APPNAME = creator;
+  doc_.PROGNAME = producer;
+  doc_.SUBJECT = subject;
+  doc_.AUTHOR = author;
+  doc_.KEYWORDS = keywords;
 }
 
 void PDFGenerator::SetOutputFileList(std::vector<std::string>* list) {
-  OUTPUTFILEQUEUE = list;
+  doc_.OUTPUTFILEQUEUE = list;
   if (list) list->clear();
 }
 
 void PDFGenerator::AddLocation(int32_t objectNumber) {
   if (objectNumber < 0) return;
   const size_t n = static_cast<size_t>(objectNumber);
-  if (n >= LOCATIONS.size()) LOCATIONS.resize(std::max(n + 1, LOCATIONS.size() * 2), -1);
-  LOCATIONS[n] = OUTPUT->FPOS;
+  if (n >= doc_.LOCATIONS.size()) doc_.LOCATIONS.resize(std::max(n + 1, doc_.LOCATIONS.size() * 2), -1);
+  doc_.LOCATIONS[n] = OUTPUT->FPOS;
 }
 
 std::vector<int32_t> PDFGenerator::PageObjectsByNumber(bool last) const {
   int32_t highest = 0;
-  for (const auto& row : PAGEOBS) highest = std::max(highest, row.NUMBER);
+  for (const auto& row : doc_.PAGEOBS) highest = std::max(highest, row.NUMBER);
   std::vector<int32_t> pages(static_cast<size_t>(highest) + 1, 0);
-  for (const auto& row : PAGEOBS) {
+  for (const auto& row : doc_.PAGEOBS) {
     if (row.NUMBER < 1) continue;
     int32_t& slot = pages[static_cast<size_t>(row.NUMBER)];
     if (last || slot == 0) slot = row.OBJECTNO;
@@ -108,17 +108,17 @@ void PDFGenerator::WriteInfoString(std::string_view key, std::string_view value,
 }
 
 uint8_t PDFGenerator::BeginDocument(int32_t pageCount) {
-  TOTALPAGENO = static_cast<int16_t>(pageCount);
+  doc_.TOTALPAGENO = static_cast<int16_t>(pageCount);
   OUTPUT->Reset(true);
   OUTPUT->OpenTarget(true);
   OUTPUT->Write(std::string_view("%PDF-1.3\r%\xE2\xE3\xCF\xD3\r\n", 16));
   AddLocation(1);
   OUTPUT->WriteLine("1 0 obj");
   OUTPUT->WriteLine("<< ");
-  if (TITLE.blank()) TITLE = "PDF-VT-Job";
-  if (ENCRYPT) {
-    OUTPUT->SetEncryption(true, PASSWORD.view(), ACCESSPERMISSIONS);
-    OUTPUT->SetEncryptID(ID.view());
+  if (doc_.TITLE.blank()) doc_.TITLE = "PDF-VT-Job";
+  if (doc_.ENCRYPT) {
+    OUTPUT->SetEncryption(true, doc_.PASSWORD.view(), doc_.ACCESSPERMISSIONS);
+    OUTPUT->SetEncryptID(doc_.ID.view());
   } else {
     OUTPUT->SetEncryption(false, {}, 0);
   }
@@ -129,20 +129,20 @@ uint8_t PDFGenerator::BeginDocument(int32_t pageCount) {
   std::snprintf(date, sizeof date, "D:%04d%02d%02d%02d%02d%02d", local.tm_year + 1900, local.tm_mon + 1,
                 local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec);
   WriteInfoString("/CreationDate (", date, 1);
-  WriteInfoString("/Title (", TITLE.view(), 1);
-  WriteInfoString("/Creator (", APPNAME.view(), 1);
-  WriteInfoString("/Producer (", PROGNAME.view(), 1);
+  WriteInfoString("/Title (", doc_.TITLE.view(), 1);
+  WriteInfoString("/Creator (", doc_.APPNAME.view(), 1);
+  WriteInfoString("/Producer (", doc_.PROGNAME.view(), 1);
   WriteInfoString("/ModDate (", date, 1);
-  WriteInfoString("/Subject (", SUBJECT.view(), 1);
-  WriteInfoString("/Author (", AUTHOR.view(), 1);
-  WriteInfoString("/Keywords (", KEYWORDS.view(), 1);
+  WriteInfoString("/Subject (", doc_.SUBJECT.view(), 1);
+  WriteInfoString("/Author (", doc_.AUTHOR.view(), 1);
+  WriteInfoString("/Keywords (", doc_.KEYWORDS.view(), 1);
   OUTPUT->WriteLine(">> ");
   OUTPUT->WriteLine("endobj");
   AddLocation(2);
   for (auto line : {"2 0 obj", "<< ", "/Type /Catalog", "/Outlines 5 0 R", "/Pages 3 0 R", ">> ", "endobj"}) {
     OUTPUT->WriteLine(line);
   }
-  CUROBJ = 5;
+  doc_.CUROBJ = 5;
   return Level::Done;
 }
 
@@ -189,17 +189,17 @@ std::pair<int32_t, int32_t> PDFGenerator::PaperSize(int code) {
 uint8_t PDFGenerator::BeginPage(std::string_view pageName, int32_t left, int32_t top, int32_t right,
                                 int32_t bottom) {
   if (pageOpen_) FinishPage();  // the previous page was never finished
-  PAGETYPE = 256;
+  page_.PAGETYPE = 256;
   // Whole points, truncated toward zero: x * 612 / 8500 in integers.
-  PAGEWIDTH = static_cast<int16_t>(static_cast<int64_t>(right - left) * 612 / 8500);
-  PAGEHEIGHT = static_cast<int16_t>(static_cast<int64_t>(bottom - top) * 612 / 8500);
-  PAGENAME = pageName;
+  page_.PAGEWIDTH = static_cast<int16_t>(static_cast<int64_t>(right - left) * 612 / 8500);
+  page_.PAGEHEIGHT = static_cast<int16_t>(static_cast<int64_t>(bottom - top) * 612 / 8500);
+  page_.PAGENAME = pageName;
   pageOpen_ = true;
-  ++PAGENO;
-  PAGEHYPERLINKS.clear();
-  CONTENTS.clear();
-  if (PAGESASPARENTBOOKMARK) {
-    AddBookmark(0, 0, true, BASEPAGEBOOKMARKNAME.str() + std::to_string(PAGENO), "");
+  ++page_.PAGENO;
+  link_.PAGEHYPERLINKS.clear();
+  page_.CONTENTS.clear();
+  if (link_.PAGESASPARENTBOOKMARK) {
+    AddBookmark(0, 0, true, link_.BASEPAGEBOOKMARKNAME.str() + std::to_string(page_.PAGENO), "");
   }
   return Level::Done;
 }
@@ -208,25 +208,25 @@ uint8_t PDFGenerator::FinishPage() {
   pageOpen_ = false;
   EndText();
   EndGraphics();
-  int32_t page = ++CUROBJ;
+  int32_t page = ++doc_.CUROBJ;
   AddLocation(page);
-  PAGEOBS.push_back({page, PAGENO});
+  doc_.PAGEOBS.push_back({page, page_.PAGENO});
   OUTPUT->WriteLine(std::to_string(page) + " 0 obj <<");
   OUTPUT->WriteLine("/Type /Page");
   OUTPUT->WriteLine("/Parent 3 0 R");
   OUTPUT->WriteLine("/Resources 4 0 R");
-  int w = PAGELANDSCAPE ? PAGEHEIGHT : PAGEWIDTH;
-  int h = PAGELANDSCAPE ? PAGEWIDTH : PAGEHEIGHT;
+  int w = page_.PAGELANDSCAPE ? page_.PAGEHEIGHT : page_.PAGEWIDTH;
+  int h = page_.PAGELANDSCAPE ? page_.PAGEWIDTH : page_.PAGEHEIGHT;
   OUTPUT->WriteLine("/MediaBox [ 0 0 " + std::to_string(w) + " " + std::to_string(h) + " ]");
-  if (!CONTENTS.empty()) {
+  if (!page_.CONTENTS.empty()) {
     OUTPUT->Write("/Contents [");
-    for (const auto& c : CONTENTS) OUTPUT->Write(" " + std::to_string(c.OBJECTNO) + " 0 R");
+    for (const auto& c : page_.CONTENTS) OUTPUT->Write(" " + std::to_string(c.OBJECTNO) + " 0 R");
     OUTPUT->WriteLine("]");
   }
-  if (!PAGEHYPERLINKS.empty()) {
+  if (!link_.PAGEHYPERLINKS.empty()) {
     OUTPUT->Write("/Annots [");
-    int32_t n = CUROBJ;
-    for (auto& link : PAGEHYPERLINKS) {
+    int32_t n = doc_.CUROBJ;
+    for (auto& link : link_.PAGEHYPERLINKS) {
       link.OBJECTNO = ++n;
       OUTPUT->Write(" " + std::to_string(n) + " 0 R");
     }
@@ -240,7 +240,7 @@ uint8_t PDFGenerator::FinishPage() {
 
 
 void PDFGenerator::WriteEncryptionDictionary() {
-  encryptObject_ = ++CUROBJ;
+  encryptObject_ = ++doc_.CUROBJ;
   AddLocation(encryptObject_);
   OUTPUT->WriteLine(std::to_string(encryptObject_) + " 0 obj");
   OUTPUT->WriteLine("<< ");
@@ -248,9 +248,9 @@ void PDFGenerator::WriteEncryptionDictionary() {
   OUTPUT->WriteLine("/R 2");
   OUTPUT->WriteLine("/O (" + OUTPUT->OValue() + ")");
   OUTPUT->WriteLine("/U (" + OUTPUT->UValue() + ")");
-  OUTPUT->WriteLine("/P -" + std::to_string(ACCESSPERMISSIONS));
+  OUTPUT->WriteLine("/P -" + std::to_string(doc_.ACCESSPERMISSIONS));
   OUTPUT->WriteLine("/V 1");
-  OUTPUT->WriteLine("/Length " + std::to_string(2 * ID.view().size() + 8));
+  OUTPUT->WriteLine("/Length " + std::to_string(2 * doc_.ID.view().size() + 8));
   OUTPUT->WriteLine(">> ");
   OUTPUT->WriteLine("endobj");
 }
@@ -267,13 +267,13 @@ uint8_t PDFGenerator::FinishDocument() {
   OUTPUT->WriteLine("3 0 obj");
   OUTPUT->WriteLine("<< ");
   OUTPUT->WriteLine("/Type /Pages");
-  OUTPUT->WriteLine("/Count " + std::to_string(PAGENO));
-  int w = PAGELANDSCAPE ? PAGEHEIGHT : PAGEWIDTH;
-  int h = PAGELANDSCAPE ? PAGEWIDTH : PAGEHEIGHT;
+  OUTPUT->WriteLine("/Count " + std::to_string(page_.PAGENO));
+  int w = page_.PAGELANDSCAPE ? page_.PAGEHEIGHT : page_.PAGEWIDTH;
+  int h = page_.PAGELANDSCAPE ? page_.PAGEWIDTH : page_.PAGEHEIGHT;
   OUTPUT->WriteLine("/MediaBox [ 0 0 " + std::to_string(w) + " " + std::to_string(h) + " ]");
   OUTPUT->Write("/Kids [");
   const std::vector<int32_t> pages = PageObjectsByNumber(false);
-  for (int page = 1; page <= PAGENO && static_cast<size_t>(page) < pages.size(); ++page) {
+  for (int page = 1; page <= page_.PAGENO && static_cast<size_t>(page) < pages.size(); ++page) {
     if (pages[static_cast<size_t>(page)]) OUTPUT->Write(" " + std::to_string(pages[static_cast<size_t>(page)]) + " 0 R");
   }
   OUTPUT->WriteLine(" ]");
@@ -283,16 +283,16 @@ uint8_t PDFGenerator::FinishDocument() {
   AddLocation(4);
   OUTPUT->WriteLine("4 0 obj");
   OUTPUT->WriteLine("<< ");
-  if (!FONTSNAMES.empty()) {
+  if (!font_.FONTSNAMES.empty()) {
     OUTPUT->Write("/Font <<");
-    for (const auto& font : FONTSNAMES) {
+    for (const auto& font : font_.FONTSNAMES) {
       OUTPUT->Write(" /F" + std::to_string(font.NUMBER) + " " + std::to_string(font.OBJECTNO) + " 0 R");
     }
     OUTPUT->Write(" >>\r");
   }
-  if (IMAGENO > 0) {
+  if (image_.IMAGENO > 0) {
     OUTPUT->Write("/XObject <<");
-    for (const auto& image : IMAGES) {
+    for (const auto& image : image_.IMAGES) {
       OUTPUT->Write(" /Im" + std::to_string(image.IMAGENO) + " " + std::to_string(image.OBJECTNO) + " 0 R");
     }
     OUTPUT->WriteLine(" >>");
@@ -304,26 +304,26 @@ uint8_t PDFGenerator::FinishDocument() {
   // A dictionary is written only when strings and streams really were
   // encrypted; without a password the document stays open.
   encryptObject_ = 0;
-  if (ENCRYPT && OUTPUT->KeysReady()) WriteEncryptionDictionary();
+  if (doc_.ENCRYPT && OUTPUT->KeysReady()) WriteEncryptionDictionary();
 
   int32_t xref = OUTPUT->FPOS;
-  ++CUROBJ;
+  ++doc_.CUROBJ;
   OUTPUT->WriteLine("xref");
-  OUTPUT->WriteLine("0 " + std::to_string(CUROBJ) + " ");
+  OUTPUT->WriteLine("0 " + std::to_string(doc_.CUROBJ) + " ");
   OUTPUT->WriteLine("0000000000 65535 f");
-  for (int32_t n = 1; n < CUROBJ; ++n) {
-    const int32_t at = static_cast<size_t>(n) < LOCATIONS.size() ? LOCATIONS[static_cast<size_t>(n)] : -1;
+  for (int32_t n = 1; n < doc_.CUROBJ; ++n) {
+    const int32_t at = static_cast<size_t>(n) < doc_.LOCATIONS.size() ? doc_.LOCATIONS[static_cast<size_t>(n)] : -1;
     // A number that never became an object is listed free, so the table
     // keeps exactly the size it announces.
     OUTPUT->WriteLine(at >= 0 ? Padded10(at) + " 00000 n" : std::string("0000000000 65535 f"));
   }
   OUTPUT->WriteLine("trailer");
   OUTPUT->WriteLine("<< ");
-  OUTPUT->WriteLine("/Size " + std::to_string(CUROBJ));
+  OUTPUT->WriteLine("/Size " + std::to_string(doc_.CUROBJ));
   OUTPUT->WriteLine("/Info 1 0 R");
   if (encryptObject_) OUTPUT->WriteLine("/Encrypt " + std::to_string(encryptObject_) + " 0 R");
   OUTPUT->WriteLine("/Root 2 0 R");
-  OUTPUT->WriteLine("/ID[<" + ID.str() + "><" + ID.str() + ">]");
+  OUTPUT->WriteLine("/ID[<" + doc_.ID.str() + "><" + doc_.ID.str() + ">]");
   OUTPUT->WriteLine(">>");
   OUTPUT->WriteLine("startxref");
   OUTPUT->WriteLine(std::to_string(xref));
@@ -331,7 +331,7 @@ uint8_t PDFGenerator::FinishDocument() {
   bool ok = OUTPUT->CloseTarget();
   OUTPUT->ReleaseEncryption();
   ok = ok && !OUTPUT->Failed();
-  if (ok && OUTPUTFILEQUEUE && !OUTPUT->GetName().empty()) OUTPUTFILEQUEUE->push_back(OUTPUT->GetName());
+  if (ok && doc_.OUTPUTFILEQUEUE && !OUTPUT->GetName().empty()) doc_.OUTPUTFILEQUEUE->push_back(OUTPUT->GetName());
   OUTPUT->SetName("");
   return ok ? Level::Done : Level::Fatal;
 }

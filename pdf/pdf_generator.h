@@ -111,10 +111,25 @@ class PDFGenerator : public IREPORTGENERATOR {
   virtual void SetUp() {}
   void SetDocumentInfo(std::string_view title, std::string_view creator, std::string_view producer,
                        std::string_view subject, std::string_view author, std::string_view keywords);
-  void SetPageBookmarkName(std::string_view text) { BASEPAGEBOOKMARKNAME = text; }
-  void SetPagesAsParentBookmark(uint8_t flag) { PAGESASPARENTBOOKMARK = flag; }
+  void SetPageBookmarkName(std::string_view text) { link_.BASEPAGEBOOKMARKNAME = text; }
+  // A bookmark per page (off by default).
+  void SetPagesAsParentBookmark(uint8_t flag) { link_.PAGESASPARENTBOOKMARK = flag; }
   void SetTargetName(std::string_view name) { OUTPUT->SetName(name); }
+  // Deflated text (content) streams and image streams.
+  void SetCompression(bool text, bool images) {
+    doc_.COMPRESSTEXT = text ? 1 : 0;
+    doc_.COMPRESSIMAGES = images ? 1 : 0;
+  }
+  // A password encrypts the document (40-bit RC4); empty leaves it open.
+  // `permissions` is the value written after "/P -". Set after Init.
+  void SetPassword(std::string_view password, int32_t permissions = 0) {
+    doc_.ENCRYPT = password.empty() ? 0 : 1;
+    doc_.PASSWORD = password;
+    doc_.ACCESSPERMISSIONS = permissions;
+  }
 
+  // The output file: its name and how far it got.
+  const PDFOutputFile& Output() const { return *OUTPUT; }
   // True when the last document could not be written completely.
   bool OutputFailed() const { return OUTPUT->Failed(); }
 
@@ -157,55 +172,72 @@ class PDFGenerator : public IREPORTGENERATOR {
   // Size in thousandths of an inch of a paper code, {0, 0} for an unknown code.
   static std::pair<int32_t, int32_t> PaperSize(int code);
 
-  // Fields, in the order the writer keeps them.
-  std::unique_ptr<PDFOutputFile> OUTPUT;
-  FixedString<50> TITLE, APPNAME, PROGNAME;
-  FixedString<200> SUBJECT, AUTHOR, KEYWORDS;
-  int16_t PAGENO = 0;
-  int16_t TOTALPAGENO = 0;
-  int32_t CUROBJ = 5;
-  int32_t LASTCONTENT = 0;
-  std::vector<PageObjectRow> PAGEOBS;
-  std::vector<int32_t> LOCATIONS;  // file position by object number, -1 for none
-  std::vector<XObjectRow> XOBJECT;
-  std::vector<ImageRow> IMAGES;
-  std::vector<HyperlinkRow> PAGEHYPERLINKS;
-  std::vector<ContentRow> CONTENTS;
-  std::vector<BookmarkRow> BOOKMARKS;
-  std::vector<PointRow> POLYPOINT;
-  int32_t IMAGENO = 0;
-  std::vector<FontRow> FONTSNAMES;
-  int16_t FONTSNUM = 0;
-  PdfColor FONTCOLOR, FILLCOLOR, PENCOLOR;
-  int32_t POLYGONCOLOR = 0, POLYGONPENCOLOR = 0, POLYGONPENWIDTH = 0, POLYGONPENSTYLE = 0;
-  int32_t PENWIDTH = 1, PENSTYLE = 0;
-  int16_t ACTUALFONTNUMBER = 1, POINTSIZE = 10;
-  int32_t OBJPENCOLOR = 0, OBJPENWIDTH = 0, OBJPENSTYLE = 0, OBJFONTNUMBER = 0, OBJFONTSIZE = 0,
-          OBJFONTCOLOR = 0, OBJFILLCOLOR = 0;
-  uint8_t OBJCHARSET = 0;
-  int16_t ISOENC = 0;
-  int16_t FONTANGLE = 0;
-  int16_t PAGEHEIGHT = 792, PAGEWIDTH = 612;
-  int16_t PAGETYPE = 1;
-  uint8_t PAGELANDSCAPE = 0;
-  int32_t STREAMSTART = 0;
-  uint8_t INTEXT = 0, INCLIPING = 0, INIMAGE = 0, INPOLYGON = 0;
-  int32_t LASTXPOS = 0, LASTYPOS = 0;
-  int32_t CLIPXPOS = 0, CLIPYPOS = 0, CLIPWIDTH = 0, CLIPHEIGHT = 0;
-  uint8_t HYPERLINKBOXED = 0;
-  int32_t HYPERLINKBOXCOLOR = 255;
-  uint8_t PAGESASPARENTBOOKMARK = 0;
-  FixedString<15> BASEPAGEBOOKMARKNAME;
-  std::string PPSCAPEDSTRING;
-  CStringField<256> ID;
-  uint8_t ENCRYPT = 0;
-  int32_t ACCESSPERMISSIONS = 0;
-  CStringField<256> PASSWORD;
-  uint8_t COMPRESSTEXT = 0, COMPRESSIMAGES = 0, COMPRESSCONTENT = 0;
-  std::vector<std::string>* OUTPUTFILEQUEUE = nullptr;
-  FixedString<256> PAGENAME;
-
  protected:
+  // The generator's state, in the groups its files work on; the field names
+  // are the writer's own. Reached from outside only through the operations
+  // above (and, for a derived generator, the accessors below).
+  struct DocumentState {
+    FixedString<50> TITLE, APPNAME, PROGNAME;
+    FixedString<200> SUBJECT, AUTHOR, KEYWORDS;
+    int16_t TOTALPAGENO = 0;
+    int32_t CUROBJ = 5;
+    std::vector<PageObjectRow> PAGEOBS;
+    std::vector<int32_t> LOCATIONS;  // file position by object number, -1 for none
+    int16_t ISOENC = 0;
+    CStringField<256> ID;
+    uint8_t ENCRYPT = 0;
+    int32_t ACCESSPERMISSIONS = 0;
+    CStringField<256> PASSWORD;
+    uint8_t COMPRESSTEXT = 0, COMPRESSIMAGES = 0, COMPRESSCONTENT = 0;
+    std::vector<std::string>* OUTPUTFILEQUEUE = nullptr;
+  };
+  // The current page and its drawing state.
+  struct PageState {
+    int16_t PAGENO = 0;
+    FixedString<256> PAGENAME;
+    int16_t PAGEHEIGHT = 792, PAGEWIDTH = 612;
+    int16_t PAGETYPE = 1;
+    uint8_t PAGELANDSCAPE = 0;
+    int32_t LASTCONTENT = 0;
+    std::vector<ContentRow> CONTENTS;
+    int32_t STREAMSTART = 0;
+    std::vector<PointRow> POLYPOINT;
+    PdfColor FONTCOLOR, FILLCOLOR, PENCOLOR;
+    int32_t POLYGONCOLOR = 0, POLYGONPENCOLOR = 0, POLYGONPENWIDTH = 0, POLYGONPENSTYLE = 0;
+    int32_t PENWIDTH = 1, PENSTYLE = 0;
+    int16_t ACTUALFONTNUMBER = 1, POINTSIZE = 10;
+    int32_t OBJPENCOLOR = 0, OBJPENWIDTH = 0, OBJPENSTYLE = 0, OBJFONTNUMBER = 0, OBJFONTSIZE = 0,
+            OBJFONTCOLOR = 0, OBJFILLCOLOR = 0;
+    uint8_t OBJCHARSET = 0;
+    int16_t FONTANGLE = 0;
+    uint8_t INTEXT = 0, INCLIPING = 0, INIMAGE = 0, INPOLYGON = 0;
+    int32_t LASTXPOS = 0, LASTYPOS = 0;
+    int32_t CLIPXPOS = 0, CLIPYPOS = 0, CLIPWIDTH = 0, CLIPHEIGHT = 0;
+  };
+  struct FontState {
+    std::vector<FontRow> FONTSNAMES;
+    int16_t FONTSNUM = 0;
+  };
+  struct ImageState {
+    std::vector<XObjectRow> XOBJECT;
+    std::vector<ImageRow> IMAGES;
+    int32_t IMAGENO = 0;
+  };
+  struct LinkState {
+    std::vector<HyperlinkRow> PAGEHYPERLINKS;
+    std::vector<BookmarkRow> BOOKMARKS;
+    uint8_t HYPERLINKBOXED = 0;
+    int32_t HYPERLINKBOXCOLOR = 255;
+    uint8_t PAGESASPARENTBOOKMARK = 0;
+    FixedString<15> BASEPAGEBOOKMARKNAME;
+  };
+
+  DocumentState& Document() { return doc_; }
+  PageState& Page() { return page_; }
+  FontState& Fonts() { return font_; }
+  ImageState& Images() { return image_; }
+  LinkState& Links() { return link_; }
+
   // The user-facing side, through the window toolkit; tests replace them.
   virtual void ShowMessage(std::string_view title, std::string_view text);
   // Asks for a file name to save to; false when the user cancels.
@@ -270,8 +302,15 @@ class PDFGenerator : public IREPORTGENERATOR {
   // the last recorded in PAGEOBS for each number.
   std::vector<int32_t> PageObjectsByNumber(bool last) const;
   void WriteEncryptionDictionary();
-  int32_t CurrentStream() const { return CONTENTS.empty() ? 0 : CONTENTS.back().OBJECTNO; }
+  int32_t CurrentStream() const { return page_.CONTENTS.empty() ? 0 : page_.CONTENTS.back().OBJECTNO; }
 
+ private:
+  std::unique_ptr<PDFOutputFile> OUTPUT;
+  DocumentState doc_;
+  PageState page_;
+  FontState font_;
+  ImageState image_;
+  LinkState link_;
   FontEngine& fonts_;
   int32_t encryptObject_ = 0;  // the encryption dictionary's number, 0 for none
   bool pageOpen_ = false;       // a page was begun and not yet finished

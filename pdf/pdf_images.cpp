@@ -311,25 +311,25 @@ void PDFGenerator::PlaceImage(std::string_view name, int32_t x, int32_t y, int32
   std::string identity = Upper(name);
   if (embedStart != 0) identity += "|" + std::to_string(embedStart);
   ImageRow* image = nullptr;
-  for (auto& row : IMAGES) {
+  for (auto& row : image_.IMAGES) {
     if (Upper(row.EMBEDEDFILENAME) == identity) image = &row;
   }
   if (!image) {
     ImageRow row;
-    row.IMAGENO = IMAGENO + 1;
+    row.IMAGENO = image_.IMAGENO + 1;
     row.FILENAME = std::string(name.substr(0, 255));
     row.EMBEDEDFILENAME = identity;
     row.EMBEDED = embedStart;
     if (!GetImageInfo(row) || row.TYPE == 0) return;
-    ++IMAGENO;
-    IMAGES.push_back(row);
-    image = &IMAGES.back();
+    ++image_.IMAGENO;
+    image_.IMAGES.push_back(row);
+    image = &image_.IMAGES.back();
   }
   int32_t wp = w != 0 ? static_cast<int32_t>(static_cast<int64_t>(w) * 612 / 8500) : image->WIDTH;
   int32_t hp = h != 0 ? static_cast<int32_t>(static_cast<int64_t>(h) * 612 / 8500) : image->HEIGHT;
   BeginGraphics(true);
   OUTPUT->WriteLine("q " + std::to_string(wp) + " 0 0 " + std::to_string(hp) + " " + pdf::Num(pdf::ToPoints(x)) + " " +
-                    pdf::Num(PAGEHEIGHT - pdf::ToPoints(y) - hp) + " cm /Im" + std::to_string(image->IMAGENO) +
+                    pdf::Num(page_.PAGEHEIGHT - pdf::ToPoints(y) - hp) + " cm /Im" + std::to_string(image->IMAGENO) +
                     " Do Q");
 }
 
@@ -345,14 +345,14 @@ bool PDFGenerator::GetImageInfo(ImageRow& image) {
 }
 
 void PDFGenerator::WriteImages() {
-  for (auto& image : IMAGES) WriteImage(image);
+  for (auto& image : image_.IMAGES) WriteImage(image);
 }
 
 void PDFGenerator::WriteImage(ImageRow& image) {
   // Pages already name the image, so a source that went missing or changed
   // since it was placed still gets an object: one white pixel.
   auto placeholder = [&] {
-    int32_t n = image.OBJECTNO = ++CUROBJ;
+    int32_t n = image.OBJECTNO = ++doc_.CUROBJ;
     AddLocation(n);
     OUTPUT->WriteLine(std::to_string(n) + " 0 obj <<");
     OUTPUT->WriteLine("/Type /XObject");
@@ -416,7 +416,7 @@ void PDFGenerator::WriteImage(ImageRow& image) {
   };
   auto writeStreamTail = [&] {
     OUTPUT->WriteLine("stream");
-    STREAMSTART = OUTPUT->FPOS;
+    page_.STREAMSTART = OUTPUT->FPOS;
     OUTPUT->Flush(false);
     OUTPUT->WriteLine("");
     OUTPUT->WriteLine("endstream");
@@ -428,10 +428,10 @@ void PDFGenerator::WriteImage(ImageRow& image) {
     dib = ReadDib(b, static_cast<size_t>(image.EMBEDED) - 1);
     if (!dib.ok || dib.bits != image.BIT_DEPTH) return placeholder();
     if (dib.bits == 4 || dib.bits == 8) {
-      int32_t palette = ++CUROBJ;
+      int32_t palette = ++doc_.CUROBJ;
       AddLocation(palette);
       OUTPUT->WriteLine(std::to_string(palette) + " 0 obj <<");
-      bufferStream(palette, COMPRESSIMAGES != 0, [&] {
+      bufferStream(palette, doc_.COMPRESSIMAGES != 0, [&] {
         std::string rgb;
         for (uint32_t c = 0; c < dib.colours; ++c) {
           size_t e = dib.table + c * 4;
@@ -445,7 +445,7 @@ void PDFGenerator::WriteImage(ImageRow& image) {
       OUTPUT->WriteLine("/Length " + std::to_string(OUTPUT->BUFFERLEN));
       OUTPUT->WriteLine(">>");
       writeStreamTail();
-      int32_t space = ++CUROBJ;
+      int32_t space = ++doc_.CUROBJ;
       AddLocation(space);
       OUTPUT->WriteLine(std::to_string(space) + " 0 obj");
       OUTPUT->WriteLine("[/Indexed/DeviceRGB " + std::to_string(dib.colours - 1) + " " + std::to_string(palette) +
@@ -454,7 +454,7 @@ void PDFGenerator::WriteImage(ImageRow& image) {
     }
   }
 
-  int32_t n = image.OBJECTNO = ++CUROBJ;
+  int32_t n = image.OBJECTNO = ++doc_.CUROBJ;
   AddLocation(n);
   OUTPUT->WriteLine(std::to_string(n) + " 0 obj <<");
   OUTPUT->WriteLine("/Type /XObject");
@@ -534,14 +534,14 @@ void PDFGenerator::WriteImage(ImageRow& image) {
     uint32_t length = OUTPUT->BUFFERLEN;
     writeStreamTail();
     // The length object always follows, so the reference above never dangles.
-    int32_t lengthObject = ++CUROBJ;
+    int32_t lengthObject = ++doc_.CUROBJ;
     AddLocation(lengthObject);
     OUTPUT->WriteLine(std::to_string(lengthObject) + " 0 obj");
     OUTPUT->WriteLine(std::to_string(length));
     OUTPUT->WriteLine("endobj");
     return;
   }
-  bufferStream(n, COMPRESSIMAGES != 0, [&] {
+  bufferStream(n, doc_.COMPRESSIMAGES != 0, [&] {
     size_t rowLength = dib.bits == 1   ? (static_cast<size_t>(dib.width) + 7) / 8
                        : dib.bits == 4 ? (static_cast<size_t>(dib.width) + 1) / 2
                        : dib.bits == 8 ? static_cast<size_t>(dib.width)

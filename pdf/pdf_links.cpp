@@ -40,8 +40,8 @@ bool PDFGenerator::Links(const ReportPos& pos, std::string_view attributes, std:
   int32_t x = pos.LEFT, y = pos.TOP, w = pos.RIGHT - pos.LEFT, h = pos.BOTTOM - pos.TOP;
   if (kind == 1 || kind == 2 || kind == 4) {
     std::string color = GetAttribute(attributes, "HyperBoxColor", "PDF");
-    HYPERLINKBOXED = color.empty() ? 0 : 1;
-    if (!color.empty()) HYPERLINKBOXCOLOR = static_cast<int32_t>(Number(color));
+    link_.HYPERLINKBOXED = color.empty() ? 0 : 1;
+    if (!color.empty()) link_.HYPERLINKBOXCOLOR = static_cast<int32_t>(Number(color));
   }
   switch (kind) {
     case 1: {
@@ -94,8 +94,8 @@ bool PDFGenerator::ObjectLinks(ReportPos& pos, std::string_view attributes, std:
 void PDFGenerator::AddLink(int32_t x, int32_t y, int32_t w, bool noParameters, uint8_t type, int32_t h,
                            std::string_view dest, std::string_view parameters) {
   HyperlinkRow row;
-  row.BOXED = HYPERLINKBOXED;
-  row.BOXCOLOR = HYPERLINKBOXCOLOR;
+  row.BOXED = link_.HYPERLINKBOXED;
+  row.BOXCOLOR = link_.HYPERLINKBOXCOLOR;
   row.XPOS = WholePoints(x);
   row.YPOS = WholePoints(y);
   row.WIDTH = WholePoints(w);
@@ -103,39 +103,39 @@ void PDFGenerator::AddLink(int32_t x, int32_t y, int32_t w, bool noParameters, u
   row.DEST = std::string(dest.substr(0, 5000));
   row.TYPE = type;
   if (!noParameters) row.PARAMETERS = std::string(parameters.substr(0, 1048));
-  PAGEHYPERLINKS.push_back(std::move(row));
+  link_.PAGEHYPERLINKS.push_back(std::move(row));
 }
 
 void PDFGenerator::AddNote(int32_t x, int32_t y, std::string_view text) {
   HyperlinkRow row;
-  row.BOXED = HYPERLINKBOXED;
-  row.BOXCOLOR = HYPERLINKBOXCOLOR;
+  row.BOXED = link_.HYPERLINKBOXED;
+  row.BOXCOLOR = link_.HYPERLINKBOXCOLOR;
   row.XPOS = WholePoints(x);
   row.YPOS = WholePoints(y);
   row.TYPE = 3;
   row.TEXT = "ANNOTATION";
   row.DEST = std::string(text.substr(0, 5000));
-  PAGEHYPERLINKS.push_back(std::move(row));
+  link_.PAGEHYPERLINKS.push_back(std::move(row));
 }
 
 void PDFGenerator::AddBookmark(int32_t x, int32_t y, bool usePageParent, std::string_view title,
                                std::string_view parentName) {
-  std::string pageName = BASEPAGEBOOKMARKNAME.str() + std::to_string(PAGENO);
+  std::string pageName = link_.BASEPAGEBOOKMARKNAME.str() + std::to_string(page_.PAGENO);
   std::string parent;
   if (usePageParent) {
-    if (PAGESASPARENTBOOKMARK) parent = pageName;
+    if (link_.PAGESASPARENTBOOKMARK) parent = pageName;
   } else {
     parent = std::string(RightTrimmed(parentName));
-    if (parent.empty() && PAGESASPARENTBOOKMARK) parent = pageName;
+    if (parent.empty() && link_.PAGESASPARENTBOOKMARK) parent = pageName;
   }
   int32_t parentPos = 0, parentLevel = 0;
-  int32_t next = static_cast<int32_t>(BOOKMARKS.size()) + 1;
+  int32_t next = static_cast<int32_t>(link_.BOOKMARKS.size()) + 1;
   if (!parent.empty()) {
     // Only the last item of that name is the parent; earlier namesakes keep
     // their own children.
     std::string key = Upper(parent);
-    for (size_t i = BOOKMARKS.size(); i-- > 0;) {
-      BookmarkRow& item = BOOKMARKS[i];
+    for (size_t i = link_.BOOKMARKS.size(); i-- > 0;) {
+      BookmarkRow& item = link_.BOOKMARKS[i];
       if (Upper(item.NAME.view()) != key) continue;
       item.LAST = next;
       if (item.FIRST == 0) item.FIRST = item.LAST;
@@ -146,26 +146,26 @@ void PDFGenerator::AddBookmark(int32_t x, int32_t y, bool usePageParent, std::st
     }
   }
   BookmarkRow row;
-  row.DEST = PAGENO;
+  row.DEST = page_.PAGENO;
   row.XPOS = WholePoints(x == 0 ? 1 : x);
   row.YPOS = WholePoints(y == 0 ? 1 : y);
   row.NAME = RightTrimmed(title);
   row.ORDER = next;
   row.PARENT = parentPos;
   row.LEVEL = parentPos ? parentLevel + 1 : 1;
-  BOOKMARKS.push_back(row);
+  link_.BOOKMARKS.push_back(row);
 }
 
 void PDFGenerator::WriteAnnotations() {
-  const int32_t h = PAGEHEIGHT;
-  for (auto& link : PAGEHYPERLINKS) {
+  const int32_t h = page_.PAGEHEIGHT;
+  for (auto& link : link_.PAGEHYPERLINKS) {
     if (link.TYPE > 4) continue;
-    link.OBJECTNO = ++CUROBJ;
-    AddLocation(CUROBJ);
-    OUTPUT->WriteLine(std::to_string(CUROBJ) + " 0 obj <<");
+    link.OBJECTNO = ++doc_.CUROBJ;
+    AddLocation(doc_.CUROBJ);
+    OUTPUT->WriteLine(std::to_string(doc_.CUROBJ) + " 0 obj <<");
     OUTPUT->WriteLine("/Type /Annot ");
     auto noteRect = [&] {
-      int32_t size = POINTSIZE;
+      int32_t size = page_.POINTSIZE;
       int32_t width = static_cast<int32_t>(std::floor(size / 2.0 * RightTrimmed(link.TEXT).size()));
       return "/Rect [ " + std::to_string(link.XPOS) + " " + std::to_string(h - size - link.YPOS - size / 3) + " " +
              std::to_string(width + link.XPOS) + " " + std::to_string(h - link.YPOS) + " ]";
@@ -173,7 +173,7 @@ void PDFGenerator::WriteAnnotations() {
     if (link.TYPE == 3) {
       OUTPUT->WriteLine("/Subtype /Text");
       OUTPUT->WriteLine(noteRect());
-      WriteInfoString("/Contents (", link.DEST, CUROBJ);
+      WriteInfoString("/Contents (", link.DEST, doc_.CUROBJ);
     } else {
       OUTPUT->WriteLine("/Subtype /Link");
       if (link.WIDTH != 0 && link.HEIGHT != 0) {
@@ -237,8 +237,8 @@ void PDFGenerator::WriteAnnotations() {
 }
 
 void PDFGenerator::WriteOutlines() {
-  const int32_t base = CUROBJ;
-  std::vector<BookmarkRow>& items = BOOKMARKS;
+  const int32_t base = doc_.CUROBJ;
+  std::vector<BookmarkRow>& items = link_.BOOKMARKS;
   // By level, then parent, then creation: siblings stay together, so every
   // child is reachable from its parent's /First through /Next.
   std::stable_sort(items.begin(), items.end(), [](const BookmarkRow& a, const BookmarkRow& b) {
@@ -261,11 +261,11 @@ void PDFGenerator::WriteOutlines() {
     if (item.LAST) item.LAST += base;
     if (i == 0) rootFirst = item.OBJECTNO;
     if (item.LEVEL == 1) rootLast = item.OBJECTNO;
-    ++CUROBJ;
+    ++doc_.CUROBJ;
   }
   std::stable_sort(items.begin(), items.end(),
                    [](const BookmarkRow& a, const BookmarkRow& b) { return a.OBJECTNO < b.OBJECTNO; });
-  const int32_t h = PAGEHEIGHT;
+  const int32_t h = page_.PAGEHEIGHT;
   const std::vector<int32_t> pages = PageObjectsByNumber(true);
   for (BookmarkRow& item : items) {
     AddLocation(item.OBJECTNO);
@@ -290,7 +290,7 @@ void PDFGenerator::WriteOutlines() {
     // ends inside it would end the comment early.
     std::string shown = OUTPUT->KeysReady() ? std::string() : item.NAME.str();
     std::replace_if(shown.begin(), shown.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
-    OUTPUT->WriteLine("% TEXT:" + shown + " OBJ:" + std::to_string(item.OBJECTNO) + " PAGE:" + std::to_string(PAGENO));
+    OUTPUT->WriteLine("% TEXT:" + shown + " OBJ:" + std::to_string(item.OBJECTNO) + " PAGE:" + std::to_string(page_.PAGENO));
     WriteInfoString("/Title (", item.NAME.view(), item.OBJECTNO);
     if (item.NEXT) OUTPUT->WriteLine("/Next " + std::to_string(item.NEXT) + " 0 R");
     OUTPUT->WriteLine(">>");

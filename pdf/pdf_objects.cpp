@@ -163,7 +163,7 @@ uint8_t PDFGenerator::EmitPolygon(std::string_view attributes, const std::vector
 uint8_t PDFGenerator::EmitImage(std::string_view attributes, std::string_view imageName, const ImageFormat& image) {
   ReportPos p = image.POS;
   if (!ObjectLinks(p, attributes, imageName) || Hidden(attributes)) return Level::Done;
-  std::string_view name = image.EMBEDSTART > 0 ? PAGENAME.view() : RightTrimmed(imageName);
+  std::string_view name = image.EMBEDSTART > 0 ? page_.PAGENAME.view() : RightTrimmed(imageName);
   PlaceImage(name, p.LEFT, p.TOP, p.RIGHT - p.LEFT, static_cast<int32_t>(image.EMBEDSTART), p.BOTTOM - p.TOP);
   return Level::Done;
 }
@@ -187,7 +187,7 @@ std::string PDFGenerator::GetAttribute(std::string_view attributes, std::string_
 std::string PDFGenerator::EscapeText(std::string_view text, bool plain) const {
   std::string out;
   out.reserve(text.size() * 2);
-  bool baltic = OBJCHARSET == 186 && !plain;
+  bool baltic = page_.OBJCHARSET == 186 && !plain;
   for (unsigned char c : text) {
     if (c < 30 || c == 127 || c == 129) {
       out += ' ';

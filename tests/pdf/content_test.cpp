@@ -157,12 +157,12 @@ TEST(PdfContent, TextEscapingCoversBracketsBackslashAndControls) {
   EXPECT_EQ(g.EscapeText("(a\\b)", false), "\\(a\\\\b\\)");
   EXPECT_EQ(g.EscapeText("a\tb\nc\x1d" "d", false), "a b c d");
   EXPECT_EQ(g.EscapeText(std::string("\x1e\x7f\x81\x80", 4), false), std::string("\x1e  \x80", 4));
-  g.OBJCHARSET = 186;
+  g.Page().OBJCHARSET = 186;
   EXPECT_EQ(g.EscapeText(std::string("a\xd0" "b\x83", 4), false), "a)<8A>(b ");
   EXPECT_EQ(g.EscapeText(std::string("\x8d\x8f\xa8\xaf\xb8\xbf\xde\xfe\x88\x8a\x8c", 11), false),
             ")<A8>()<B8>()<D8>()<C6>()<F8>()<E6>()<8E>()<9E>(   ");
   EXPECT_EQ(g.EscapeText(std::string("\xd0", 1), true), std::string("\xd0", 1));
-  g.OBJCHARSET = 0;
+  g.Page().OBJCHARSET = 0;
   EXPECT_EQ(g.EscapeText(std::string("\xd0", 1), false), std::string("\xd0", 1));
 }
 
@@ -322,7 +322,7 @@ TEST(PdfContent, CompressedStreamsNameTheShortFilterAndInflateToTheContent) {
   TempDir dir;
   TestGenerator g;
   g.Init(dir.file("z.pdf"));
-  g.COMPRESSTEXT = 1;
+  g.SetCompression(true, false);
   g.BeginDocument(1);
   g.BeginPage("p", 0, 0, 8500, 11000);
   g.EmitString("", "Hi", Text(1000, 1000, "Helvetica", 10));

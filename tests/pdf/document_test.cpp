@@ -96,7 +96,7 @@ TEST(PdfDocument, MediaBoxIsTruncatedToWholePoints) {
   g.Init(dir.file("a.pdf"));
   g.BeginDocument(2);
   g.BeginPage("a", 100, 200, 100 + 8499, 200 + 11013);  // 611.928 x 792.936 points
-  EXPECT_EQ(g.PAGETYPE, 256);
+  EXPECT_EQ(g.Page().PAGETYPE, 256);
   g.FinishPage();
   g.BeginPage("b", 0, 0, 11000, 8500);
   g.FinishPage();
@@ -105,15 +105,15 @@ TEST(PdfDocument, MediaBoxIsTruncatedToWholePoints) {
   EXPECT_NE(pdf.find("/MediaBox [ 0 0 611 792 ]"), std::string::npos);
   // The pages tree carries the last page's size.
   EXPECT_NE(pdf.find("/Count 2\r\n/MediaBox [ 0 0 792 612 ]\r\n/Kids [ 6 0 R 7 0 R ]"), std::string::npos);
-  EXPECT_EQ(g.PAGENAME, "b");
+  EXPECT_EQ(g.Page().PAGENAME, "b");
 }
 
 TEST(PdfDocument, TitleDefaultsDependOnWhenItIsEmpty) {
   TempDir dir;
   TestGenerator g;
   g.Init(dir.file("a.pdf"));
-  EXPECT_EQ(g.TITLE, "PDF Document");
-  g.TITLE = "";
+  EXPECT_EQ(g.Document().TITLE, "PDF Document");
+  g.Document().TITLE = "";
   g.BeginDocument(0);
   g.FinishDocument();
   EXPECT_NE(ReadFile(dir.file("a.pdf")).find("/Title (PDF-VT-Job)"), std::string::npos);
@@ -124,7 +124,7 @@ TEST(PdfDocument, InfoStringsAreTrimmedAndEscapedWithoutSubstitutions) {
   TestGenerator g;
   g.Init(dir.file("a.pdf"));
   g.SetDocumentInfo("  Preset (A\\B)  ", "C\tD", "", "", "", std::string(1, static_cast<char>(208)));
-  g.OBJCHARSET = 186;
+  g.Page().OBJCHARSET = 186;
   g.BeginDocument(0);
   g.FinishDocument();
   std::string pdf = ReadFile(dir.file("a.pdf"));
@@ -149,7 +149,7 @@ TEST(PdfDocument, XrefOffsetsHoldForLongCompressedDocuments) {
   TempDir dir;
   TestGenerator g;
   g.Init(dir.file("long.pdf"));
-  g.COMPRESSTEXT = 1;
+  g.SetCompression(true, false);
   g.BeginDocument(30);
   for (int page = 0; page < 30; ++page) {
     g.BeginPage("p", 0, 0, 8500, 11000);
@@ -163,7 +163,7 @@ TEST(PdfDocument, XrefOffsetsHoldForLongCompressedDocuments) {
   ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string pdf = ReadFile(dir.file("long.pdf"));
   EXPECT_GT(pdf.size(), tx::PDFOutputFile::kPiece);
-  EXPECT_EQ(static_cast<size_t>(g.OUTPUT->FPOS), pdf.size());
+  EXPECT_EQ(static_cast<size_t>(g.Output().FPOS), pdf.size());
   EXPECT_EQ(XrefProblems(pdf), "");
   EXPECT_EQ(RunTool("qpdf --check " + dir.file("long.pdf")).status, 0);
 }
@@ -180,16 +180,16 @@ TEST(PdfDocument, ChooseOutputAsksOnlyWithoutATargetName) {
   g.cancelDialog = false;
   g.dialogAnswer = dir.file("report");
   EXPECT_EQ(g.ChooseOutput(0), tx::Level::Done);
-  EXPECT_EQ(g.OUTPUT->GetName(), dir.file("report.PDF"));
+  EXPECT_EQ(g.Output().GetName(), dir.file("report.PDF"));
   EXPECT_EQ(g.dialogs, 2);
   // A name is now set: no second question.
   EXPECT_EQ(g.ChooseOutput(0), tx::Level::Done);
   EXPECT_EQ(g.dialogs, 2);
 
-  g.OUTPUT->SetName("");
+  g.SetTargetName("");
   g.dialogAnswer = dir.file("keep.pdf");
   EXPECT_EQ(g.ChooseOutput(0), tx::Level::Done);
-  EXPECT_EQ(g.OUTPUT->GetName(), dir.file("keep.pdf"));
+  EXPECT_EQ(g.Output().GetName(), dir.file("keep.pdf"));
 }
 
 TEST(PdfDocument, FinishedFileJoinsTheOutputListAndTheNameIsCleared) {
@@ -203,7 +203,7 @@ TEST(PdfDocument, FinishedFileJoinsTheOutputListAndTheNameIsCleared) {
   EXPECT_EQ(g.FinishDocument(), tx::Level::Done);
   ASSERT_EQ(files.size(), 1u);
   EXPECT_EQ(files[0], dir.file("a.pdf"));
-  EXPECT_EQ(g.OUTPUT->GetName(), "");
+  EXPECT_EQ(g.Output().GetName(), "");
   EXPECT_FALSE(g.OutputFailed());
   EXPECT_EQ(g.ProducesFiles(), 1);
   EXPECT_EQ(g.TargetKind(), "PDF");
@@ -222,10 +222,10 @@ TEST(PdfDocument, TargetThatCannotBeCreatedFailsTheRun) {
   g.BeginPage("p", 0, 0, 8500, 11000);
   g.EmitString("", "Text", Text(1000, 1000));
   g.FinishPage();
-  int32_t counted = g.OUTPUT->FPOS;
+  int32_t counted = g.Output().FPOS;
   EXPECT_EQ(g.FinishDocument(), tx::Level::Fatal);
   EXPECT_TRUE(g.OutputFailed());
-  EXPECT_GT(g.OUTPUT->FPOS, counted);  // still counted
+  EXPECT_GT(g.Output().FPOS, counted);  // still counted
   EXPECT_TRUE(files.empty());
   ASSERT_FALSE(g.messages.empty());
   EXPECT_EQ(g.messages[0].rfind("Target OpenFile: ERROR:(2) ", 0), 0u) << g.messages[0];

@@ -35,19 +35,19 @@ TEST(PdfFonts, RegistrationByNameAndCharacterSet) {
   auto bi = Text(0, 600, "Arial", 10);
   bi.STYLE = 700 | 0x1000;
   g.EmitString("", "d", bi);
-  ASSERT_EQ(g.FONTSNAMES.size(), 3u);
-  EXPECT_EQ(g.FONTSNAMES[0].NAME, "Courier");
-  EXPECT_EQ(g.FONTSNAMES[0].BUILTIN, 1);
-  EXPECT_EQ(g.FONTSNAMES[1].CHARSET, 186);
-  EXPECT_EQ(g.FONTSNAMES[1].NUMBER, 2);
-  EXPECT_EQ(g.FONTSNAMES[2].NAME, "Arial,BoldItalic");
-  EXPECT_EQ(g.FONTSNAMES[2].REALNAME, "Arial");
-  EXPECT_EQ(g.FONTSNAMES[2].STYLE, 700 + 4096);
-  EXPECT_EQ(g.FONTSNAMES[2].BUILTIN, 0);
+  ASSERT_EQ(g.Fonts().FONTSNAMES.size(), 3u);
+  EXPECT_EQ(g.Fonts().FONTSNAMES[0].NAME, "Courier");
+  EXPECT_EQ(g.Fonts().FONTSNAMES[0].BUILTIN, 1);
+  EXPECT_EQ(g.Fonts().FONTSNAMES[1].CHARSET, 186);
+  EXPECT_EQ(g.Fonts().FONTSNAMES[1].NUMBER, 2);
+  EXPECT_EQ(g.Fonts().FONTSNAMES[2].NAME, "Arial,BoldItalic");
+  EXPECT_EQ(g.Fonts().FONTSNAMES[2].REALNAME, "Arial");
+  EXPECT_EQ(g.Fonts().FONTSNAMES[2].STYLE, 700 + 4096);
+  EXPECT_EQ(g.Fonts().FONTSNAMES[2].BUILTIN, 0);
   g.FinishPage();
   g.FinishDocument();
   // The descriptor renames the font after the family actually found.
-  EXPECT_EQ(g.FONTSNAMES[2].NAME, "LiberationSans,BoldItalic");
+  EXPECT_EQ(g.Fonts().FONTSNAMES[2].NAME, "LiberationSans,BoldItalic");
   std::string pdf = ReadFile(dir.file("f.pdf"));
   auto streams = PlainStreams(pdf);
   ASSERT_FALSE(streams.empty());
@@ -100,9 +100,9 @@ TEST(PdfFonts, WidthsAreWrittenTenToALine) {
   g.EmitString("", "x", Text(0, 0, "Arial", 10));
   g.FinishPage();
   // A font whose range is already known keeps it: codes 32 to 126 only.
-  g.FONTSNAMES[0].FIRSTCHAR = 32;
-  g.FONTSNAMES[0].LASTCHAR = 126;
-  for (int code = 32; code <= 126; ++code) g.FONTSNAMES[0].CHARWIDTH[code - 1] = 1;
+  g.Fonts().FONTSNAMES[0].FIRSTCHAR = 32;
+  g.Fonts().FONTSNAMES[0].LASTCHAR = 126;
+  for (int code = 32; code <= 126; ++code) g.Fonts().FONTSNAMES[0].CHARWIDTH[code - 1] = 1;
   g.FinishDocument();
   std::string pdf = ReadFile(dir.file("w.pdf"));
   size_t at = pdf.find("/Widths [");

@@ -255,12 +255,9 @@ class PdfImagePixels : public ::testing::Test {
     Save(pageFile, page);
     std::string path = dir.file("pixels.pdf");
     TestGenerator g;
-    if (!password.empty()) {
-      g.ENCRYPT = 1;
-      g.PASSWORD = password;
-    }
+    if (!password.empty()) g.SetPassword(password);
     g.Init(path);
-    g.COMPRESSTEXT = g.COMPRESSIMAGES = 1;
+    g.SetCompression(true, true);
     g.BeginDocument(1);
     g.BeginPage(pageFile, 0, 0, 8500, 11000);
     for (const auto& p : placed) {

@@ -33,10 +33,9 @@ Written Write(TempDir& dir, Draw draw, bool compress = true, const std::string& 
   TestGenerator g;
   std::string path = dir.file("i.pdf");
   g.Init(path);
-  g.COMPRESSTEXT = g.COMPRESSIMAGES = compress ? 1 : 0;
+  g.SetCompression(compress, compress);
   if (!password.empty()) {
-    g.ENCRYPT = 1;
-    g.PASSWORD = password;
+    g.SetPassword(password);
   }
   g.BeginDocument(1);
   g.BeginPage(dir.file("page1.wmf"), 0, 0, 8500, 11000);
@@ -150,7 +149,7 @@ TEST(PdfImages, UnsupportedOrMissingImagesAreNotDrawn) {
   std::string pdf = ReadFile(dir.file("i.pdf"));
   EXPECT_EQ(pdf.find("/XObject"), std::string::npos);
   EXPECT_EQ(pdf.find("/Contents"), std::string::npos);
-  EXPECT_EQ(g.IMAGENO, 0);
+  EXPECT_EQ(g.Images().IMAGENO, 0);
 }
 
 TEST(PdfImages, JpegDataIsCopiedWhole) {
@@ -270,7 +269,7 @@ TEST(PdfImages, CutFilesNeitherCrashNorBreakTheDocument) {
   samples.push_back(page);
   TestGenerator g;
   g.Init(dir.file("cut.pdf"));
-  g.COMPRESSIMAGES = 1;
+  g.SetCompression(false, true);
   g.BeginDocument(1);
   g.BeginPage(dir.file("page.wmf"), 0, 0, 8500, 11000);
   int n = 0;
@@ -391,16 +390,16 @@ TEST(PdfImages, UnusableFilesAreSilentlyNotDrawn) {
   g.BeginPage(dir.file("page.wmf"), 0, 0, 8500, 11000);
   for (const auto& [name, bytes] : cases) {
     Save(dir.file(name), bytes);
-    int32_t before = g.IMAGENO;
+    int32_t before = g.Images().IMAGENO;
     g.EmitImage("", dir.file(name), At(0, 0, 100, 100));
-    EXPECT_EQ(g.IMAGENO, before) << name;
+    EXPECT_EQ(g.Images().IMAGENO, before) << name;
   }
   for (size_t at : std::vector<size_t>{9, 9 + tall.size(), 9 + tall.size() + wide.size(), page.size() + 1, 3}) {
-    int32_t before = g.IMAGENO;
+    int32_t before = g.Images().IMAGENO;
     g.EmitImage("", "", At(0, 0, 100, 100, static_cast<uint32_t>(at)));
-    EXPECT_EQ(g.IMAGENO, before) << "bitmap at " << at;
+    EXPECT_EQ(g.Images().IMAGENO, before) << "bitmap at " << at;
   }
-  ASSERT_EQ(g.IMAGENO, 0);
+  ASSERT_EQ(g.Images().IMAGENO, 0);
   EXPECT_TRUE(g.messages.empty()) << g.messages.front();
   // The same files whole are drawn; a GIF's size is its image's, whatever
   // screen it claims.
@@ -410,9 +409,9 @@ TEST(PdfImages, UnusableFilesAreSilentlyNotDrawn) {
   for (size_t i = 6; i < 10; ++i) giant[i] = 0xFF;
   Save(dir.file("good.gif"), giant);
   g.EmitImage("", dir.file("good.gif"), At(0, 0, 100, 100));
-  ASSERT_EQ(g.IMAGENO, 2);
-  EXPECT_EQ(g.IMAGES[1].WIDTH, 5);
-  EXPECT_EQ(g.IMAGES[1].HEIGHT, 3);
+  ASSERT_EQ(g.Images().IMAGENO, 2);
+  EXPECT_EQ(g.Images().IMAGES[1].WIDTH, 5);
+  EXPECT_EQ(g.Images().IMAGES[1].HEIGHT, 3);
   g.FinishPage();
   ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string pdf = ReadFile(dir.file("i.pdf"));
@@ -434,12 +433,12 @@ TEST(PdfImages, FilesAreOpenedByTheNameAsGiven) {
   g.BeginPage("p", 0, 0, 8500, 11000);
   g.EmitImage("", "tmp01.png", At(0, 0, 1000, 1000));
   ASSERT_TRUE(g.messages.empty()) << g.messages.front();
-  ASSERT_EQ(g.IMAGENO, 1);
-  EXPECT_EQ(g.IMAGES[0].EMBEDEDFILENAME, "TMP01.PNG");
-  EXPECT_EQ(g.IMAGES[0].FILENAME, "tmp01.png");
+  ASSERT_EQ(g.Images().IMAGENO, 1);
+  EXPECT_EQ(g.Images().IMAGES[0].EMBEDEDFILENAME, "TMP01.PNG");
+  EXPECT_EQ(g.Images().IMAGES[0].FILENAME, "tmp01.png");
   // Another spelling of the same name is the same image.
   g.EmitImage("", "Tmp01.PNG  ", At(0, 2000, 1000, 3000));
-  EXPECT_EQ(g.IMAGENO, 1);
+  EXPECT_EQ(g.Images().IMAGENO, 1);
   g.FinishPage();
   ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   std::string pdf = ReadFile(dir.file("i.pdf"));
@@ -497,7 +496,7 @@ TEST(PdfImages, DevicesAndPipesAreNotReadAsImages) {
   EXPECT_EQ(g.messages[0], "GetImageInfo: ERROR (22)Invalid argument FILE:/dev/zero");
   EXPECT_NE(g.messages[1].find(" FILE:" + dir.file("pipe.png")), std::string::npos);
   EXPECT_EQ(g.messages[2].rfind("GetImageInfo: ERROR (", 0), 0u);
-  EXPECT_EQ(g.IMAGENO, 0);
+  EXPECT_EQ(g.Images().IMAGENO, 0);
   g.FinishPage();
   EXPECT_EQ(g.FinishDocument(), tx::Level::Done);
 }
@@ -542,7 +541,7 @@ TEST(PdfImages, LyingHeaderBytesNeitherCrashNorBreakTheDocument) {
   samples.push_back(Bytes(std::begin(kJpeg8x4), std::end(kJpeg8x4)));
   TestGenerator g;
   g.Init(dir.file("lies.pdf"));
-  g.COMPRESSIMAGES = 1;
+  g.SetCompression(false, true);
   g.BeginDocument(1);
   // Bitmaps first, each in a page file of its own.
   Bytes dib = Dib(5, 2, 4, Bytes(64, 3), {Bytes{0x12, 0x34, 0x50}, Bytes{0x56, 0x78, 0x90}});
@@ -575,7 +574,7 @@ TEST(PdfImages, LyingHeaderBytesNeitherCrashNorBreakTheDocument) {
   g.FinishPage();
   ASSERT_EQ(g.FinishDocument(), tx::Level::Done);
   EXPECT_TRUE(g.messages.empty());
-  EXPECT_GT(g.IMAGENO, 0);
+  EXPECT_GT(g.Images().IMAGENO, 0);
   std::string pdf = ReadFile(dir.file("lies.pdf"));
   EXPECT_EQ(XrefProblems(pdf), "");
   auto check = RunTool("qpdf --check " + dir.file("lies.pdf"));

@@ -171,8 +171,7 @@ TEST(PdfLinks, EncryptedAnnotationsAndTitlesAreUnreadableWithoutThePassword) {
   TempDir dir;
   TestGenerator g;
   g.Init(dir.file("e.pdf"));
-  g.ENCRYPT = 1;
-  g.PASSWORD = "pw";
+  g.SetPassword("pw");
   g.BeginDocument(1);
   g.BeginPage("p", 0, 0, 8500, 11000);
   g.EmitBox("PDF(PDFActionType=3|Annotation=Private note|Bookmark=Private mark)", Box(0, 0, 100, 100));
@@ -206,10 +205,7 @@ TEST(PdfLinks, ReadersSeeTheAnnotationsAndTheOutlineTree) {
     TempDir dir;
     TestGenerator g;
     std::string path = dir.file("r.pdf");
-    if (!password.empty()) {
-      g.ENCRYPT = 1;
-      g.PASSWORD = password;
-    }
+    if (!password.empty()) g.SetPassword(password);
     g.Init(path);
     g.SetPagesAsParentBookmark(1);
     g.BeginDocument(2);

@@ -23,7 +23,11 @@ class TestGenerator : public tx::PDFGenerator {
   int dialogs = 0;
 
   using tx::PDFGenerator::CurrentStream;
+  using tx::PDFGenerator::Document;
   using tx::PDFGenerator::DrawEllipse;
+  using tx::PDFGenerator::Fonts;
+  using tx::PDFGenerator::Images;
+  using tx::PDFGenerator::Page;
 
  protected:
   void ShowMessage(std::string_view title, std::string_view text) override {

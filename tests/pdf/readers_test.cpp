@@ -19,7 +19,7 @@ struct Placed {
 // Two letter pages with every drawing kind; returns the texts and where they were put.
 std::vector<Placed> WriteSample(TestGenerator& g, const std::string& path, bool compress) {
   g.Init(path);
-  g.COMPRESSTEXT = compress ? 1 : 0;
+  g.SetCompression(compress, false);
   g.SetDocumentInfo("Preset Report", "Tonalyx", "Tonalyx", "Axe-FX", "Tester", "preset");
   std::vector<Placed> placed = {{"Helvetica line", 1000, 1000, 10}, {"Arial bold", 1000, 2000, 12},
                                 {"Times italic", 4000, 2000, 11},   {"Courier mono", 1000, 3000, 9},
@@ -162,13 +162,11 @@ TEST(PdfReaders, EncryptedDocumentOpensOnlyWithThePassword) {
   TempDir dir;
   TestGenerator g;
   std::string path = dir.file("secret.pdf");
-  g.ENCRYPT = 1;
-  g.PASSWORD = "tonalyx";
-  g.ACCESSPERMISSIONS = 44;
-  // Init keeps ENCRYPT and PASSWORD; permissions are set again after it.
+  g.SetPassword("tonalyx");
+  // Init keeps the password; permissions are set again after it.
   g.Init(path);
-  g.ACCESSPERMISSIONS = 44;
-  g.COMPRESSTEXT = 1;
+  g.SetPassword("tonalyx", 44);
+  g.SetCompression(true, false);
   g.SetDocumentInfo("Secret (title)", "Tonalyx", "Tonalyx", "", "", "");
   g.BeginDocument(1);
   g.BeginPage("p", 0, 0, 8500, 11000);

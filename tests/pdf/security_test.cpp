@@ -89,9 +89,7 @@ namespace {
 std::string EncryptedDoc(TestGenerator& g, const std::string& path, const std::string& password,
                          const std::string& title) {
   g.Init(path);
-  g.ENCRYPT = 1;
-  g.PASSWORD = password;
-  g.ACCESSPERMISSIONS = 44;
+  g.SetPassword(password, 44);
   g.SetDocumentInfo(title, "", "", "", "", "");
   g.BeginDocument(1);
   g.BeginPage("p", 0, 0, 8500, 11000);
@@ -158,7 +156,7 @@ TEST(PdfSecurity, DocumentsWithTheSamePasswordShareKeys) {
 TEST(PdfSecurity, CompressedEncryptedStreamsAndStringsDecryptToThePlainBytes) {
   TempDir dir;
   TestGenerator g;
-  g.COMPRESSTEXT = 1;
+  g.SetCompression(true, false);
   std::string pdf = EncryptedDoc(g, dir.file("e.pdf"), "pw", "Hidden title");
   EXPECT_NE(pdf.find("6 0 obj\r\n<< /Filter /Fl /Length "), std::string::npos);
   EXPECT_EQ(pdf.find("Hidden title"), std::string::npos);

@@ -255,7 +255,7 @@ TEST_F(PipelineTest, PdfFromThePagesReadsBackWithTextsInPlace) {
   std::string pdf = dir.file("report.pdf");
   tx::PDFGenerator gen;
   gen.Init(pdf);
-  gen.COMPRESSTEXT = gen.COMPRESSIMAGES = 1;
+  gen.SetCompression(true, true);
   txtest::RecordingErrors errors;
   tx::WMFParser parser;
   parser.Init(&pages, &gen, &errors);

@@ -1,7 +1,7 @@
 // Time per page of the PDF writer at 10, 100 and 1,000 pages: it must stay
 // flat as the document grows. Two ways in:
 //   generator  the report generator interface driven directly (per page 40
-//              text lines, 10 boxes, 10 lines), text compressed;
+//              text lines, 10 boxes, 10 lines), compressed;
 //   pages2pdf  the page parser replaying a saved report page (the golden page
 //              tests/data/pages/report_page2.wmf, once per page) into the
 //              generator, as `tonalyx-cli pages2pdf` does.
@@ -15,17 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "pdf/pdf_generator.h"
+#include "pdf_sample_page.h"
 #include "report/wmf_parser.h"
 #include "services/error_manager.h"
 
 namespace {
 
-class QuietGenerator : public tx::PDFGenerator {
- protected:
-  void ShowMessage(std::string_view, std::string_view) override {}
-  bool AskSaveName(std::string_view, std::string_view, std::string&) override { return false; }
-};
+using txbench::QuietGenerator;
 
 class QuietErrors : public tx::ErrorManager {
  public:
@@ -47,32 +43,7 @@ bool WriteDirect(const std::string& path, int pages) {
   QuietGenerator g;
   Configure(g, path);
   g.BeginDocument(pages);
-  for (int page = 0; page < pages; ++page) {
-    g.BeginPage("page", 0, 0, 8500, 11000);
-    for (int i = 0; i < 10; ++i) {
-      tx::RectFormat box;
-      box.POS = {500, 500 + i * 700, 8000, 1100 + i * 700};
-      box.STYLE.BACKGROUNDCOLOR = i % 2 ? -1 : 0xEEEEEE;
-      box.STYLE.BORDERWIDTH = 8;
-      g.EmitBox("", box);
-      tx::LineFormat line;
-      line.POS = {500, 1200 + i * 700, 8000, 1200 + i * 700};
-      line.COLOR = 0x808080;
-      line.WIDTH = 8;
-      g.EmitLine("", line);
-    }
-    for (int row = 0; row < 40; ++row) {
-      tx::TextFormat f;
-      f.LEFTTEXT = 600;
-      f.TOPTEXT = 600 + row * 250;
-      f.BACKGROUNDCOLOR = -1;
-      f.FACE = "Helvetica";
-      f.SIZE = 10;
-      f.STYLE = 400;
-      g.EmitString("", "Parameter " + std::to_string(row) + " of page " + std::to_string(page) + "   12.5 dB", f);
-    }
-    g.FinishPage();
-  }
+  for (int page = 0; page < pages; ++page) txbench::EmitSamplePage(g, page);
   return g.FinishDocument() == tx::Level::Done;
 }
 

@@ -111,7 +111,7 @@ Phases RunPhases(const std::string& preset, const std::string& out) {
   generator.Init(out);
   generator.SetDocumentInfo("Tonalyx", "Tonalyx", "Tonalyx", current.state.PRESETNAME.view(), tx::PRESET_REPORT_AUTHOR,
                             tx::PRESET_REPORT_KEYWORDS);
-  generator.COMPRESSTEXT = generator.COMPRESSIMAGES = 1;
+  generator.SetCompression(true, true);
   tx::WMFParser parser;
   parser.Init(&pages, &generator);
   if (parser.Run(true) != 0) std::_Exit(2);

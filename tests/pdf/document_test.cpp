@@ -258,7 +258,7 @@ TEST(PdfDocument, EveryFailingWriteKeepsTheOldFileAndLeavesNothingBeside) {
       [&] {
         TestGenerator g;
         g.Init(path);
-        g.COMPRESSTEXT = 0;  // more than one piece of the file
+        g.SetCompression(false, false);  // more than one piece of the file
         g.BeginDocument(3);
         for (int page = 0; page < 3; ++page) {
           g.BeginPage("p", 0, 0, 8500, 11000);

@@ -3,6 +3,7 @@
 #include <png.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
@@ -105,8 +106,13 @@ PngWriteResult WritePngBytes(const std::string& fileName, const std::vector<uint
   FileReplacer out;
   if (!out.Open(fileName)) return OpenFailure(fileName, out);
 
-  if (!out.Write(png.data(), png.size()))
-    return Fail("An error occured when writing the PNG file: " + out.Error());
+  // In pieces of one IDAT chunk's size, as libpng hands them out when it
+  // writes to a file itself.
+  constexpr size_t kPiece = 8192;
+  for (size_t at = 0; at < png.size(); at += kPiece) {
+    if (!out.Write(png.data() + at, std::min(kPiece, png.size() - at)))
+      return Fail("An error occured when writing the PNG file: " + out.Error());
+  }
   if (!out.Commit()) {
     if (out.ErrorCode() == EISDIR || out.ErrorCode() == ENOTEMPTY || out.ErrorCode() == EBUSY)
       return Fail("Unable to delete the old PNG file before creating a new one. Error " +

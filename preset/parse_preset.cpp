@@ -117,15 +117,26 @@ PresetBuffer FitPresetBuffer(std::string_view content) {
   return buffer;
 }
 
+namespace {
+constexpr uint8_t kHeader[4] = {0xF0, 0x00, 0x01, 0x74};
+bool HeaderMatches(const PresetBuffer& buffer) { return std::memcmp(buffer.data(), kHeader, sizeof kHeader) == 0; }
+uint8_t DeviceTypeOf(const PresetBuffer& buffer) { return buffer[4] == 0 ? DEVICE_GEN1 : buffer[4]; }
+}  // namespace
+
+std::string_view PresetRejection(const PresetBuffer& buffer) {
+  if (!HeaderMatches(buffer)) return NOT_A_PRESET_TEXT;
+  const uint8_t type = DeviceTypeOf(buffer);
+  return type == DEVICE_GEN1 || type == DEVICE_GEN2 ? std::string_view() : INVALID_DEVICE_TEXT;
+}
+
 bool ParsePreset(const PresetBuffer& buffer, CurrentPreset& preset) {
   preset.PQ.clear();
   preset.MQ.clear();
-  static constexpr uint8_t header[4] = {0xF0, 0x00, 0x01, 0x74};
-  if (std::memcmp(buffer.data(), header, sizeof header) != 0) {
+  if (!HeaderMatches(buffer)) {
     ShowPresetMessage(NOT_A_PRESET_TEXT, NOT_A_PRESET_CAPTION);
     return false;
   }
-  preset.state.deviceType = buffer[4] == 0 ? DEVICE_GEN1 : buffer[4];
+  preset.state.deviceType = DeviceTypeOf(buffer);
   DecodedArea area;
   if (preset.state.deviceType == DEVICE_GEN1) {
     DecodeGen1(buffer, area);

@@ -22,6 +22,11 @@ inline constexpr std::string_view NOT_A_PRESET_CAPTION = "Preset Warning";
 inline constexpr std::string_view INVALID_DEVICE_TEXT = "Invalid Device Found";
 inline constexpr std::string_view INVALID_DEVICE_CAPTION = "Axe-FX Parser";
 
+// The text of the message the parser would reject the buffer with (header
+// or model byte), or empty when it takes it. Shows nothing: callers that
+// report rejections their own way ask first.
+std::string_view PresetRejection(const PresetBuffer& buffer);
+
 // True when the file was recognised and decoded. Always empties both queues
 // first; a rejection shows its message box (information icon, OK) and leaves
 // name, number and grid as they were. The device type changes at every call

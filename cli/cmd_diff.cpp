@@ -259,6 +259,6 @@ int Run(const std::vector<std::string>& args) {
 }
 
 txcli::Registration reg({"diff", "[--json] A.syx B.syx",
-                         "compare two presets: blocks, grid, states and values that differ (--help: details)", Run});
+                         "compare two presets: blocks, grid cells, states and values; 'diff --help' shows the JSON and exits", Run});
 
 }  // namespace

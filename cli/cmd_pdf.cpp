@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/line_console.h"
 #include "cli/pdf_options.h"
 #include "devicedefs/tables.h"
 #include "draw/canvas.h"
@@ -29,34 +30,7 @@
 
 namespace {
 
-// Message boxes as one line on stderr; dialogs answered from the script,
-// silently. A fatal message does not end the program here: the run fails and
-// cleans up.
-class PdfConsole : public tx::ConsoleToolkit {
- public:
-  PdfConsole() : tx::ConsoleToolkit(nullptr) { SetHaltExits(false); }
-  unsigned MessageBox(const tx::MessageRequest& request) override {
-    std::string text = request.text.substr(0, request.text.size() - std::min(request.promptLength, request.text.size()));
-    for (char& c : text)
-      if (c == '|' || c == '\n') c = ' ';
-    const unsigned answer = tx::ConsoleToolkit::MessageBox(request);
-    std::fprintf(stderr, "tonalyx-cli: %s: %s\n", request.caption.c_str(), text.c_str());
-    ++shown;
-    return answer;
-  }
-  int shown = 0;
-};
-
-class ToolkitScope {
- public:
-  explicit ToolkitScope(tx::WindowToolkit& toolkit) : previous_(tx::SetToolkit(&toolkit)) {}
-  ~ToolkitScope() { tx::SetToolkit(previous_); }
-  ToolkitScope(const ToolkitScope&) = delete;
-  ToolkitScope& operator=(const ToolkitScope&) = delete;
-
- private:
-  tx::WindowToolkit* previous_;
-};
+using txcli::ToolkitScope;
 
 int Run(const std::vector<std::string>& args) {
   txcli::PdfOptions pdf;
@@ -79,7 +53,7 @@ int Run(const std::vector<std::string>& args) {
   if (const int finished = txcli::FinishPdfOptions(pdf, "pdf"); finished != txcli::EXIT_OK) return finished;
 
   const std::string& target = paths[1];
-  PdfConsole console;
+  txcli::LineConsole console;
   ToolkitScope scope(console);
   if (!quiet) console.SetProgressOutput(&std::cerr, isatty(STDERR_FILENO) == 1);
 

@@ -46,6 +46,9 @@ class PresetTableFiller {
   // Kept from one block to the next and from one run to the next: a block
   // without a definition row reuses the previous block's value.
   int32_t VariantParameterValue() const { return variantParameterValue_; }
+  // Starts that value over, as a window opened anew does: a caller filling
+  // several presets one by one can show each as it reads alone.
+  void ResetVariantParameterValue() { variantParameterValue_ = 0; }
 
   // Runs when a fill that started on its kept rows alone takes the read
   // locks after all: the moment another process's commit would make those

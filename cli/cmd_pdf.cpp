@@ -78,8 +78,11 @@ int Run(const std::vector<std::string>& args) {
   }
 
   // The preview's "Save As" (the PDF writer being the only target, no choice
-  // is offered), the save dialog's answer, then Exit.
-  console.QueueFilePath(target);
+  // is offered), the save dialog's answer, then Exit. The dialog completes a
+  // name without an extension with ".PDF"; a name given here is taken as it
+  // stands, so such a one goes to the writer directly.
+  const bool bareName = std::filesystem::path(target).filename().string().find('.') == std::string::npos;
+  if (!bareName) console.QueueFilePath(target);
   console.QueueWindowEvent(tx::Event{tx::EventKind::Accepted, tx::PREVIEW_MENU_SAVE_AS}, "Report Preview");
   console.QueueWindowEvent(tx::Event{tx::EventKind::Accepted, tx::PREVIEW_MENU_EXIT}, "Report Preview");
 
@@ -90,9 +93,9 @@ int Run(const std::vector<std::string>& args) {
   options.settings = &noSettings;
   options.compress = pdf.compress;
   options.password = pdf.password;
+  if (bareName) options.targetName = target;
   options.filesWritten = [&](const std::vector<std::string>& files) {
-    // The save dialog gives a name without an extension ".PDF".
-    for (const std::string& f : files) written = written || f == target || f == target + ".PDF";
+    for (const std::string& f : files) written = written || f == target;
   };
   tx::PresetReport(options);
   t.MXPreset.Close();

@@ -82,7 +82,7 @@ void PresetReport(const PresetReportOptions& options) {
   if (t.MXPreset.Open() == Level::Done) {
     const PresetState& state = Current().state;
     PresetReportPdf pdf(state, options);
-    pdf.Init();
+    pdf.Init(options.targetName);
     ReportTargetSelector selector(toolkit);
     selector.AddItem(&pdf, 1);
 

@@ -23,6 +23,8 @@ struct PresetReportOptions {
   SettingsManager* settings = nullptr;
   // The picture of the block image band.
   std::string imageFile = BLOCK_IMAGE_FILE;
+  // Where the PDF goes without asking; empty: the save dialog asks.
+  std::string targetName;
   // The PDF's streams compressed; encrypted when a password is given.
   bool compress = true;
   std::optional<std::string> password;

@@ -218,6 +218,13 @@ TEST_F(PdfCommand, FailuresLeaveNoDocumentAndKeepAnExistingOne) {
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(Slurp(pdf).rfind("%PDF-1.3", 0), 0u);
   EXPECT_FALSE(Leftovers());
+
+  // A name without an extension is the file written, not one beside it.
+  const std::string bare = scratch_.file("report");
+  std::ofstream(bare + ".PDF") << "someone else's";
+  EXPECT_EQ(Cli("pdf --quiet " + Quote(Sample("gen1_wah_trem")) + " " + Quote(bare)).status, 0);
+  EXPECT_EQ(Slurp(bare).rfind("%PDF-1.3", 0), 0u);
+  EXPECT_EQ(Slurp(bare + ".PDF"), "someone else's");
 }
 
 TEST_F(PdfCommand, AnEncryptedReportOpensOnlyWithItsPassword) {

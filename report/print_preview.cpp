@@ -116,8 +116,7 @@ uint8_t PrintPreview::Display(int16_t zoom, int32_t firstPage, uint16_t across, 
 
   WindowLayout layout = PreviewLayout();
   for (ControlLayout& c : layout.controls)
-    if (c.number == PREVIEW_ZOOM || c.number == PREVIEW_ZOOM_PROMPT || c.number == PREVIEW_TOOL_ZOOM)
-      c.hidden = !ALLOWUSERZOOM;
+    if (c.number == PREVIEW_ZOOM || c.number == PREVIEW_ZOOM_PROMPT) c.hidden = !ALLOWUSERZOOM;
   window_ = toolkit_.OpenWindow(layout);
   OpenAtPosition();
 

@@ -89,6 +89,10 @@ TEST_F(PrintPreviewTest, OpensInTileModeWithTheStateLineOfTheFirstPage) {
   EXPECT_FALSE(console_.ControlEnabled(w, tx::PREVIEW_MENU_SAVE_AS));  // no target registered
   EXPECT_EQ(console_.ListRows(w, tx::PREVIEW_ZOOM).size(), 7u);
   EXPECT_EQ(console_.ControlText(w, tx::PREVIEW_ZOOM), "Tile pages");
+  // Without user zoom only the prompt and the list go; the toolbar's zoom stays.
+  EXPECT_TRUE(console_.ControlHidden(w, tx::PREVIEW_ZOOM));
+  EXPECT_TRUE(console_.ControlHidden(w, tx::PREVIEW_ZOOM_PROMPT));
+  EXPECT_FALSE(console_.ControlHidden(w, tx::PREVIEW_TOOL_ZOOM));
   EXPECT_EQ(pages_.size(), 6u);  // Exit keeps every page
   for (const auto& p : pages_) EXPECT_TRUE(std::filesystem::exists(p));
 

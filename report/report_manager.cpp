@@ -83,7 +83,9 @@ void ReportManager::SetTargetSelector(ReportTargetSelector* selector) {
 }
 
 int ReportManager::Ask() {
-  RESPONSE = 0;
+  // Cancelled until Next reaches the end: a window closed any other way
+  // (its Cancel, its close box) completed nothing.
+  RESPONSE = 2;
   closing_ = false;
   window_ = toolkit_.OpenWindow(ReportProgressLayout());
   toolkit_.KeepOnDesktop(window_);

@@ -107,7 +107,7 @@ class ReportManager {
   WindowId Window() const { return window_; }
   bool ReportOpened() const { return opened_; }
 
-  // Completion code of the run: 1 completed, 2 cancelled (0 before the end).
+  // Completion code of the run: 1 completed, 2 cancelled.
   int RESPONSE = 0;
   ErrorManager* ERRORS = nullptr;
   uint8_t DEFEROPENREPORT = 0;

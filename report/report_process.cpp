@@ -59,7 +59,8 @@ void ReportProcess::ShowPercentage() {
     percent = static_cast<double>(bytesRead_) * 100.0 / static_cast<double>(fileSize_);
   else if (RECORDSTOPROCESS > 0)
     percent = (RECORDSPROCESSED + 1.0) / RECORDSTOPROCESS * 100.0;
-  const int shown = std::min(100, static_cast<int>(percent));
+  // Capped before the cut: a file that grew while read gives more than 100.
+  const int shown = static_cast<int>(std::min(100.0, percent));
   if (shown == PERCENTILE) return;
   PERCENTILE = shown;
   toolkit_->SetProgress(window_, bar_, shown);

@@ -192,6 +192,14 @@ TEST_F(ReportManagerTest, AFatalRecordOrCancelShowsNoPreviewAndPrintsNothing) {
   EXPECT_EQ(m.Ask(), 2);
   EXPECT_FALSE(WindowOpened("Report Preview"));
   EXPECT_TRUE(console_.PrintJobs().empty());
+
+  // The close box cancels as Cancel does.
+  tx::PrintPreview second;
+  tx::ReportManager closed;
+  Start(closed, &second);
+  console_.QueueWindowEvent(Event{EventKind::CloseRequested}, "Progress...");
+  EXPECT_EQ(closed.Ask(), 2);
+  EXPECT_FALSE(WindowOpened("Report Preview"));
 }
 
 TEST_F(ReportManagerTest, ProcessorsFollowTheMainStepAndAFailingOneEndsTheRun) {

@@ -130,7 +130,9 @@ void ReportManager::PostClose() { toolkit_.PostEvent(window_, Event{EventKind::P
 
 uint8_t ReportManager::OpenReport() {
   uint8_t result = PROCESS ? PROCESS->Reset() : Level::Fatal;
-  if (result == Level::Done) result = Next();
+  // A window kept visible stays open after a failed open, so its first read
+  // posts no close.
+  if (result == Level::Done) result = ReadNext(!KEEPVISIBLE);
   DEFEROPENREPORT = 0;
   if (result != Level::Done) {
     OPENFAILED = 1;
@@ -210,17 +212,15 @@ uint8_t ReportManager::TakeRecord() {
   return result;
 }
 
-uint8_t ReportManager::Next() {
+uint8_t ReportManager::Next() { return ReadNext(true); }
+
+uint8_t ReportManager::ReadNext(bool closeAtTheEnd) {
   uint8_t r = PROCESS ? PROCESS->Next() : Level::Fatal;
   if (r == Level::Done) return Level::Done;
-  if (r == Level::NotDone && PROCESS->RECORDSPROCESSED > 0) {
-    RESPONSE = 1;
-    PostClose();
-    return Level::NotDone;
-  }
-  RESPONSE = 2;
-  PostClose();
-  return Level::Fatal;
+  const bool completed = r == Level::NotDone && PROCESS->RECORDSPROCESSED > 0;
+  RESPONSE = completed ? 1 : 2;
+  if (closeAtTheEnd) PostClose();
+  return completed ? Level::NotDone : Level::Fatal;
 }
 
 void ReportManager::CloseRun() {

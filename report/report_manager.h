@@ -144,6 +144,7 @@ class ReportManager {
  private:
   enum : int { CLOSE_POSTED = 1 };
   void PostClose();
+  uint8_t ReadNext(bool closeAtTheEnd);
   int64_t Now() const;
   void EndOfReport();
 

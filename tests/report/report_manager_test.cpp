@@ -76,6 +76,24 @@ TEST_F(ReportManagerTest, DeferredOpenHappensAtTheFirstTickAndAFailedOneClosesUn
   EXPECT_EQ(Messages("No Records"), 1);
 }
 
+TEST_F(ReportManagerTest, AWindowKeptVisibleStaysOpenAfterAFailedOpenUntilTheUserLeavesIt) {
+  struct Posting : tx::ConsoleToolkit {
+    Posting() : tx::ConsoleToolkit(nullptr) {}
+    void PostEvent(tx::WindowId w, const Event& e) override {
+      ++posted;
+      tx::ConsoleToolkit::PostEvent(w, e);
+    }
+    int posted = 0;
+  } console;
+  tx::ReportManager m(console);
+  Start(m);
+  m.KEEPVISIBLE = 1;
+  console.QueueWindowEvent(Event{EventKind::Accepted, tx::PROGRESS_CANCEL}, "Progress...");
+  EXPECT_EQ(m.Ask(), 2);
+  EXPECT_EQ(console.posted, 0);
+  EXPECT_EQ(Messages("No Records"), 1);
+}
+
 TEST_F(ReportManagerTest, AnEmptyTableRaisesNoRecordsOnceAndMakesNothing) {
   tx::PrintPreview preview;
   tx::ReportManager m;

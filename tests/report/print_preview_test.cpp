@@ -310,6 +310,19 @@ TEST_F(PrintPreviewTest, WindowPositionsAreKeptInTheSettingsFile) {
   EXPECT_EQ(g.width, 700);
   EXPECT_FALSE(g.maximized);
 
+  // A resize made in this run outranks the settings file; a forced position outranks both.
+  console_.QueueWindowEvent(Event{EventKind::Resized}, "Report Preview");
+  Show(0);
+  settings.Update("_PreviewWindow_", "XPos", 90L);
+  Show(0);
+  EXPECT_EQ(console_.Geometry(Window()).x, 40);
+  preview_.WINXPOS = 5;
+  preview_.WINYPOS = 6;
+  Show(0);
+  EXPECT_EQ(console_.Geometry(Window()).x, 5);
+  EXPECT_EQ(console_.Geometry(Window()).y, 6);
+  preview_.WINXPOS = preview_.WINYPOS = tx::PREVIEW_UNSET;
+
   preview_.MAXIMIZE = 1;
   console_.QueueWindowEvent(Event{EventKind::Accepted, 3}, "Pages to Print");
   Accept(tx::PREVIEW_MENU_PAGES);

@@ -122,6 +122,19 @@ TEST_F(ReportManagerTest, WithoutAPreviewThePagesGoStraightToThePrinterAndThenAw
   EXPECT_EQ(console_.Layout(progress).title, "Progress...");
   EXPECT_EQ(console_.ControlText(progress, tx::PROGRESS_PCTTEXT), "100% Complete");
   EXPECT_EQ(console_.Progress(progress, tx::PROGRESS_THERMOMETER), 100);
+
+  // An output hook that answers 1 is told the pages and keeps them from the printer.
+  struct Suppressing : tx::ReportManager {
+    uint8_t OutputHook(std::vector<std::string>& files) override {
+      told = files.size();
+      return 1;
+    }
+    size_t told = 0;
+  } suppressing;
+  Start(suppressing);
+  EXPECT_EQ(suppressing.Ask(), 1);
+  EXPECT_EQ(suppressing.told, 3u);
+  EXPECT_EQ(console_.PrintJobs().size(), 1u);
 }
 
 TEST_F(ReportManagerTest, ATargetGetsTheDeliveryCallsInOrderAndACancelledChoiceStopsIt) {

@@ -83,6 +83,7 @@ int Run(const std::vector<std::string>& args) {
   options.target = target;
   options.compress = pdf.compress;
   options.password = pdf.password;
+  options.embedFonts = pdf.embedFonts;
   options.skipped = [&](const std::string& file, const std::string& reason) {
     progress.End();
     std::fprintf(stderr, "tonalyx-cli: book: skipped '%s': %s\n", file.c_str(), reason.c_str());
@@ -109,7 +110,7 @@ int Run(const std::vector<std::string>& args) {
 }
 
 txcli::Registration reg(
-    {"book", "[--password PW | --password-file FILE] [--no-compress] [--quiet] OUT.pdf PRESET.syx|FOLDER...",
+    {"book", "[--password PW | --password-file FILE] [--no-compress] [--embed-fonts] [--quiet] OUT.pdf PRESET.syx|FOLDER...",
      "write the Preset Reports of many presets (files, or every .syx of a folder) as one PDF with a bookmark each",
      Run});
 

@@ -74,6 +74,7 @@ int Run(const std::vector<std::string>& args) {
   ConsolePdfGenerator generator;
   generator.Init(target);
   generator.SetCompression(pdf.compress, pdf.compress);
+  generator.SetEmbedFonts(pdf.embedFonts);
   if (pdf.password) generator.SetPassword(*pdf.password);
   tx::WMFParser parser;
   parser.Init(&pages, &generator, &errors);
@@ -84,7 +85,7 @@ int Run(const std::vector<std::string>& args) {
   return txcli::EXIT_FAILED;
 }
 
-txcli::Registration reg({"pages2pdf", "[--password PW | --password-file FILE] [--no-compress] OUT.pdf PAGE.wmf...",
+txcli::Registration reg({"pages2pdf", "[--password PW | --password-file FILE] [--no-compress] [--embed-fonts] OUT.pdf PAGE.wmf...",
                          "write report page metafiles as one PDF document", Run});
 
 }  // namespace

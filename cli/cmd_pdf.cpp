@@ -94,6 +94,7 @@ int Run(const std::vector<std::string>& args) {
   options.compress = pdf.compress;
   options.password = pdf.password;
   if (bareName) options.targetName = target;
+  options.embedFonts = pdf.embedFonts;
   options.filesWritten = [&](const std::vector<std::string>& files) {
     for (const std::string& f : files) written = written || f == target;
   };
@@ -105,7 +106,7 @@ int Run(const std::vector<std::string>& args) {
   return txcli::EXIT_FAILED;
 }
 
-txcli::Registration reg({"pdf", "[--password PW | --password-file FILE] [--no-compress] [--quiet] PRESET.syx OUT.pdf",
+txcli::Registration reg({"pdf", "[--password PW | --password-file FILE] [--no-compress] [--embed-fonts] [--quiet] PRESET.syx OUT.pdf",
                          "write a preset's Preset Report as a PDF document", Run});
 
 }  // namespace

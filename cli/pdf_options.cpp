@@ -41,6 +41,10 @@ int TakePdfOption(const std::vector<std::string>& args, size_t& i, PdfOptions& o
     options.compress = false;
     return EXIT_OK;
   }
+  if (args[i] == "--embed-fonts") {
+    options.embedFonts = true;
+    return EXIT_OK;
+  }
   bool missing = false;
   if (TakeValue(args, i, "--password", options.password, missing)) {
     if (missing) return UsageError(prefix + "--password needs a password");

@@ -3,6 +3,7 @@
 //   --password PW | --password=PW       encrypt, opening only with PW
 //   --password-file FILE | =FILE        the same, PW being FILE's first line
 //   --no-compress                       streams written as they are
+//   --embed-fonts                       the TrueType fonts carried in the PDF
 // An empty password is a usage error (it would silently leave the document
 // open); a password longer than 32 bytes counts by its first 32 only, which
 // the user is told.
@@ -17,6 +18,7 @@ struct PdfOptions {
   std::optional<std::string> password;
   std::optional<std::string> passwordFile;
   bool compress = true;
+  bool embedFonts = false;
 };
 
 // When args[i] is one of the options above, takes it (and its value, moving

@@ -15,6 +15,7 @@ void BookPdf::SetUp() {
   SetPagesAsParentBookmark(0);
   SetCompression(settings_.compress, settings_.compress);
   SetPassword(settings_.password ? *settings_.password : std::string());
+  SetEmbedFonts(settings_.embedFonts);
 }
 
 uint8_t BookPdf::BeginDocument(int32_t pageCount) {

@@ -22,6 +22,7 @@ class BookPdf : public PDFGenerator {
     std::string subject;
     bool compress = true;
     std::optional<std::string> password;
+    bool embedFonts = false;
   };
   explicit BookPdf(Settings settings) : settings_(std::move(settings)) {}
 

@@ -144,7 +144,7 @@ PresetBookResult WritePresetBook(const std::vector<BookFile>& files, const Prese
     r.failure = "the definition tables cannot be opened";
     return r;
   }
-  BookPdf pdf({"Preset book", options.compress, options.password});
+  BookPdf pdf({"Preset book", options.compress, options.password, options.embedFonts});
   pdf.Init(options.target);
   PresetPagesRenderer renderer(tables->t, images.path());
   WMFParser parser;

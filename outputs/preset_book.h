@@ -37,6 +37,7 @@ struct PresetBookOptions {
   std::string target;
   bool compress = true;
   std::optional<std::string> password;
+  bool embedFonts = false;  // the TrueType fonts carried in the PDF
   // Told of every entry left out, with the reason, and of warnings.
   std::function<void(const std::string& file, const std::string& reason)> skipped;
   std::function<void(const std::string& file, const std::string& text)> warned;

@@ -26,6 +26,7 @@ class PresetReportPdf : public PDFGenerator {
     SetPagesAsParentBookmark(0);
     SetCompression(options_.compress, options_.compress);
     SetPassword(options_.password ? *options_.password : std::string());
+    SetEmbedFonts(options_.embedFonts);
   }
 
  private:

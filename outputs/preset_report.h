@@ -28,6 +28,8 @@ struct PresetReportOptions {
   // The PDF's streams compressed; encrypted when a password is given.
   bool compress = true;
   std::optional<std::string> password;
+  // The TrueType fonts carried in the PDF.
+  bool embedFonts = false;
   // Told the files each save from the preview produced.
   std::function<void(const std::vector<std::string>&)> filesWritten;
 };

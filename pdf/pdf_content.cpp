@@ -283,9 +283,10 @@ void PDFGenerator::DrawText(const TextFormat& format, std::string_view text) {
   double theta = page_.FONTANGLE * kDegree;
   double x = std::fabs(ToPoints(format.LEFTTEXT + dx) - sx);
   double y = page_.PAGEHEIGHT - std::fabs(ToPoints(format.TOPTEXT - dy) - sy);
+  const std::string shown = EscapeText(text, false);
+  if (doc_.embedFonts) NoteShown(shown);
   OUTPUT->WriteLine(Num(std::cos(theta)) + " " + Num(std::sin(theta)) + " " + Num(-std::sin(theta)) + " " +
-                    Num(std::cos(theta)) + " " + Num(x) + " " + Num(y) + " Tm [(" + EscapeText(text, false) +
-                    ")] TJ");
+                    Num(std::cos(theta)) + " " + Num(x) + " " + Num(y) + " Tm [(" + shown + ")] TJ");
   page_.FONTANGLE = 0;
 }
 

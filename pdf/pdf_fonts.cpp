@@ -54,6 +54,20 @@ FontRequest StandardTwin(std::string_view pdfName, int style) {
   return r;
 }
 
+// Six capital letters naming a subset, taken from the font and the codes it
+// shows: the same document gets the same tags every time.
+std::string SubsetTag(const FontRow& font) {
+  uint64_t h = 1469598103934665603ull;
+  auto mix = [&](unsigned char c) { h = (h ^ c) * 1099511628211ull; };
+  for (char c : font.NAME.view()) mix(static_cast<unsigned char>(c));
+  mix(static_cast<unsigned char>(font.STYLE >> 8));
+  for (size_t code = 0; code < font.shown.size(); ++code)
+    if (font.shown[code]) mix(static_cast<unsigned char>(code));
+  std::string tag;
+  for (int i = 0; i < 6; ++i, h /= 26) tag += static_cast<char>('A' + h % 26);
+  return tag;
+}
+
 FontRequest RequestOf(const FontRow& font) {
   FontRequest r;
   r.face = font.REALNAME.str();
@@ -146,12 +160,81 @@ bool PDFGenerator::FontMetricsOf(const FontRequest& request, FontMetrics& metric
   return true;
 }
 
+bool PDFGenerator::FontProgramOf(const FontRequest& request, const std::array<bool, 256>& codes,
+                                 FontProgram& program, std::string& why) {
+  auto found = fonts_.Program(request, codes);
+  if (!found) {
+    why = fonts_.LastError();
+    return false;
+  }
+  program = std::move(*found);
+  return true;
+}
+
+void PDFGenerator::NoteShown(std::string_view escaped) {
+  const int n = page_.ACTUALFONTNUMBER;
+  if (n < 1 || n > static_cast<int>(font_.FONTSNAMES.size())) return;
+  std::array<bool, 256>& shown = font_.FONTSNAMES[static_cast<size_t>(n - 1)].shown;
+  for (size_t i = 0; i < escaped.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(escaped[i]);
+    if (c == '\\' && i + 1 < escaped.size()) {
+      // An octal escape stands for one code; any other escaped byte for itself.
+      size_t digits = 0;
+      unsigned value = 0;
+      while (digits < 3 && i + 1 + digits < escaped.size() && escaped[i + 1 + digits] >= '0' &&
+             escaped[i + 1 + digits] <= '7')
+        value = value * 8 + static_cast<unsigned>(escaped[i + 1 + digits++] - '0');
+      c = digits ? static_cast<unsigned char>(value) : static_cast<unsigned char>(escaped[i + 1]);
+      i += digits ? digits : 1;
+    }
+    shown[c] = true;
+  }
+}
+
+int32_t PDFGenerator::WriteFontProgram(const FontProgram& program) {
+  const int32_t number = ++doc_.CUROBJ;
+  const bool compress = doc_.COMPRESSTEXT != 0;
+  OUTPUT->StartBuffering();
+  OUTPUT->BeginObject(static_cast<uint32_t>(number));
+  if (compress) OUTPUT->StartFlate();
+  OUTPUT->Write(program.data);
+  if (compress) OUTPUT->Compress();
+  OUTPUT->StopFlate();
+  OUTPUT->EndObject();
+  OUTPUT->StopBuffering();
+  AddLocation(number);
+  OUTPUT->WriteLine(std::to_string(number) + " 0 obj");
+  OUTPUT->WriteLine(std::string("<< ") + (OUTPUT->FLATED ? "/Filter /FlateDecode " : "") + "/Length " +
+                    std::to_string(OUTPUT->BUFFERLEN) + " /Length1 " + std::to_string(program.data.size()) + " >>");
+  OUTPUT->WriteLine("stream");
+  page_.STREAMSTART = OUTPUT->FPOS;
+  OUTPUT->Flush(false);
+  OUTPUT->WriteLine("");
+  OUTPUT->WriteLine("endstream");
+  OUTPUT->WriteLine("endobj");
+  return number;
+}
+
 bool PDFGenerator::WriteFontDescriptor(FontRow& font) {
   FontMetrics m;
   if (!FontMetricsOf(RequestOf(font), m)) {
     ShowMessage("Font Error", "Font Name:" + font.REALNAME.str() + "|NOT LOC:HFont");
     return false;
   }
+  // The program goes first, so that the descriptor stays right before the font.
+  int32_t programObject = 0;
+  std::string tag;
+  if (doc_.embedFonts) {
+    FontProgram program;
+    std::string why;
+    if (FontProgramOf(RequestOf(font), font.shown, program, why)) {
+      programObject = WriteFontProgram(program);
+      if (program.subset) tag = SubsetTag(font) + "+";
+    } else {
+      ShowMessage("Font Error", "Font Name:" + font.REALNAME.str() + "|not embedded: " + why);
+    }
+  }
+  font.subsetTag = tag;
   ++doc_.CUROBJ;
   AddLocation(doc_.CUROBJ);
   OUTPUT->WriteLine(std::to_string(doc_.CUROBJ) + " 0 obj");
@@ -162,7 +245,7 @@ bool PDFGenerator::WriteFontDescriptor(FontRow& font) {
   std::string name = m.familyName + (bold && italic ? ",BoldItalic" : italic ? ",Italic" : bold ? ",Bold" : "");
   name.erase(std::remove(name.begin(), name.end(), ' '), name.end());
   font.NAME = name;
-  OUTPUT->WriteLine("/FontName /" + font.NAME.str());
+  OUTPUT->WriteLine("/FontName /" + tag + font.NAME.str());
   int flags = bold && italic ? 0x40040 : italic ? 64 : bold ? 0x40000 : 0;
   flags += font.CHARSET == 2 ? 4 : 32;
   if (m.fixedPitch) flags += 1;
@@ -179,6 +262,7 @@ bool PDFGenerator::WriteFontDescriptor(FontRow& font) {
   OUTPUT->WriteLine("/Leading " + std::to_string(m.internalLeading + m.externalLeading));
   OUTPUT->WriteLine("/MaxWidth " + std::to_string(m.maxWidth));
   OUTPUT->WriteLine("/AvgWidth " + std::to_string(m.avgWidth));
+  if (programObject) OUTPUT->WriteLine("/FontFile2 " + std::to_string(programObject) + " 0 R");
   OUTPUT->WriteLine(">> ");
   OUTPUT->WriteLine("endobj");
   if (font.FIRSTCHAR == 0) {
@@ -224,7 +308,7 @@ void PDFGenerator::WriteFonts() {
     // blank inside it would end the PDF name and break the dictionary.
     std::string baseFont = font.NAME.str();
     baseFont.erase(std::remove(baseFont.begin(), baseFont.end(), ' '), baseFont.end());
-    OUTPUT->WriteLine("/BaseFont /" + baseFont);
+    OUTPUT->WriteLine("/BaseFont /" + font.subsetTag + baseFont);
     OUTPUT->WriteLine("/FirstChar " + std::to_string(font.FIRSTCHAR));
     OUTPUT->WriteLine("/LastChar " + std::to_string(font.LASTCHAR));
     OUTPUT->WriteLine("/Encoding /WinAnsiEncoding");

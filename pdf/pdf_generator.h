@@ -19,6 +19,7 @@ namespace tx {
 
 class FontEngine;
 struct FontMetrics;
+struct FontProgram;
 struct FontRequest;
 
 struct PdfColor {
@@ -51,6 +52,9 @@ struct FontRow {
   uint8_t FIRSTCHAR = 0;
   uint8_t LASTCHAR = 0;
   std::array<int16_t, 255> CHARWIDTH{};  // codes 1..255
+  // Codes shown in this font: the glyphs a font program carried along needs.
+  std::array<bool, 256> shown{};
+  std::string subsetTag;  // "ABCDEF+" before the names of a subset carried along
 };
 
 // One distinct image of the document.
@@ -127,6 +131,10 @@ class PDFGenerator : public IREPORTGENERATOR {
     doc_.PASSWORD = password;
     doc_.ACCESSPERMISSIONS = permissions;
   }
+  // TrueType fonts carried in the document (cut down to the glyphs shown),
+  // so that it reads the same where the fonts are not installed. Off by
+  // default; set after Init.
+  void SetEmbedFonts(bool on) { doc_.embedFonts = on; }
 
   // The output file: its name and how far it got.
   const PDFOutputFile& Output() const { return *OUTPUT; }
@@ -189,6 +197,7 @@ class PDFGenerator : public IREPORTGENERATOR {
     int32_t ACCESSPERMISSIONS = 0;
     CStringField<256> PASSWORD;
     uint8_t COMPRESSTEXT = 0, COMPRESSIMAGES = 0, COMPRESSCONTENT = 0;
+    bool embedFonts = false;
     std::vector<std::string>* OUTPUTFILEQUEUE = nullptr;
   };
   // The current page and its drawing state.
@@ -275,6 +284,14 @@ class PDFGenerator : public IREPORTGENERATOR {
   // Metrics of a TrueType font from the platform font engine; false when
   // the engine has none (tests replace it to reach that case).
   virtual bool FontMetricsOf(const FontRequest& request, FontMetrics& metrics);
+  // The font program to carry for a TrueType font; false, with the reason,
+  // when there is none.
+  virtual bool FontProgramOf(const FontRequest& request, const std::array<bool, 256>& codes, FontProgram& program,
+                             std::string& why);
+  // The program as a stream object of its own; its number.
+  int32_t WriteFontProgram(const FontProgram& program);
+  // Notes the codes of a string as the content stream shows it (escaped).
+  void NoteShown(std::string_view escaped);
 
   // Links, notes and bookmarks (pdf_links.cpp).
   static void HotArea(ReportPos& pos, std::string_view attributes);

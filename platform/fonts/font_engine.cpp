@@ -6,8 +6,13 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 #include <map>
+#include <mutex>
 #include <tuple>
+
+#include "platform/fonts/font_program.h"
 
 namespace tx {
 
@@ -35,6 +40,7 @@ struct FontEngine::Impl {
   FcConfig* config = nullptr;  // our own, so it can be released with the engine
   bool fcReady = false;
   std::map<std::tuple<std::string, int, bool>, std::optional<FontMetrics>> cache;
+  std::mutex lock;  // the cache, FreeType and fontconfig, for one caller at a time
 
   ~Impl() {
     if (library) FT_Done_FreeType(library);
@@ -76,6 +82,11 @@ FontEngine::FontEngine() : impl_(std::make_unique<Impl>()) {
 FontEngine::~FontEngine() = default;
 
 std::optional<FontMetrics> FontEngine::Metrics(const FontRequest& request) {
+  std::lock_guard<std::mutex> guard(impl_->lock);
+  return MetricsLocked(request);
+}
+
+const std::optional<FontMetrics>& FontEngine::MetricsLocked(const FontRequest& request) {
   auto key = std::make_tuple(request.face, request.weight, request.italic);
   auto cached = impl_->cache.find(key);
   if (cached != impl_->cache.end()) return cached->second;
@@ -98,6 +109,7 @@ std::optional<FontMetrics> FontEngine::Metrics(const FontRequest& request) {
     const int upem = face->units_per_EM;
     m.familyName = face->family_name ? face->family_name : request.face;
     m.fileName = file;
+    m.faceIndex = index;
     m.bboxLeft = Scale(face->bbox.xMin, upem);
     m.bboxBottom = Scale(face->bbox.yMin, upem);
     m.bboxRight = Scale(face->bbox.xMax, upem);
@@ -124,6 +136,7 @@ std::optional<FontMetrics> FontEngine::Metrics(const FontRequest& request) {
       if (glyph == 0) continue;
       if (FT_Load_Glyph(face, glyph, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING) != 0) continue;
       m.widths[code] = Scale(face->glyph->advance.x, upem);
+      m.glyphs[code] = static_cast<uint16_t>(glyph);
       if (first == 0) first = code;
       last = code;
     }
@@ -133,16 +146,45 @@ std::optional<FontMetrics> FontEngine::Metrics(const FontRequest& request) {
     out = std::move(m);
   }
   if (face) FT_Done_Face(face);
-  impl_->cache.emplace(key, out);
-  return out;
+  return impl_->cache.emplace(key, std::move(out)).first->second;
 }
 
 long FontEngine::TextWidth(const FontRequest& request, std::string_view text) {
-  auto m = Metrics(request);
+  std::lock_guard<std::mutex> guard(impl_->lock);
+  const std::optional<FontMetrics>& m = MetricsLocked(request);
   if (!m) return 0;
   long sum = 0;
   for (unsigned char c : text) sum += m->widths[c];
   return sum;
+}
+
+std::optional<FontProgram> FontEngine::Program(const FontRequest& request, const std::array<bool, 256>& codes) {
+  std::lock_guard<std::mutex> guard(impl_->lock);
+  const std::optional<FontMetrics>& m = MetricsLocked(request);
+  if (!m) return std::nullopt;
+  std::ifstream in(m->fileName, std::ios::binary);
+  const std::string file((std::istreambuf_iterator<char>(in)), {});
+  if (!in.is_open() || file.empty()) {
+    lastError_ = "cannot read " + m->fileName;
+    return std::nullopt;
+  }
+  std::vector<uint16_t> glyphs;
+  for (size_t code = 0; code < codes.size(); ++code)
+    if (codes[code] && m->glyphs[code] != 0) glyphs.push_back(m->glyphs[code]);
+  std::string why;
+  FontProgram program;
+  if (auto subset = TrueTypeProgram(file, m->faceIndex, glyphs, why)) {
+    program.data = std::move(*subset);
+    program.subset = true;
+    return program;
+  }
+  // A face whose outlines cannot be followed goes whole.
+  if (auto whole = TrueTypeProgram(file, m->faceIndex, std::nullopt, why)) {
+    program.data = std::move(*whole);
+    return program;
+  }
+  lastError_ = m->fileName + ": " + why;
+  return std::nullopt;
 }
 
 FontEngine& SharedFontEngine() {

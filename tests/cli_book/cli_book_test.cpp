@@ -186,4 +186,42 @@ TEST_F(BookCommand, SkippedFilesExitsAndAnExistingFileKept) {
   }
 }
 
+TEST_F(BookCommand, EmbeddedFontsReadTheSameWithoutTheFontsInstalled) {
+  if (!Have("pdffonts") || !Have("pdftoppm")) GTEST_SKIP() << "readers missing";
+  std::ofstream(scratch_.file("no-fonts.conf")) << "<?xml version=\"1.0\"?>\n<fontconfig></fontconfig>\n";
+  const std::string plain = scratch_.file("plain.pdf"), book = scratch_.file("book.pdf"),
+                    report = scratch_.file("report.pdf");
+  const std::string presets = Quote(Sample("gen1_brit_crunch")) + " " + Quote(Sample("gen2_lead_pitch"));
+  ASSERT_EQ(Cli("book --quiet " + Quote(plain) + " " + presets).status, 0);
+  ASSERT_EQ(Cli("book --quiet --embed-fonts " + Quote(book) + " " + presets).status, 0);
+  ASSERT_EQ(Cli("pdf --quiet --embed-fonts " + Quote(Sample("gen2_clean_chorus")) + " " + Quote(report)).status, 0);
+  for (const std::string& pdf : {book, report}) {
+    SCOPED_TRACE(pdf);
+    EXPECT_EQ(Run("qpdf --check " + Quote(pdf)).status, 0);
+    const std::string fonts = Run("pdffonts " + Quote(pdf)).out;
+    std::stringstream lines(fonts);
+    int listed = 0;
+    for (std::string line; std::getline(lines, line);) {
+      if (line.find("TrueType") == std::string::npos) continue;
+      ++listed;
+      EXPECT_TRUE(std::regex_search(line, std::regex(R"(^[A-Z]{6}\+LiberationSans\S*\s+TrueType\s+WinAnsi\s+yes yes)")))
+          << line;
+    }
+    EXPECT_EQ(listed, 3) << fonts;  // regular, bold, italic
+  }
+  // Rendered where no font is installed, the book shows what the one without
+  // its fonts shows where they are.
+  const std::string with = scratch_.file("with"), without = scratch_.file("without");
+  ASSERT_EQ(Run("pdftoppm -r 40 -png " + Quote(plain) + " " + Quote(with)).status, 0);
+  ASSERT_EQ(Run("FONTCONFIG_FILE=" + Quote(scratch_.file("no-fonts.conf")) + " pdftoppm -r 40 -png " + Quote(book) +
+                " " + Quote(without))
+                .status,
+            0);
+  int pages = 0;
+  for (int p = 1; fs::exists(with + "-" + std::to_string(p) + ".png"); ++p, ++pages)
+    EXPECT_EQ(Slurp(with + "-" + std::to_string(p) + ".png"), Slurp(without + "-" + std::to_string(p) + ".png"))
+        << "page " << p;
+  EXPECT_GE(pages, 4);
+}
+
 }  // namespace

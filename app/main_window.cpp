@@ -110,11 +110,21 @@ void MainWindow::ShowPreset() {
   toolkit_.SetControlText(window_, PRESETNAME, DisplayUtf8(preset_.state.PRESETNAME.view()));
 }
 
+// A block that could not be stored is kept out of every table; the
+// administrator is told which, and what was stored.
 void MainWindow::Refresh() {
   toolkit_.SetWaitCursor(true);
-  ImportDefinitions(tables_);
+  const ImportReport report = ImportDefinitions(tables_);
   toolkit_.SetWaitCursor(false);
   toolkit_.Redisplay(window_);
+  const std::vector<std::string> failures = ImportFailureLines(report);
+  if (failures.empty()) return;
+  MessageRequest request;
+  request.caption = "Refresh";
+  request.icon = MessageIcon::Exclamation;
+  for (const std::string& line : failures) request.text += (request.text.empty() ? "" : "|") + line;
+  request.barIsNewline = true;
+  toolkit_.MessageBox(request);
 }
 
 void MainWindow::PrintPdf() {

@@ -8,16 +8,6 @@
 
 namespace {
 
-// "a", "a and b", "a, b and c".
-std::string Listed(const std::vector<std::string>& items) {
-  std::string s;
-  for (size_t i = 0; i < items.size(); ++i) {
-    if (i > 0) s += i + 1 == items.size() ? " and " : ", ";
-    s += "the " + items[i];
-  }
-  return s;
-}
-
 int Run(const std::vector<std::string>& args) {
   if (!args.empty()) return txcli::UsageError("refresh takes no arguments");
   // A table that cannot be opened costs the blocks that need it, not the
@@ -28,16 +18,10 @@ int Run(const std::vector<std::string>& args) {
   // administrator is told, and the import still counts as done.
   for (const std::string& note : r.unreadFiles)
     std::fprintf(stderr, "tonalyx-cli: refresh: %s; nothing imported from it\n", note.c_str());
-  for (const auto& block : r.failedBlocks)
-    std::fprintf(stderr, "tonalyx-cli: refresh: could not write the %s: %s; no row of it was stored\n",
-                 block.what.c_str(), block.cause.c_str());
-  if (!r.failedBlocks.empty()) {
-    if (r.keptBlocks.empty())
-      std::fprintf(stderr, "tonalyx-cli: refresh: nothing was stored; the tables are as they were\n");
-    else
-      std::fprintf(stderr, "tonalyx-cli: refresh: stored in full: %s; the rows below are all that was appended\n",
-                   Listed(r.keptBlocks).c_str());
-  }
+  const std::vector<std::string> failures = tx::ImportFailureLines(r);
+  for (const std::string& line : failures) std::fprintf(stderr, "tonalyx-cli: refresh: %s\n", line.c_str());
+  if (!failures.empty() && !r.keptBlocks.empty())
+    std::fprintf(stderr, "tonalyx-cli: refresh: the rows below are all that was appended\n");
   std::printf("DBEffects: %ld\nDBCabs: %ld\nDBSelection: %ld\nDBSelectionMaster: %ld\nDBScreenMaster: %ld\n",
               r.effects, r.cabs, r.selections, r.selectionMasters, r.screenMasters);
   return r.failedBlocks.empty() ? txcli::EXIT_OK : txcli::EXIT_FAILED;

@@ -212,4 +212,22 @@ class Import {
 
 ImportReport ImportDefinitions(TableSet& tables) { return Import(tables).Run(); }
 
+std::vector<std::string> ImportFailureLines(const ImportReport& r) {
+  std::vector<std::string> lines;
+  if (r.failedBlocks.empty()) return lines;
+  for (const auto& block : r.failedBlocks)
+    lines.push_back("could not write the " + block.what + ": " + block.cause + "; no row of it was stored");
+  if (r.keptBlocks.empty()) {
+    lines.push_back("nothing was stored; the tables are as they were");
+    return lines;
+  }
+  std::string kept;
+  for (size_t i = 0; i < r.keptBlocks.size(); ++i) {
+    if (i > 0) kept += i + 1 == r.keptBlocks.size() ? " and " : ", ";
+    kept += "the " + r.keptBlocks[i];
+  }
+  lines.push_back("stored in full: " + kept);
+  return lines;
+}
+
 }  // namespace tx

@@ -39,6 +39,11 @@ struct ImportReport {
 
 ImportReport ImportDefinitions(TableSet& tables = Tables());
 
+// What a run that could not store every block has to say: one line per block
+// of which no row was stored, with the reason, then the blocks stored in full
+// (or that nothing was). Nothing when every block was stored.
+std::vector<std::string> ImportFailureLines(const ImportReport& report);
+
 // The definition files, relative to the working directory.
 extern const char* const kGen2Layout;
 extern const char* const kGen2Profile;

@@ -16,6 +16,16 @@ namespace {
 // A settings file this big is not ours; leave it alone rather than load it.
 constexpr std::uintmax_t kMaxFileSize = 16u << 20;
 
+// Names compare without regard to case: the key of a section and entry.
+std::string IndexKey(std::string_view section, std::string_view entry) {
+  std::string key;
+  key.reserve(section.size() + entry.size() + 1);
+  for (char c : section) key.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+  key.push_back('\0');
+  for (char c : entry) key.push_back(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+  return key;
+}
+
 std::string_view Trim(std::string_view s) {
   size_t b = 0, e = s.size();
   while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
@@ -102,12 +112,16 @@ bool IniFile::Save(const std::string& path) const {
 }
 
 long IniFile::Find(std::string_view section, std::string_view entry) const {
-  for (size_t i = 0; i < lines_.size(); ++i) {
-    const Line& l = lines_[i];
-    if (l.kind == Line::Entry && SameName(l.section, section) && SameName(l.name, entry))
-      return static_cast<long>(i);
+  if (!indexed_) {
+    index_.clear();
+    for (size_t i = 0; i < lines_.size(); ++i) {
+      const Line& l = lines_[i];
+      if (l.kind == Line::Entry) index_.try_emplace(IndexKey(l.section, l.name), static_cast<long>(i));
+    }
+    indexed_ = true;
   }
-  return -1;
+  auto it = index_.find(IndexKey(section, entry));
+  return it == index_.end() ? -1 : it->second;
 }
 
 std::optional<std::string> IniFile::Get(std::string_view section, std::string_view entry) const {
@@ -142,6 +156,7 @@ void IniFile::Set(std::string_view section, std::string_view entry, std::string_
   if (at >= 0) {
     line.section = lines_[static_cast<size_t>(at)].section;
     lines_.insert(lines_.begin() + at + 1, std::move(line));
+    indexed_ = false;
     return;
   }
   Line header;
@@ -152,12 +167,14 @@ void IniFile::Set(std::string_view section, std::string_view entry, std::string_
   line.section = sec;
   lines_.push_back(std::move(header));
   lines_.push_back(std::move(line));
+  indexed_ = false;
 }
 
 bool IniFile::Remove(std::string_view section, std::string_view entry) {
   long i = Find(section, entry);
   if (i < 0) return false;
   lines_.erase(lines_.begin() + i);
+  indexed_ = false;
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tx {
@@ -42,6 +43,12 @@ class IniFile {
 
   std::vector<Line> lines_;
   bool unusable_ = false;
+  // Entry lines by section and name (lower case), the first of equal names:
+  // a file of many entries read entry by entry (a list of thousands of
+  // records) would otherwise be searched from the top each time. Built when
+  // first needed after lines were added or removed.
+  mutable std::unordered_map<std::string, long> index_;
+  mutable bool indexed_ = false;
 };
 
 // Names and values are single-line: line breaks become spaces.

@@ -2,6 +2,7 @@
 // controls, and every command with its failure rules, driven by scripted
 // events and dialog answers.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 #include <fstream>
@@ -258,6 +259,28 @@ TEST_F(MainWindowTest, RefreshOnlyForTheAdministrator) {
   // The administrator's Refresh imports again: the flattened lists grow.
   Run({Press(tx::REFRESHBUTTON)}, {"/ADMIN"});
   EXPECT_EQ(rows(tx::Tables().DBSelectionMaster), 2 * before);
+}
+
+// Another process reads "sel.mdl" past the lock wait: the blocks that write
+// it are kept out of every table, and the administrator hears which.
+TEST_F(MainWindowTest, RefreshThatCannotStoreABlockSaysWhichAndWhatWasKept) {
+  tx::TableSet& t = tx::Tables();
+  const auto all = {&t.DBEffects, &t.DBCabs, &t.DBSelection, &t.DBSelectionMaster, &t.DBScreenMaster};
+  for (tx::FileManager* fm : all) fm->LOCKRECOVER = 0;
+  sqlite3* reader = nullptr;
+  ASSERT_EQ(sqlite3_open("sel.mdl", &reader), SQLITE_OK);
+  ASSERT_EQ(sqlite3_exec(reader, "BEGIN; SELECT count(*) FROM DBSelection;", nullptr, nullptr, nullptr), SQLITE_OK);
+  Run({Press(tx::REFRESHBUTTON)}, {"/ADMIN"});
+  sqlite3_exec(reader, "COMMIT", nullptr, nullptr, nullptr);
+  sqlite3_close(reader);
+  for (tx::FileManager* fm : all) fm->LOCKRECOVER = 10;
+  ASSERT_EQ(toolkit.Messages().size(), 1u);
+  const tx::MessageRequest& m = toolkit.Messages()[0].request;
+  EXPECT_EQ(m.caption, "Refresh");
+  EXPECT_EQ(m.text.rfind("could not write the Gen2 effects, cabinets and selection lists: the tables are busy", 0), 0u)
+      << m.text;
+  EXPECT_NE(m.text.find("|stored in full: the Gen2 screen layout and the Gen1 screen layout"), std::string::npos)
+      << m.text;
 }
 
 TEST_F(MainWindowTest, BlockImageMenuSavesAndCopiesThePicture) {

@@ -78,8 +78,10 @@ const std::string kPreset = Sample("gen2_clean_chorus.syx");
 // Every command that opens the tables, against every way a table file can be
 // unusable: the message, then exit 1, and nothing going wrong on the way out.
 TEST_F(CliFaults, UnusableTableGivesItsMessageThenExitOne) {
-  const std::string commands[] = {"decode " + kPreset, "xml " + kPreset + " out.xml", "png " + kPreset + " out.png",
-                                  "refresh", "dump DBEffects"};
+  const std::string commands[] = {"decode " + kPreset,          "xml " + kPreset + " out.xml",
+                                  "png " + kPreset + " out.png", "pdf " + kPreset + " out.pdf",
+                                  "print --output out.pdf " + kPreset, "refresh",
+                                  "dump DBEffects"};
   for (const char* kind : {"garbage", "directory", "device link"}) {
     fs::remove(Work("efx.mdl"));
     if (kind == std::string("garbage")) std::ofstream(Work("efx.mdl")) << std::string(3000, 'x');

@@ -134,6 +134,22 @@ TEST_F(SettingsTest, EveryFailingWriteKeepsTheOldFileAndLeavesNothingBeside) {
   txtest::UnderEveryWriteFailure([&] { return next.Save(ini); }, [&] { return txtest::DirectoryState(dir.path()); });
 }
 
+// Entries are found through an index (a list of thousands of records is
+// read entry by entry): the first of two equal names, whatever their case,
+// until it is removed; new entries are found at once.
+TEST_F(SettingsTest, TheFirstOfEqualEntriesCountsUntilRemoved) {
+  WriteFile(ini, "[s]\nE=first\ne=second\n[S]\nE=third\n");
+  tx::IniFile f = tx::IniFile::Load(ini);
+  EXPECT_EQ(f.Get("S", "e"), "first");
+  EXPECT_TRUE(f.Remove("s", "E"));
+  EXPECT_EQ(f.Get("S", "E"), "second");
+  f.Set("T", "New", "1");
+  EXPECT_EQ(f.Get("t", "new"), "1");
+  f.Set("S", "Added", "2");
+  EXPECT_EQ(f.Get("s", "added"), "2");
+  EXPECT_EQ(f.Get("S", "E"), "second");
+}
+
 TEST_F(SettingsTest, MissingDirectoryWriteIsSilent) {
   settings.Init("missing/Corvane.INI");
   settings.Update("S", "E", "v");

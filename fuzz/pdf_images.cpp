@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (data[0] & 1) image.EMBEDSTART = 1 + (static_cast<uint32_t>(data[1]) | static_cast<uint32_t>(data[2]) << 8);
   QuietPdf generator;
   generator.Init("/dev/null");  // written in place: the document itself is not the point
-  generator.COMPRESSIMAGES = (data[0] & 2) ? 1 : 0;
+  generator.SetCompression(true, (data[0] & 2) != 0);
   generator.BeginDocument(1);
   generator.BeginPage(file, 0, 0, 8500, 11000);
   generator.EmitImage("", file, image);

@@ -236,7 +236,17 @@ void QtToolkit::SetTimer(WindowId w, int hundredths) {
   QtWindow* win = impl_->Find(w);
   if (!win || !win->open || !win->timer) return;
   if (hundredths <= 0) {
+    // A tick already waiting in the queue belongs to the timer stopped here:
+    // a busy machine can leave one behind, and the program asked for none.
     win->timer->stop();
+    if (win->timerQueued) {
+      for (auto it = win->queue.begin(); it != win->queue.end(); ++it)
+        if (it->kind == EventKind::Timer) {
+          win->queue.erase(it);
+          break;
+        }
+      win->timerQueued = false;
+    }
     return;
   }
   win->timer->start(hundredths * 10);

@@ -59,41 +59,24 @@ int StorageTable::Fetch(int key, void* record) {
     });
     if (!slot) return m.error;
   }
-  Impl::CachedRow* cached = m.CacheSlot(key, record);
-  if (cached && cached->filled) {
-    if (!cached->found) return m.Fail(kNoRow, "no row");
-    m.CopyImage(cached->image, record);
-    m.MakeCurrent(cached->rowid, cached->image);
-    return m.Ok();
-  }
   BindKey(slot, 1, m.layout, k, static_cast<const unsigned char*>(record));
   int64_t rowid = 0;
-  int rc = m.StepRow(slot, record, &rowid);  // the buffer changes only when a row is found
-  if (cached && (rc == kOk || rc == kNoRow)) {
-    cached->filled = true;
-    cached->found = rc == kOk;
-    cached->rowid = rowid;
-    if (cached->found) cached->image = m.MakeImage(record);
-  }
-  if (rc != kOk) return rc;
-  if (cached)
-    m.MakeCurrent(rowid, cached->image);
-  else
-    m.MakeCurrent(rowid, record);
+  if (m.StepRow(slot, record, &rowid) != kOk) return m.error;  // the buffer changes only when a row is found
+  m.MakeCurrent(rowid, record);
   return kOk;
 }
 
 bool StorageTable::Impl::DataVersionChecked() {
-  if (cacheChecked) return true;
+  if (dataVersionChecked) return true;
   sqlite3_stmt* s = Prepared(dataVersion, [&] { return "PRAGMA " + Quoted(SchemaName()) + ".data_version"; });
   if (!s) return false;
   int rc = sqlite3_step(s);
   int64_t version = rc == SQLITE_ROW ? sqlite3_column_int64(s, 0) : -1;
   sqlite3_reset(s);
   if (rc != SQLITE_ROW) return false;
-  if (version != cacheVersion) Changed();
-  cacheVersion = version;
-  cacheChecked = true;
+  if (version != dataVersionSeen) Changed();
+  dataVersionSeen = version;
+  dataVersionChecked = true;
   return true;
 }
 
@@ -118,29 +101,6 @@ bool StorageTable::ReadCommitStamp(storage::CommitStamp& stamp) {
   stamp.version = m.contentVersion;
   std::memcpy(stamp.header.data(), header + 24, stamp.header.size());
   return true;
-}
-
-// The cache entry for a lookup, not yet filled when new; nullptr when the
-// cache does not apply (no transaction running).
-StorageTable::Impl::CachedRow* StorageTable::Impl::CacheSlot(int key, const void* record) {
-  if (sqlite3_get_autocommit(db)) return nullptr;
-  if (!DataVersionChecked()) return nullptr;
-  if (fetchCache.Size() >= kCacheLimit) Changed();
-  // Key number, then each component: fixed-width fields as they are, text
-  // without trailing spaces after its length.
-  cacheKey.assign(1, static_cast<char>(key));
-  const auto* p = static_cast<const unsigned char*>(record);
-  for (size_t index : layout.keys[static_cast<size_t>(key)].fields) {
-    const FieldDef& f = layout.fields[index];
-    size_t n = f.size * f.count;
-    if (f.type == FieldType::String && f.count == 1) {
-      while (n > 0 && p[f.offset + n - 1] == ' ') --n;
-      const auto length = static_cast<uint32_t>(n);
-      cacheKey.append(reinterpret_cast<const char*>(&length), sizeof length);
-    }
-    cacheKey.append(reinterpret_cast<const char*>(p + f.offset), n);
-  }
-  return &fetchCache.Find(cacheKey);
 }
 
 int StorageTable::SetOrder(int key) {
@@ -213,7 +173,7 @@ int StorageTable::Impl::SameAsRead(bool* same) {
   sqlite3_stmt* s = Prepared(byRowid, [&] { return "SELECT " + selectList() + " FROM " + table() + " WHERE rowid = ?"; });
   if (!s) return error;
   sqlite3_bind_int64(s, 1, currentRowid);
-  const std::vector<unsigned char> read = CurrentImage();
+  const std::vector<unsigned char>& read = current;
   std::vector<unsigned char> stored(read);
   int64_t rowid = 0;
   int rc = StepRow(s, stored.data(), &rowid);
@@ -312,13 +272,11 @@ int StorageTable::ExistingUniqueKey(const void* record) {
     std::memcpy(probe.data(), record, probe.size());
     bool hadCurrent = m.hasCurrent;
     int64_t rowid = m.currentRowid;
-    std::vector<unsigned char> own = m.currentOwn;
-    Impl::Image shared = m.currentShared;
+    std::vector<unsigned char> current = m.current;
     int rc = Fetch(static_cast<int>(k), probe.data());
     m.hasCurrent = hadCurrent;
     m.currentRowid = rowid;
-    m.currentOwn = std::move(own);
-    m.currentShared = std::move(shared);
+    m.current = std::move(current);
     if (rc == kOk) return static_cast<int>(k);
   }
   return -1;

@@ -303,7 +303,7 @@ int StorageTable::BeginTransaction() {
   if (!sqlite3_get_autocommit(m.db)) return m.Fail(kOther, "a transaction is already running");
   // Deferred: a block of reads takes only the read lock (and the file locks
   // once for the whole block); the first write then takes the write lock.
-  m.cacheChecked = false;
+  m.dataVersionChecked = false;
   return m.Run(m.begin, "BEGIN");
 }
 
@@ -316,7 +316,7 @@ int StorageTable::Commit() {
     return m.Ok();
   }
   if (sqlite3_get_autocommit(m.db)) return m.Fail(kOther, "no transaction is running");
-  m.cacheChecked = false;
+  m.dataVersionChecked = false;
   return m.Run(m.commit, "COMMIT");
 }
 
@@ -331,7 +331,7 @@ int StorageTable::Rollback() {
   }
   if (sqlite3_get_autocommit(m.db)) return m.Fail(kOther, "no transaction is running");
   m.Changed();
-  m.cacheChecked = false;
+  m.dataVersionChecked = false;
   int rc = m.Run(m.rollback, "ROLLBACK");
   m.Rewind();
   return rc;

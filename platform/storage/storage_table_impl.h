@@ -11,7 +11,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/storage/fetch_cache.h"
 #include "platform/storage/memory_rows.h"
 #include "platform/storage/record_codec.h"
 #include "platform/storage/storage_table.h"
@@ -55,59 +54,26 @@ struct StorageTable::Impl {
   std::vector<unsigned char> scratch;  // a row being read, before it is checked
   int64_t posRowid = 0;
 
-  // Rows found by Fetch inside a transaction, by key number and key values.
-  // While a transaction holds the read lock no other process can change the
-  // file, and this connection's own changes empty the cache; another
-  // process's commits between transactions show in the data version.
-  // Images leave out trailing spaces: selection lists are mostly blank, and
-  // copying the few bytes that are not, then spaces, is far quicker than
-  // copying 8 KB from wherever the cache put them. The current row shares
-  // the image it was read from.
-  using Image = storage::RowImage;
-  using CachedRow = storage::CachedRow;
-  storage::FetchCache fetchCache;
-  std::string cacheKey;
-  int64_t cacheVersion = -1;
-  bool cacheChecked = false;  // the data version was compared in this transaction
+  // What rows read by Fetch are: a number that changes with this
+  // connection's writes and, as the data version shows once per
+  // transaction, with other connections' commits.
+  int64_t dataVersionSeen = -1;
+  bool dataVersionChecked = false;  // the data version was compared in this transaction
   sqlite3_stmt* dataVersion = nullptr;
-  static constexpr size_t kCacheLimit = 200000;
   // Never reused, not even by another table or a reopened file.
   uint64_t contentVersion = NextContentVersion();
   static uint64_t NextContentVersion() {
     static std::atomic<uint64_t> last{0};
     return ++last;
   }
-  void Changed() {
-    fetchCache.Clear();
-    contentVersion = NextContentVersion();
-  }
+  void Changed() { contentVersion = NextContentVersion(); }
   // Compares the data version once per transaction; false when it cannot be read.
   bool DataVersionChecked();
-  CachedRow* CacheSlot(int key, const void* record);
-  Image MakeImage(const void* record) const {
-    auto* p = static_cast<const unsigned char*>(record);
-    size_t n = layout.recordSize;
-    while (n > 0 && p[n - 1] == ' ') --n;
-    return std::make_shared<const std::vector<unsigned char>>(p, p + n);
-  }
-  void CopyImage(const Image& image, void* record) const {
-    auto* p = static_cast<unsigned char*>(record);
-    std::memcpy(p, image->data(), image->size());
-    std::memset(p + image->size(), ' ', layout.recordSize - image->size());
-  }
 
-  // The row last read or written, as it was then: its own copy, or the
-  // cached image it was read from.
+  // The row last read or written, as it was then.
   bool hasCurrent = false;
   int64_t currentRowid = 0;
-  std::vector<unsigned char> currentOwn;
-  Image currentShared;
-  std::vector<unsigned char> CurrentImage() const {
-    if (!currentShared) return currentOwn;
-    std::vector<unsigned char> image(layout.recordSize);
-    CopyImage(currentShared, image.data());
-    return image;
-  }
+  std::vector<unsigned char> current;
 
   // While a group's transaction runs, the table works on the group's
   // connection, where its file is attached under `schema`; its own
@@ -122,7 +88,7 @@ struct StorageTable::Impl {
     schema = std::move(alias);
     group = g;
     Changed();
-    cacheChecked = false;
+    dataVersionChecked = false;
   }
   void Detach() {
     if (!group) return;
@@ -132,7 +98,7 @@ struct StorageTable::Impl {
     schema.clear();
     group = nullptr;
     Changed();
-    cacheChecked = false;
+    dataVersionChecked = false;
   }
   std::string SchemaName() const { return schema.empty() ? std::string("main") : schema; }
 
@@ -207,7 +173,7 @@ struct StorageTable::Impl {
 
   void CloseDb() {
     Changed();
-    cacheChecked = false;
+    dataVersionChecked = false;
     FinalizeAll();
     if (db) sqlite3_close_v2(db);
     db = nullptr;
@@ -222,14 +188,8 @@ struct StorageTable::Impl {
   void MakeCurrent(int64_t rowid, const void* record) {
     hasCurrent = true;
     currentRowid = rowid;
-    currentShared.reset();
     auto* p = static_cast<const unsigned char*>(record);
-    currentOwn.assign(p, p + layout.recordSize);
-  }
-  void MakeCurrent(int64_t rowid, const Image& image) {
-    hasCurrent = true;
-    currentRowid = rowid;
-    currentShared = image;
+    current.assign(p, p + layout.recordSize);
   }
 
   // Steps a reading statement that selects one row; ROW fills `record`.

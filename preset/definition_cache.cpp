@@ -1,7 +1,6 @@
 #include "preset/definition_cache.h"
 
 #include <cstring>
-#include <iterator>
 
 namespace tx {
 
@@ -15,8 +14,17 @@ uint64_t Mix(uint64_t h, uint32_t v) {
 void KeptSelection::Keep(const SelectionRecord& row) {
   state = Answer::Found;
   std::memcpy(head.data(), &row, head.size());
-  size_t count = std::size(row.SELECTION);
-  while (count > 0 && row.SELECTION[count - 1].blank()) --count;
+  // Most lists are short or empty: the entries end at the last byte that is
+  // not a space, found eight bytes at a time.
+  const auto* bytes = reinterpret_cast<const unsigned char*>(row.SELECTION);
+  size_t n = sizeof row.SELECTION;
+  constexpr uint64_t SPACES = 0x2020202020202020ull;
+  for (uint64_t word; n >= sizeof word; n -= sizeof word) {
+    std::memcpy(&word, bytes + n - sizeof word, sizeof word);
+    if (word != SPACES) break;
+  }
+  while (n > 0 && bytes[n - 1] == ' ') --n;
+  const size_t count = (n + sizeof row.SELECTION[0] - 1) / sizeof row.SELECTION[0];
   entries.assign(row.SELECTION, row.SELECTION + count);
 }
 

@@ -5,5 +5,7 @@
 // in the program.
 //   storage_table.h  the driver: open, fetch, read in order, insert, update, transactions
 //   commit_stamp.h   what a table file's committed content was, read without a lock
+// Inside, a table keeps its rows through one of two backends (table_backend.h):
+// file_table.h (SQLite) or memory_table.h (memory_rows.h).
 #include "platform/storage/commit_stamp.h"
 #include "platform/storage/storage_table.h"

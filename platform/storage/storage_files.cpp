@@ -7,7 +7,7 @@
 #include <mutex>
 
 #include "base/file_io.h"
-#include "platform/storage/storage_table_impl.h"
+#include "platform/storage/file_table.h"
 
 namespace tx::storage {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "platform/storage/storage_table_impl.h"
+#include "platform/storage/file_table.h"
 
 namespace tx {
 
@@ -30,11 +30,11 @@ int StorageGroup::FailSql(int rc) {
 bool StorageGroup::Running() const { return db_ && !sqlite3_get_autocommit(db_); }
 
 int StorageGroup::Join(StorageTable& table) {
-  StorageTable::Impl& m = *table.impl_;
+  FileTable* file = table.File();
   if (db_) return Fail(kOther, "the group's transaction has begun");
-  if (!m.open || m.memory || m.readOnly || m.group) return Fail(kNoAccess, "the table is not open for writing");
-  if (!sqlite3_get_autocommit(m.db)) return Fail(kOther, "the table runs a transaction of its own");
-  if (std::find(tables_.begin(), tables_.end(), &table) == tables_.end()) tables_.push_back(&table);
+  if (!table.IsOpen() || !file || file->readOnly || file->group) return Fail(kNoAccess, "the table is not open for writing");
+  if (!sqlite3_get_autocommit(file->db)) return Fail(kOther, "the table runs a transaction of its own");
+  if (std::find(tables_.begin(), tables_.end(), file) == tables_.end()) tables_.push_back(file);
   return Fail(kOk, {});
 }
 
@@ -44,7 +44,7 @@ int StorageGroup::Begin() {
   // The first file is the connection's own: the record of a commit over
   // several files is kept beside it, which an in-memory main database
   // could not do.
-  const StorageTable::Impl& first = *tables_[0]->impl_;
+  const FileTable& first = *tables_[0];
   int rc = sqlite3_open_v2(first.name.c_str(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
   if (rc != SQLITE_OK) {
     FailSql(rc);
@@ -53,7 +53,7 @@ int StorageGroup::Begin() {
   }
   sqlite3_extended_result_codes(db_, 1);
   int busyMs = 0;
-  for (StorageTable* t : tables_) busyMs = std::max(busyMs, t->impl_->busyMs);
+  for (const FileTable* t : tables_) busyMs = std::max(busyMs, t->busyMs);
   sqlite3_busy_timeout(db_, busyMs);
 
   std::vector<std::string> schemas{"main"};
@@ -62,7 +62,7 @@ int StorageGroup::Begin() {
     sqlite3_stmt* s = nullptr;
     rc = sqlite3_prepare_v2(db_, ("ATTACH DATABASE ?1 AS " + Quoted(schemas.back())).c_str(), -1, &s, nullptr);
     if (rc == SQLITE_OK) {
-      sqlite3_bind_text(s, 1, tables_[i]->impl_->name.c_str(), -1, SQLITE_TRANSIENT);
+      sqlite3_bind_text(s, 1, tables_[i]->name.c_str(), -1, SQLITE_TRANSIENT);
       rc = sqlite3_step(s);
     }
     sqlite3_finalize(s);
@@ -83,12 +83,12 @@ int StorageGroup::Begin() {
       mode = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
     sqlite3_finalize(s);
     if (mode == "wal") {
-      Fail(kOther, tables_[i]->impl_->name + " is in write-ahead-log mode");
+      Fail(kOther, tables_[i]->name + " is in write-ahead-log mode");
       End();
       return error_;
     }
   }
-  for (size_t i = 0; i < tables_.size(); ++i) tables_[i]->impl_->Join(this, db_, schemas[i]);
+  for (size_t i = 0; i < tables_.size(); ++i) tables_[i]->Join(this, db_, schemas[i]);
   // The write locks of every file now, waiting for other writers: a block
   // that could not get them all writes nothing.
   rc = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
@@ -129,10 +129,10 @@ int StorageGroup::Rollback() {
 }
 
 void StorageGroup::End() {
-  for (StorageTable* t : tables_) {
-    if (t->impl_->group == this) {
-      t->impl_->Detach();
-      t->impl_->Rewind();
+  for (FileTable* t : tables_) {
+    if (t->group == this) {
+      t->Detach();
+      t->Rewind();
     }
   }
   tables_.clear();
@@ -140,8 +140,8 @@ void StorageGroup::End() {
   db_ = nullptr;
 }
 
-void StorageGroup::Forget(StorageTable* table) {
-  if (table->impl_->group == this) table->impl_->Detach();
+void StorageGroup::Forget(FileTable* table) {
+  if (table->group == this) table->Detach();
   tables_.erase(std::remove(tables_.begin(), tables_.end(), table), tables_.end());
 }
 

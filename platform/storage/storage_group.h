@@ -24,6 +24,10 @@ struct sqlite3;
 
 namespace tx {
 
+namespace storage {
+class FileTable;
+}
+
 class StorageGroup {
  public:
   StorageGroup();
@@ -45,13 +49,13 @@ class StorageGroup {
   const std::string& ErrorText() const { return errorText_; }
 
  private:
-  friend class StorageTable;
+  friend class storage::FileTable;
   int Fail(int code, const std::string& text);
   int FailSql(int rc);
   void End();  // tables back on their own connections, the group's closed
-  void Forget(StorageTable* table);
+  void Forget(storage::FileTable* table);
 
-  std::vector<StorageTable*> tables_;
+  std::vector<storage::FileTable*> tables_;
   sqlite3* db_ = nullptr;
   int error_ = 0;
   std::string errorText_;

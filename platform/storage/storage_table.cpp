@@ -1,252 +1,71 @@
 #include "platform/storage/storage_table.h"
 
-// Opening, creating, closing and repairing table files; transactions.
-#include <fcntl.h>
-#include <sqlite3.h>
-#include <sys/stat.h>
-#include <unistd.h>
+// What every table does alike, whichever way it keeps its rows: the open
+// state and the checks of the arguments. Everything else is the backend's.
+#include <memory>
+#include <utility>
 
-#include <cerrno>
-#include <cstring>
-#include <limits>
-#include <vector>
-
-#include "platform/storage/storage_group.h"
-#include "platform/storage/storage_table_impl.h"
+#include "platform/storage/file_table.h"
+#include "platform/storage/memory_table.h"
+#include "platform/storage/table_backend.h"
 
 namespace tx {
 
 using namespace storage;
 
-namespace storage {
+struct StorageTable::Impl {
+  explicit Impl(const RecordLayout& l) : layout(l) {}
 
-int CodeFor(int rc) {
-  switch (rc & 0xff) {
-    case SQLITE_OK: case SQLITE_ROW: return kOk;
-    case SQLITE_DONE: case SQLITE_NOTFOUND: return kNoRow;
-    case SQLITE_CONSTRAINT: return rc == SQLITE_CONSTRAINT_UNIQUE || rc == SQLITE_CONSTRAINT_PRIMARYKEY ? kDuplicateKey : kOther;
-    case SQLITE_BUSY: case SQLITE_LOCKED: return kHeld;
-    case SQLITE_CORRUPT: case SQLITE_NOTADB: return kBadKeys;
-    case SQLITE_READONLY: case SQLITE_PERM: case SQLITE_AUTH: return kNoAccess;
-    case SQLITE_CANTOPEN: return errno == ENOENT ? kNoFile : kNoAccess;
-    default: return kOther;
-  }
-}
+  const RecordLayout& layout;
+  DriverStatus status;
+  std::unique_ptr<TableBackend> rows;
+  FileTable* file = nullptr;  // the backend, when the rows are kept in a file
+  bool open = false;
 
-}  // namespace storage
-
-// Confirms the file holds this layout's table and keys. A database with no
-// tables at all (a new or zero-length file) gets them when writable. With
-// `repair`, missing keys are created and all keys rebuilt.
-int StorageTable::Impl::CheckSchema(bool writable, bool repair) {
-  sqlite3_stmt* s = nullptr;
-  int rc = sqlite3_prepare_v2(db, "SELECT type, name FROM sqlite_master", -1, &s, nullptr);
-  if (rc != SQLITE_OK) return FailSql(rc);
-  bool hasTable = false, anyTable = false;
-  std::vector<std::string> indexes;
-  const std::string tableName = TableName(layout);
-  while ((rc = sqlite3_step(s)) == SQLITE_ROW) {
-    std::string type = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-    std::string name = reinterpret_cast<const char*>(sqlite3_column_text(s, 1));
-    if (type == "table") {
-      anyTable = true;
-      if (name == tableName) hasTable = true;
-    } else if (type == "index") {
-      indexes.push_back(name);
-    }
-  }
-  sqlite3_finalize(s);
-  if (rc != SQLITE_DONE) return FailSql(rc);
-
-  if (!hasTable) {
-    if (anyTable) return Fail(kBadKeys, "file holds no " + tableName + " table");
-    if (!writable) return Fail(kBadKeys, "file holds no table yet and is open read-only");
-    return WriteSchema();
-  }
-
-  std::vector<std::string> columns;
-  std::string pragma = "PRAGMA table_info(" + table() + ")";
-  rc = sqlite3_prepare_v2(db, pragma.c_str(), -1, &s, nullptr);
-  if (rc != SQLITE_OK) return FailSql(rc);
-  while ((rc = sqlite3_step(s)) == SQLITE_ROW) columns.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(s, 1)));
-  sqlite3_finalize(s);
-  if (rc != SQLITE_DONE) return FailSql(rc);
-  bool sameLayout = columns.size() == layout.fields.size();
-  for (size_t i = 0; sameLayout && i < columns.size(); ++i) sameLayout = columns[i] == layout.fields[i].name;
-  if (!sameLayout) return Fail(kBadKeys, "file holds a different record layout");
-
-  for (const KeyDef& k : layout.keys) {
-    bool present = false;
-    for (const std::string& i : indexes) present = present || i == IndexName(k);
-    if (present) continue;
-    if (!repair) return Fail(kBadKeys, "key " + k.name + " is missing");
-    std::string sql = CreateIndexSql(layout, k);
-    if (Exec(sql.c_str()) != kOk) return error;
-  }
-  if (repair) return Exec(("REINDEX " + table()).c_str());
-  return Ok();
-}
-
-int StorageTable::Impl::OpenDisk(const std::string& file, bool writable) {
-  struct stat st;
-  if (stat(file.c_str(), &st) != 0) {
-    if (errno == ENOENT || errno == ENOTDIR) return Fail(kNoFile, "file not found");
-    return Fail(errno == EACCES ? kNoAccess : kOther, std::strerror(errno));
-  }
-  if (!S_ISREG(st.st_mode)) return Fail(kOther, "not a regular file");
-  if (access(file.c_str(), writable ? R_OK | W_OK : R_OK) != 0) return Fail(kNoAccess, std::strerror(errno));
-
-  int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOMUTEX;
-  int rc = sqlite3_open_v2(file.c_str(), &db, flags, nullptr);
-  if (rc != SQLITE_OK) {
-    FailSql(rc);
-    CloseDb();
-    return error;
-  }
-  sqlite3_extended_result_codes(db, 1);
-  sqlite3_busy_timeout(db, busyMs);
-  if (writable && sqlite3_db_readonly(db, "main") == 1) {
-    CloseDb();
-    return Fail(kNoAccess, "file is read-only");
-  }
-  if (CheckSchema(writable, false) != kOk) {
-    // A write that never finished (a process killed in its commit) left its
-    // journal to be played back, which a read-only connection cannot do.
-    if (!writable && sqlite3_extended_errcode(db) == SQLITE_READONLY_ROLLBACK && !undoing) {
-      CloseDb();
-      if (!UndoInterruptedWrite(file)) return error;
-      undoing = true;
-      const int again = OpenDisk(file, false);
-      undoing = false;
-      return again;
-    }
-    // Held past the wait: a writer asks for read access instead; a reader
-    // has nothing else to ask for.
-    int code = error == kHeld && writable ? kNoAccess : error;
-    std::string text = error == kHeld ? "the table is busy: another process holds its lock" : errorText;
-    CloseDb();
-    return Fail(code, text);
-  }
-  if (writable) {
-    // Another process in the middle of writing holds the reserved lock;
-    // sharing the file for writing with it is refused, reading is not.
-    rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) {
-      int code = CodeFor(rc);
-      std::string text = sqlite3_errmsg(db);
-      CloseDb();
-      if (code == kHeld) return Fail(kNoAccess, "file is locked for writing by another process");
-      return Fail(code, text);
-    }
-    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-  }
-  readOnly = !writable;
-  return Ok();
-}
-
-// Opens the file for writing just long enough for the database to play back
-// the journal of an interrupted write; a reader then finds the content as it
-// was before that write. Without write access nothing can be done.
-bool StorageTable::Impl::UndoInterruptedWrite(const std::string& file) {
-  if (access(file.c_str(), W_OK) != 0) {
-    Fail(kNoAccess, "an interrupted write must be undone first, which needs write access to the table");
-    return false;
-  }
-  sqlite3* fix = nullptr;
-  int rc = sqlite3_open_v2(file.c_str(), &fix, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-  if (rc == SQLITE_OK) {
-    sqlite3_busy_timeout(fix, busyMs);
-    rc = sqlite3_exec(fix, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
-  }
-  if (rc != SQLITE_OK) Fail(CodeFor(rc), fix ? sqlite3_errmsg(fix) : sqlite3_errstr(rc));
-  sqlite3_close_v2(fix);
-  return rc == SQLITE_OK;
-}
+  int NotOpen() { return status.Fail(kNotOpen, "file is not open"); }
+  int NoSuchKey() { return status.Fail(kOther, "no such key"); }
+};
 
 StorageTable::StorageTable(const RecordLayout& layout) : impl_(std::make_unique<Impl>(layout)) {
-  UseFileSeam();
-  if (layout.inMemory) impl_->memory = std::make_unique<MemoryRows>(layout);
-  impl_->fetch.assign(layout.keys.size(), nullptr);
-  impl_->walk.assign((layout.keys.size() + 1) * kWalkCount, nullptr);
+  Impl& m = *impl_;
+  if (layout.inMemory) {
+    m.rows = std::make_unique<MemoryTable>(layout, m.status);
+  } else {
+    auto file = std::make_unique<FileTable>(layout, m.status);
+    m.file = file.get();
+    m.rows = std::move(file);
+  }
 }
 
-// A table dropped while still open belongs to work that never finished (the
-// program ended in the middle of it): what it left uncommitted is not kept.
-StorageTable::~StorageTable() {
-  if (impl_->group) impl_->group->Forget(this);
-  if (impl_->db && !sqlite3_get_autocommit(impl_->db)) sqlite3_exec(impl_->db, "ROLLBACK", nullptr, nullptr, nullptr);
-  impl_->CloseDb();
-}
+StorageTable::~StorageTable() = default;
+
+FileTable* StorageTable::File() { return impl_->file; }
 
 int StorageTable::Open(const std::string& name, bool writable) {
   Impl& m = *impl_;
-  if (m.open) return m.Fail(kAlreadyOpen, "file is already open");
-  m.name = name;
-  m.Rewind();
-  m.order = kPhysicalOrder;
-  if (m.memory) {
-    m.memory->SetOrder(kPhysicalOrder);
-    m.readOnly = false;
-    m.open = true;
-    return m.Ok();
-  }
-  if (m.OpenDisk(name, writable) != kOk) return m.error;
+  if (m.open) return m.status.Fail(kAlreadyOpen, "file is already open");
+  m.rows->Rewind();
+  m.rows->SetOrder(kPhysicalOrder);
+  if (m.rows->Open(name, writable) != kOk) return m.status.error;
   m.open = true;
-  return m.Ok();
+  return m.status.Ok();
 }
 
 int StorageTable::Create(const std::string& name) {
   Impl& m = *impl_;
-  if (m.open) return m.Fail(kAlreadyOpen, "file is already open");
-  m.name = name;
-  if (m.layout.inMemory) return m.Ok();  // a memory table comes into being on open
-  // O_EXCL: an existing file, whatever it holds, is never overwritten.
-  int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    if (errno == EEXIST) return m.Fail(kNoAccess, "file exists already");
-    return m.Fail(errno == EACCES || errno == EROFS || errno == EPERM ? kNoAccess : errno == ENOENT ? kNoFile : kOther,
-                  std::strerror(errno));
-  }
-  ::close(fd);
-  int rc = sqlite3_open_v2(name.c_str(), &m.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-  int result = rc == SQLITE_OK ? m.WriteSchema() : m.FailSql(rc);
-  std::string text = m.errorText;
-  m.CloseDb();
-  if (result != kOk) {
-    ::unlink(name.c_str());
-    return m.Fail(result, text);
-  }
-  return m.Ok();
+  if (m.open) return m.status.Fail(kAlreadyOpen, "file is already open");
+  return m.rows->Create(name);
 }
 
 int StorageTable::Close() {
   Impl& m = *impl_;
-  if (!m.open) return m.Fail(kNotOpen, "file is not open");
-  // Work appended inside a transaction is kept: losing a whole import because
-  // the commit was forgotten would be the worse surprise. When it cannot be
-  // kept the caller hears of it.
-  // Rows written inside a group's transaction belong to it: the group
-  // decides about them, not this close.
-  if (m.group) m.group->Forget(this);
-  int result = kOk;
-  std::string text;
-  if (m.memory && m.memory->InTransaction()) m.memory->Commit();
-  if (m.db && !sqlite3_get_autocommit(m.db)) {
-    int rc = sqlite3_exec(m.db, "COMMIT", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) {
-      result = CodeFor(rc);
-      text = std::string("pending changes were not saved: ") + sqlite3_errmsg(m.db);
-      sqlite3_exec(m.db, "ROLLBACK", nullptr, nullptr, nullptr);
-    }
-  }
+  if (!m.open) return m.NotOpen();
   m.open = false;
-  m.Rewind();
-  if (!m.memory) m.CloseDb();
-  return result == kOk ? m.Ok() : m.Fail(result, text);
+  return m.rows->Close();
 }
 
 bool StorageTable::IsOpen() const { return impl_->open; }
-bool StorageTable::IsReadOnly() const { return impl_->readOnly; }
+bool StorageTable::IsReadOnly() const { return impl_->rows->IsReadOnly(); }
 
 int StorageTable::Send(std::string_view command) {
   Impl& m = *impl_;
@@ -254,96 +73,107 @@ int StorageTable::Send(std::string_view command) {
   if (command.substr(0, recover.size()) == recover) {
     long seconds = 0;
     for (char c : command.substr(recover.size())) {
-      if (c < '0' || c > '9' || seconds > 86400) return m.Fail(kOther, "bad Recover= value");
+      if (c < '0' || c > '9' || seconds > 86400) return m.status.Fail(kOther, "bad Recover= value");
       seconds = seconds * 10 + (c - '0');
     }
-    m.busyMs = static_cast<int>(seconds * 1000);
-    if (m.db) sqlite3_busy_timeout(m.db, m.busyMs);
-    return m.Ok();
+    m.rows->SetLockWait(static_cast<int>(seconds * 1000));
+    return m.status.Ok();
   }
-  return m.Fail(kOther, "unknown driver command");
+  return m.status.Fail(kOther, "unknown driver command");
 }
 
-int StorageTable::RebuildKeys() {
+int StorageTable::Fetch(int key, void* record) {
   Impl& m = *impl_;
-  m.Changed();
-  if (m.memory) return m.open ? m.Ok() : m.Fail(kNotOpen, "file is not open");
-  bool wasOpen = m.open;
-  if (wasOpen) {
-    if (m.readOnly) return m.Fail(kNoAccess, "file is open read-only");
-    m.FinalizeAll();  // statements may refer to indexes about to be rebuilt
-    return m.CheckSchema(true, true);
-  }
-  if (m.OpenDisk(m.name, true) != kOk && m.error != kBadKeys) return m.error;
-  if (!m.db) {
-    // The schema check refused the file; open it bare and repair what can be.
-    int rc = sqlite3_open_v2(m.name.c_str(), &m.db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-      m.FailSql(rc);
-      m.CloseDb();
-      return m.error;
-    }
-    sqlite3_extended_result_codes(m.db, 1);
-    sqlite3_busy_timeout(m.db, m.busyMs);
-  }
-  int result = m.CheckSchema(true, true);
-  std::string text = m.errorText;
-  m.CloseDb();
-  return m.Fail(result, result == kOk ? std::string() : text);
+  if (!m.open) return m.NotOpen();
+  if (key < 0 || static_cast<size_t>(key) >= m.layout.keys.size()) return m.NoSuchKey();
+  return m.rows->Fetch(key, record);
+}
+
+int StorageTable::SetOrder(int key) {
+  Impl& m = *impl_;
+  if (key < kPhysicalOrder || key >= static_cast<int>(m.layout.keys.size())) return m.NoSuchKey();
+  m.rows->SetOrder(key);
+  return m.status.Ok();
+}
+
+int StorageTable::SetFrom(int key, const void* record) {
+  Impl& m = *impl_;
+  if (SetOrder(key) != kOk) return m.status.error;
+  if (key != kPhysicalOrder) m.rows->SetFrom(key, record);
+  return kOk;
+}
+
+int StorageTable::Next(void* record) {
+  Impl& m = *impl_;
+  return m.open ? m.rows->Walk(true, record) : m.NotOpen();
+}
+
+int StorageTable::Previous(void* record) {
+  Impl& m = *impl_;
+  return m.open ? m.rows->Walk(false, record) : m.NotOpen();
+}
+
+int StorageTable::Reget(void* record) {
+  Impl& m = *impl_;
+  return m.open ? m.rows->Reget(record) : m.NotOpen();
+}
+
+int StorageTable::Append(const void* record) {
+  Impl& m = *impl_;
+  return m.open ? m.rows->Append(record) : m.NotOpen();
+}
+
+int StorageTable::Put(const void* record) {
+  Impl& m = *impl_;
+  return m.open ? m.rows->Put(record) : m.NotOpen();
+}
+
+int StorageTable::Delete() {
+  Impl& m = *impl_;
+  return m.open ? m.rows->Delete() : m.NotOpen();
+}
+
+int StorageTable::ExistingUniqueKey(const void* record) {
+  Impl& m = *impl_;
+  return m.open ? m.rows->ExistingUniqueKey(record) : -1;
+}
+
+int StorageTable::RebuildKeys() { return impl_->rows->RebuildKeys(impl_->open); }
+
+long StorageTable::Count() {
+  Impl& m = *impl_;
+  if (!m.open) return m.NotOpen(), -1;
+  return m.rows->Count();
+}
+
+int StorageTable::Empty() {
+  Impl& m = *impl_;
+  return m.open ? m.rows->Empty() : m.NotOpen();
 }
 
 int StorageTable::BeginTransaction() {
   Impl& m = *impl_;
-  if (!m.open) return m.Fail(kNotOpen, "file is not open");
-  if (m.memory) {
-    if (m.memory->InTransaction()) return m.Fail(kOther, "a transaction is already running");
-    m.memory->Begin();
-    return m.Ok();
-  }
-  if (!sqlite3_get_autocommit(m.db)) return m.Fail(kOther, "a transaction is already running");
-  // Deferred: a block of reads takes only the read lock (and the file locks
-  // once for the whole block); the first write then takes the write lock.
-  m.dataVersionChecked = false;
-  return m.Run(m.begin, "BEGIN");
+  return m.open ? m.rows->Begin() : m.NotOpen();
 }
 
 int StorageTable::Commit() {
   Impl& m = *impl_;
-  if (!m.open) return m.Fail(kNotOpen, "file is not open");
-  if (m.memory) {
-    if (!m.memory->InTransaction()) return m.Fail(kOther, "no transaction is running");
-    m.memory->Commit();
-    return m.Ok();
-  }
-  if (sqlite3_get_autocommit(m.db)) return m.Fail(kOther, "no transaction is running");
-  m.dataVersionChecked = false;
-  return m.Run(m.commit, "COMMIT");
+  return m.open ? m.rows->Commit() : m.NotOpen();
 }
 
 int StorageTable::Rollback() {
   Impl& m = *impl_;
-  if (!m.open) return m.Fail(kNotOpen, "file is not open");
-  if (m.memory) {
-    if (!m.memory->InTransaction()) return m.Fail(kOther, "no transaction is running");
-    m.memory->Rollback();
-    m.Rewind();
-    return m.Ok();
-  }
-  if (sqlite3_get_autocommit(m.db)) return m.Fail(kOther, "no transaction is running");
-  m.Changed();
-  m.dataVersionChecked = false;
-  int rc = m.Run(m.rollback, "ROLLBACK");
-  m.Rewind();
-  return rc;
+  return m.open ? m.rows->Rollback() : m.NotOpen();
 }
 
-bool StorageTable::InTransaction() const {
-  if (impl_->memory) return impl_->open && impl_->memory->InTransaction();
-  return impl_->open && impl_->db && !sqlite3_get_autocommit(impl_->db);
-}
+bool StorageTable::InTransaction() const { return impl_->open && impl_->rows->InTransaction(); }
 
-int StorageTable::Error() const { return impl_->error; }
-const std::string& StorageTable::ErrorText() const { return impl_->errorText; }
+uint64_t StorageTable::ContentVersion() { return impl_->open ? impl_->rows->ContentVersion() : 0; }
+
+bool StorageTable::ReadCommitStamp(CommitStamp& stamp) { return impl_->open && impl_->rows->ReadCommitStamp(stamp); }
+
+int StorageTable::Error() const { return impl_->status.error; }
+const std::string& StorageTable::ErrorText() const { return impl_->status.text; }
 const RecordLayout& StorageTable::Layout() const { return impl_->layout; }
 
 }  // namespace tx

@@ -1,7 +1,8 @@
 #pragma once
 // The keyed-file driver: one table of fixed-length records kept in its own
-// SQLite database file, one column per field, one index per key; a memory-only
-// table keeps its records natively (memory_rows.h) with the same behaviour.
+// SQLite database file, one column per field, one index per key
+// (file_table.h); a memory-only table keeps its records natively
+// (memory_table.h) with the same behaviour.
 // Stored order is insertion order (rowid); among rows with equal key values the
 // one stored first comes first. Every operation answers with a driver code
 // (below) and leaves a readable text in ErrorText().
@@ -18,6 +19,7 @@ namespace tx {
 class StorageGroup;
 
 namespace storage {
+class FileTable;
 constexpr int kOk = 0;
 constexpr int kNoFile = 2;         // file not found
 constexpr int kNoAccess = 5;       // no permission, read-only, or another process holds it for writing
@@ -111,6 +113,8 @@ class StorageTable {
 
  private:
   friend class StorageGroup;
+  // The table's file, for a group's transaction; nullptr for a memory table.
+  storage::FileTable* File();
   struct Impl;
   std::unique_ptr<Impl> impl_;
 };

@@ -1,44 +1,79 @@
 #pragma once
-// Inside the SQLite driver: the state behind a StorageTable and the helpers
-// its two halves (files and rows) share. Not for use outside platform/storage.
+// Inside the driver: a table kept in its own SQLite file. Its two halves are
+// the file (open, create, close, keys, transactions: file_table.cpp) and the
+// rows (file_table_rows.cpp). Its state is open to StorageGroup, which moves
+// the table onto the group's connection for a transaction over several
+// files. Not for use outside platform/storage.
 #include <sqlite3.h>
 
 #include <atomic>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
-#include "platform/storage/memory_rows.h"
 #include "platform/storage/record_codec.h"
 #include "platform/storage/storage_table.h"
+#include "platform/storage/table_backend.h"
 
 namespace tx {
 
+class StorageGroup;
+
 namespace storage {
+
 // The driver code a SQLite result stands for.
 int CodeFor(int rc);
 // Routes the driver's writes through the program's file operations (once).
 void UseFileSeam();
 // The reading statements cached per order.
 enum WalkKind { kFirst, kLast, kAfter, kBefore, kWalkCount };
-}  // namespace storage
 
-struct StorageTable::Impl {
-  explicit Impl(const RecordLayout& l) : layout(l) {}
+class FileTable final : public TableBackend {
+ public:
+  FileTable(const RecordLayout& layout, DriverStatus& status);
+  // A table dropped while still open belongs to work that never finished:
+  // what it left uncommitted is not kept.
+  ~FileTable() override;
+  FileTable(const FileTable&) = delete;
+  FileTable& operator=(const FileTable&) = delete;
+
+  int Open(const std::string& name, bool writable) override;
+  int Create(const std::string& name) override;
+  int Close() override;
+  bool IsReadOnly() const override { return readOnly; }
+  void SetLockWait(int milliseconds) override;
+  int RebuildKeys(bool open) override;
+  int Fetch(int key, void* record) override;
+  void SetOrder(int key) override;
+  void SetFrom(int key, const void* record) override;
+  int Walk(bool forward, void* record) override;
+  int Reget(void* record) override;
+  void Rewind() override {
+    pos = Pos::Start;
+    hasCurrent = false;
+  }
+  int Append(const void* record) override;
+  int Put(const void* record) override;
+  int Delete() override;
+  int ExistingUniqueKey(const void* record) override;
+  long Count() override;
+  int Empty() override;
+  int Begin() override;
+  int Commit() override;
+  int Rollback() override;
+  bool InTransaction() const override { return db && !sqlite3_get_autocommit(db); }
+  uint64_t ContentVersion() override;
+  bool ReadCommitStamp(CommitStamp& stamp) override;
 
   const RecordLayout& layout;
-  // Memory tables keep their rows here and need none of the database below.
-  std::unique_ptr<storage::MemoryRows> memory;
+  DriverStatus& status;
   std::string name;
   sqlite3* db = nullptr;
-  bool open = false;
   bool readOnly = false;
   int busyMs = 0;
-  int error = storage::kOk;
-  std::string errorText;
 
   // Cached statements. Reading statements are indexed by order (0 physical,
   // k + 1 for key k) and walk.
@@ -49,12 +84,12 @@ struct StorageTable::Impl {
   // Reading position: rewound, just behind/before the row `pos`/`posRowid`,
   // or around key values set by SetFrom.
   enum class Pos { Start, At, From } pos = Pos::Start;
-  int order = storage::kPhysicalOrder;
+  int order = kPhysicalOrder;
   std::vector<unsigned char> posRecord;
   std::vector<unsigned char> scratch;  // a row being read, before it is checked
   int64_t posRowid = 0;
 
-  // What rows read by Fetch are: a number that changes with this
+  // What ContentVersion answers: a number that changes with this
   // connection's writes and, as the data version shows once per
   // transaction, with other connections' commits.
   int64_t dataVersionSeen = -1;
@@ -78,10 +113,10 @@ struct StorageTable::Impl {
   // While a group's transaction runs, the table works on the group's
   // connection, where its file is attached under `schema`; its own
   // connection waits in `ownDb`.
-  StorageGroup* group = nullptr;
+  tx::StorageGroup* group = nullptr;
   sqlite3* ownDb = nullptr;
   std::string schema;
-  void Join(StorageGroup* g, sqlite3* shared, std::string alias) {
+  void Join(tx::StorageGroup* g, sqlite3* shared, std::string alias) {
     FinalizeAll();
     ownDb = db;
     db = shared;
@@ -103,35 +138,18 @@ struct StorageTable::Impl {
   std::string SchemaName() const { return schema.empty() ? std::string("main") : schema; }
 
   std::string table() const {
-    std::string name = storage::Quoted(storage::TableName(layout));
-    return schema.empty() ? name : storage::Quoted(schema) + "." + name;
+    std::string quoted = Quoted(TableName(layout));
+    return schema.empty() ? quoted : Quoted(schema) + "." + quoted;
   }
-  std::string selectList() const { return storage::ColumnList(layout) + ", rowid"; }
+  std::string selectList() const { return ColumnList(layout) + ", rowid"; }
   size_t rowidColumn() const { return layout.fields.size(); }
 
-  int Fail(int code, std::string_view text) {
-    error = code;
-    errorText.assign(text.data(), text.size());
-    return code;
-  }
-  // The answer of the memory rows, with a text for its failures.
-  int Answer(int code) {
-    switch (code) {
-      case storage::kOk: return Ok();
-      case storage::kNoRow: return Fail(code, "no row");
-      case storage::kDuplicateKey: return Fail(code, "a unique key value is stored already");
-      default: return Fail(code, "too many rows");
-    }
-  }
+  int Fail(int code, std::string_view text) { return status.Fail(code, text); }
   int FailSql(int rc) {
     const char* msg = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-    return Fail(storage::CodeFor(rc), msg ? msg : "driver error");
+    return Fail(CodeFor(rc), msg ? msg : "driver error");
   }
-  int Ok() {
-    error = storage::kOk;
-    errorText.clear();
-    return storage::kOk;
-  }
+  int Ok() { return status.Ok(); }
 
   int Exec(const char* sql) {
     int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
@@ -141,7 +159,7 @@ struct StorageTable::Impl {
   // preset decoded): spelled and prepared once.
   int Run(sqlite3_stmt*& slot, const char* sql) {
     sqlite3_stmt* s = Prepared(slot, [sql] { return std::string(sql); });
-    if (!s) return error;
+    if (!s) return status.error;
     int rc = sqlite3_step(s);
     sqlite3_reset(s);
     return rc == SQLITE_DONE ? Ok() : FailSql(rc);
@@ -164,7 +182,7 @@ struct StorageTable::Impl {
     for (auto* s : fetch) sqlite3_finalize(s);
     for (auto* s : walk) sqlite3_finalize(s);
     fetch.assign(layout.keys.size(), nullptr);
-    walk.assign((layout.keys.size() + 1) * storage::kWalkCount, nullptr);
+    walk.assign((layout.keys.size() + 1) * kWalkCount, nullptr);
     for (auto** s : {&insert, &update, &remove, &byRowid, &count, &empty, &dataVersion, &begin, &commit, &rollback}) {
       sqlite3_finalize(*s);
       *s = nullptr;
@@ -179,12 +197,6 @@ struct StorageTable::Impl {
     db = nullptr;
   }
 
-  void Rewind() {
-    pos = Pos::Start;
-    hasCurrent = false;
-    if (memory) memory->Rewind();
-  }
-
   void MakeCurrent(int64_t rowid, const void* record) {
     hasCurrent = true;
     currentRowid = rowid;
@@ -197,11 +209,11 @@ struct StorageTable::Impl {
     int rc = sqlite3_step(s);
     int result;
     if (rc == SQLITE_ROW) {
-      storage::ReadRecord(s, layout, static_cast<unsigned char*>(record));
+      ReadRecord(s, layout, static_cast<unsigned char*>(record));
       *rowid = sqlite3_column_int64(s, static_cast<int>(rowidColumn()));
       result = Ok();
     } else if (rc == SQLITE_DONE) {
-      result = Fail(storage::kNoRow, "no row");
+      result = Fail(kNoRow, "no row");
     } else {
       result = FailSql(rc);
     }
@@ -210,13 +222,13 @@ struct StorageTable::Impl {
   }
 
   int WriteSchema() {
-    if (Exec("BEGIN IMMEDIATE") != storage::kOk) return error;
-    std::vector<std::string> sql{storage::CreateTableSql(layout)};
-    for (const KeyDef& k : layout.keys) sql.push_back(storage::CreateIndexSql(layout, k));
+    if (Exec("BEGIN IMMEDIATE") != kOk) return status.error;
+    std::vector<std::string> sql{CreateTableSql(layout)};
+    for (const KeyDef& k : layout.keys) sql.push_back(CreateIndexSql(layout, k));
     for (const std::string& s : sql) {
-      if (Exec(s.c_str()) != storage::kOk) {
-        int code = error;
-        std::string text = errorText;
+      if (Exec(s.c_str()) != kOk) {
+        int code = status.error;
+        std::string text = status.text;
         sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
         return Fail(code, text);
       }
@@ -229,8 +241,8 @@ struct StorageTable::Impl {
   bool UndoInterruptedWrite(const std::string& file);
   bool undoing = false;  // the open after undoing an interrupted write
   sqlite3_stmt* WalkStatement(int walkKind);
-  int Walk(bool forward, void* record);
   int SameAsRead(bool* same);
 };
 
+}  // namespace storage
 }  // namespace tx

@@ -97,8 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (tx::ParsePreset(buffer, f.preset)) {
     // The filler keeps definitions from earlier inputs; it must answer as
     // the lookups themselves do. A second filler, fed the same inputs, runs
-    // with a transaction held on the selections, which makes it look
-    // everything up.
+    // with a transaction held on the selections, which makes it use its
+    // direct lookups: every definition read from the tables.
     f.filler->FillPresetTable(f.preset);
     const std::string kept = Snapshot(*f.tables);
     if (f.tables->DBSelection.BeginTransaction() != 0) std::abort();

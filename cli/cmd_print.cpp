@@ -1,16 +1,17 @@
 // print: a preset file's Preset Report sent to a printer, made the way "Print
 // PDF" makes it and printed the way the preview's Print does, without a
 // window: the console answers the preview ("Pages to Print" when --pages is
-// given, then Print) and the pages are played onto the printer.
+// given, then Print) and the pages go to the print service, which plays them
+// onto the printer.
 #include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/print_service.h"
 #include "devicedefs/tables.h"
 #include "outputs/preset_report.h"
-#include "platform/qt/page_printer.h"
 #include "platform/toolkit/console_toolkit.h"
 #include "preset/fill_preset_table.h"
 #include "preset/parse_preset.h"
@@ -26,7 +27,7 @@ enum AskPagesControl : int { ASK_PAGES_ENTRY = 1, ASK_PAGES_OK = 3 };
 // Messages as one line on stderr; the pages the preview prints go to the printer.
 class PrintConsole : public tx::ConsoleToolkit {
  public:
-  explicit PrintConsole(tx::PrintTarget target) : tx::ConsoleToolkit(nullptr), target_(std::move(target)) {
+  explicit PrintConsole(txcli::PrintService& service) : tx::ConsoleToolkit(nullptr), service_(service) {
     SetHaltExits(false);
   }
   unsigned MessageBox(const tx::MessageRequest& request) override {
@@ -38,7 +39,7 @@ class PrintConsole : public tx::ConsoleToolkit {
   }
   bool PrintPages(const std::vector<std::string>& pageFiles, std::string_view jobName) override {
     asked = true;
-    problem = tx::PrintPageFiles(pageFiles, jobName, target_);
+    problem = service_.Print(pageFiles, jobName);
     pages = pageFiles.size();
     return problem.empty();
   }
@@ -47,7 +48,7 @@ class PrintConsole : public tx::ConsoleToolkit {
   std::string problem;
 
  private:
-  tx::PrintTarget target_;
+  txcli::PrintService& service_;
 };
 
 class ToolkitScope {
@@ -67,7 +68,7 @@ int Fail(const std::string& reason) {
 }
 
 int Run(const std::vector<std::string>& args) {
-  tx::PrintTarget target;
+  txcli::PrintTarget target;
   std::string pages;
   bool pagesGiven = false;
   std::vector<std::string> paths;
@@ -97,9 +98,10 @@ int Run(const std::vector<std::string>& args) {
   if (!target.printer.empty() && !target.pdfFile.empty())
     return txcli::UsageError("print: --printer and --output exclude each other");
   // Before any work: a job nobody can take.
-  if (std::string problem = tx::PrinterProblem(target); !problem.empty()) return Fail(problem);
+  txcli::PrintService service;
+  if (std::string problem = service.Start(target); !problem.empty()) return Fail(problem);
 
-  PrintConsole console(target);
+  PrintConsole console(service);
   ToolkitScope scope(console);
   tx::CurrentPreset& preset = tx::Current();
   if (const int read = txcli::ReadPresetFile(paths[0], preset); read != txcli::EXIT_OK) return read;

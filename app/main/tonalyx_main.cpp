@@ -7,6 +7,7 @@
 #include "app/app_options.h"
 #include "app/startup.h"
 #include "app/working_dir.h"
+#include "platform/qt/print_server.h"
 #include "platform/qt/qt_toolkit.h"
 #include "tonalyx_version.h"
 
@@ -38,6 +39,8 @@ int Fail(tx::WindowToolkit& toolkit, const std::string& text) {
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
+  // tonalyx-cli prints through this program, which has Qt (it has none).
+  if (!args.empty() && args[0] == tx::PRINT_SERVICE_FLAG) return tx::ServePrintJob({args.begin() + 1, args.end()});
   const tx::AppOptions options = tx::ParseAppOptions(args);
   if (!options.error.empty()) {
     std::fprintf(stderr, "tonalyx: %s\n%s", options.error.c_str(), tx::APP_USAGE);

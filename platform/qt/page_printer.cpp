@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "platform/qt/qt_toolkit.h"
+#include "platform/qt/runtime_dir.h"
 #include "platform/wmfplayer/wmf_page.h"
 
 namespace tx {
@@ -16,7 +17,9 @@ namespace {
 
 void EnsureApplication() {
   if (QCoreApplication::instance()) return;
-  if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // Printing shows no window: no display is needed, nor opened where there is one.
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  EnsureRuntimeDir();
   static int argc = 1;
   static char name[] = "tonalyx";
   static char* argv[] = {name, nullptr};

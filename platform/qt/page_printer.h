@@ -1,8 +1,7 @@
 #pragma once
 // Report pages to a printer without any window: the page files drawn by the
-// page player onto a QPrinter, each fitted to the paper. For the command
-// line; a display is not needed (Qt's offscreen platform is used when there
-// is none).
+// page player onto a QPrinter, each fitted to the paper. For the print
+// service (print_server.h); Qt runs on its offscreen platform, display or not.
 #include <string>
 #include <string_view>
 #include <vector>

@@ -14,6 +14,7 @@
 
 #include "platform/qt/qt_pages.h"
 #include "platform/qt/qt_toolkit_impl.h"
+#include "platform/qt/runtime_dir.h"
 
 namespace tx {
 
@@ -23,6 +24,7 @@ namespace {
 // any toolkit may outlive it.
 void EnsureApplication() {
   if (QCoreApplication::instance()) return;
+  EnsureRuntimeDir();
   static int argc = 1;
   static char name[] = "tonalyx";
   static char* argv[] = {name, nullptr};

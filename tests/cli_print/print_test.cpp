@@ -38,8 +38,8 @@ class CliPrintTest : public ::testing::Test {
     fs::copy(fs::path(TONALYX_SOURCE_DIR) / "assets", dir.path() / "assets", fs::copy_options::recursive);
     ASSERT_EQ(Cli("refresh").status, 0);
   }
-  Result Cli(const std::string& args) {
-    return Sh("QT_QPA_PLATFORM=offscreen " + std::string(TONALYX_CLI) + " --workdir '" + dir.path().string() + "' " + args);
+  Result Cli(const std::string& args, const std::string& env = {}) {
+    return Sh(env + std::string(TONALYX_CLI) + " --workdir '" + dir.path().string() + "' " + args);
   }
   std::string Sample(const std::string& name) { return std::string(TONALYX_SOURCE_DIR) + "/examples/" + name; }
   txtest::TempDir dir;
@@ -48,9 +48,15 @@ class CliPrintTest : public ::testing::Test {
 TEST_F(CliPrintTest, ChosenPagesArePrintedOnThePaperOfTheReport) {
   if (Sh("command -v pdftotext && command -v pdfinfo").status != 0) GTEST_SKIP() << "poppler-utils missing";
   const std::string pdf = dir.file("printed.pdf");
-  const Result r = Cli("print --output '" + pdf + "' --pages 1,3 '" + Sample("gen2_clean_chorus.syx") + "'");
+  // Run as by a tool, without a session's runtime directory: the console
+  // carries our own lines only, and nothing is left in the temporary directory.
+  fs::create_directory(dir.file("tmp"));
+  const Result r = Cli("print --output '" + pdf + "' --pages 1,3 '" + Sample("gen2_clean_chorus.syx") + "'",
+                       "env -u XDG_RUNTIME_DIR TMPDIR='" + dir.file("tmp") +
+                           "' LSAN_OPTIONS=\"$LSAN_OPTIONS:print_suppressions=0\" ");
   ASSERT_EQ(r.status, 0) << r.out;
-  EXPECT_NE(r.out.find("2 pages sent to"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out, "tonalyx-cli: print: 2 pages sent to '" + pdf + "'\n");
+  EXPECT_TRUE(fs::is_empty(dir.file("tmp")));
   const Result info = Sh("pdfinfo '" + pdf + "'");
   EXPECT_NE(info.out.find("Pages:           2"), std::string::npos) << info.out;
   EXPECT_NE(info.out.find("612 x 792 pts (letter)"), std::string::npos) << info.out;
@@ -81,6 +87,20 @@ TEST_F(CliPrintTest, RefusalsSayWhy) {
   EXPECT_EQ(Cli("print").status, 2);
   EXPECT_EQ(Cli("print --printer P --output x.pdf '" + Sample("gen1_wah_trem.syx") + "'").status, 2);
   EXPECT_EQ(Cli("print --output '" + dir.file("x.pdf") + "' missing.syx").status, 3);
+  // Printing goes through the desktop program beside tonalyx-cli.
+  fs::copy_file(TONALYX_CLI, dir.file("tonalyx-cli"));
+  r = Sh("'" + dir.file("tonalyx-cli") + "' --workdir '" + dir.path().string() + "' print --output '" +
+         dir.file("x.pdf") + "' '" + Sample("gen1_wah_trem.syx") + "'");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("print: printing needs the desktop program '" + dir.file("tonalyx") + "'"), std::string::npos)
+      << r.out;
+}
+
+TEST(CliWithoutQt, OnlyThePrintServiceLoadsQt) {
+  // Every command starts without loading Qt; print hands its pages over.
+  const Result ldd = Sh("ldd '" + std::string(TONALYX_CLI) + "'");
+  ASSERT_EQ(ldd.status, 0) << ldd.out;
+  EXPECT_EQ(ldd.out.find("libQt"), std::string::npos) << ldd.out;
 }
 
 }  // namespace

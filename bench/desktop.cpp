@@ -25,6 +25,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+constexpr const char* kPreview = "Report Preview";
 double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
 
 struct Figures {
@@ -95,37 +96,37 @@ int main(int argc, char** argv) {
           mark = Clock::now();
           driver.Drop(w, {preset});
         }
-        driver.Later(0, step);
+        driver.WhenWaiting(tx::MAIN_WINDOW_TITLE, step);
         return;
       }
       if (shots.empty()) {
-        driver.Later(50, [&, w] { driver.Click(w, tx::CANCELBUTTON); });
+        driver.WhenWaiting(tx::MAIN_WINDOW_TITLE, [&, w] { driver.Click(w, tx::CANCELBUTTON); });
         return;
       }
       driver.GrabNextPopup(w, shots + "/menu.png");
       driver.ChooseNextPopupEntry(0);
       driver.RightClick(w, tx::IMAGEREGION);
       // "Print PDF": the preview at page width, then tiled, then left.
-      driver.Later(50, [&, w] {
-        driver.Click(w, tx::PRINTBUTTON);
-        driver.Later(1500, [&, w] {
-          const tx::WindowId preview = driver.LastWindow();
-          // Two pages across, as a user would type it, then page width.
-          toolkit.SetControlText(preview, tx::PREVIEW_ACROSS, "2");
-          toolkit.PostEvent(preview, tx::Event(tx::EventKind::Accepted, tx::PREVIEW_ACROSS));
-          driver.Later(300, [&, w, preview] {
-            driver.GrabWindow(preview, shots + "/preview-tiles.png");
-            driver.Click(preview, tx::PREVIEW_MENU_ZOOM + 2);
-            driver.Later(300, [&, w, preview] {
-              driver.GrabWindow(preview, shots + "/preview-page-width.png");
-              driver.Click(preview, tx::PREVIEW_MENU_EXIT);
-              driver.Later(100, [&, w] { driver.Click(w, tx::CANCELBUTTON); });
-            });
-          });
-        });
+      driver.WhenWaiting(tx::MAIN_WINDOW_TITLE, [&, w] { driver.Click(w, tx::PRINTBUTTON); });
+      driver.WhenWaiting(kPreview, [&] {
+        const tx::WindowId p = driver.LastWindow();
+        // Two pages across, as a user would type it, then page width.
+        toolkit.SetControlText(p, tx::PREVIEW_ACROSS, "2");
+        toolkit.PostEvent(p, tx::Event(tx::EventKind::Accepted, tx::PREVIEW_ACROSS));
       });
+      driver.WhenWaiting(kPreview, [&] {
+        const tx::WindowId p = driver.LastWindow();
+        driver.GrabWindow(p, shots + "/preview-tiles.png");
+        driver.Click(p, tx::PREVIEW_MENU_ZOOM + 2);
+      });
+      driver.WhenWaiting(kPreview, [&] {
+        const tx::WindowId p = driver.LastWindow();
+        driver.GrabWindow(p, shots + "/preview-page-width.png");
+        driver.Click(p, tx::PREVIEW_MENU_EXIT);
+      });
+      driver.WhenWaiting(tx::MAIN_WINDOW_TITLE, [&, w] { driver.Click(w, tx::CANCELBUTTON); });
     };
-    driver.Later(0, step);
+    driver.WhenWaiting(tx::MAIN_WINDOW_TITLE, step);
     window.Run();
   }
   std::printf("desktop (%s): Qt toolkit made in %.1f ms\n", std::getenv("DISPLAY") ? "X display" : "offscreen",

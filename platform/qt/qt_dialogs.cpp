@@ -112,7 +112,6 @@ std::optional<std::string> QtToolkit::FileDialog(const FileDialogRequest& reques
     });
   }
   std::optional<std::string> chosen;
-  NestedLoop loop(impl_->nested);
   if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
     chosen = dialog.selectedFiles().first().toStdString();
   if (!ec) std::filesystem::current_path(cwd, ec);
@@ -144,10 +143,7 @@ unsigned QtToolkit::MessageBox(const MessageRequest& request) {
         box.reject();
     });
   }
-  {
-    NestedLoop loop(impl_->nested);
-    box.exec();
-  }
+  box.exec();
   QAbstractButton* clicked = box.clickedButton();
   if (!clicked) return (mask & BUTTON_CANCEL) ? BUTTON_CANCEL : fallback;
   const QMessageBox::StandardButton pressed = box.standardButton(clicked);
@@ -183,11 +179,7 @@ int QtToolkit::PopupMenu(WindowId w, std::string_view entries) {
       }
     });
   }
-  QAction* chosen = nullptr;
-  {
-    NestedLoop loop(impl_->nested);
-    chosen = menu.exec(QCursor::pos());
-  }
+  QAction* chosen = menu.exec(QCursor::pos());
   for (size_t i = 0; i < actions.size(); ++i)
     if (actions[i] == chosen) return static_cast<int>(i) + 1;
   return 0;

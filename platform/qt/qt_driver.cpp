@@ -13,7 +13,6 @@
 #include <QMouseEvent>
 #include <QLabel>
 #include <QMimeData>
-#include <QTimer>
 #include <QUrl>
 
 #include "platform/qt/qt_pages.h"
@@ -108,15 +107,16 @@ void QtDriver::Settle() {
   for (int i = 0; i < 3; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
 }
 
-void QtDriver::Later(int ms, std::function<void()> step) {
-  // Timers also fire inside a dialog's or menu's own loop: a step waits
-  // until the program is back in its event loop.
-  QTimer::singleShot(ms, toolkit_.impl().context(), [this, step = std::move(step)]() mutable {
-    if (toolkit_.impl().nested > 0)
-      Later(10, std::move(step));
-    else
-      step();
-  });
+void QtDriver::WhenWaiting(std::string title, std::function<void()> step) {
+  toolkit_.impl().waitSteps.push_back({std::move(title), std::move(step)});
+}
+
+void QtDriver::TimerDue(WindowId w) { toolkit_.impl().TimerTick(w); }
+
+size_t QtDriver::Waiting(WindowId w) {
+  QtWindow* win = toolkit_.impl().Find(w);
+  if (!win || !win->open) return 0;
+  return win->queue.size() + (win->openDelivered ? 0 : 1);
 }
 
 WindowId QtDriver::LastWindow() {

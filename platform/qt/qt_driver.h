@@ -43,10 +43,16 @@ class QtDriver {
 
   // Runs Qt's event loop until nothing is left to do.
   void Settle();
-  // Runs `step` from the event loop after `ms` milliseconds: the way to act
-  // while the program waits in NextEvent. A step runs only once the window
-  // has handed out every event before it.
-  void Later(int ms, std::function<void()> step);
+  // Runs `step` the next time the program waits for an event of the window
+  // titled `title` with none queued and nothing pending in Qt: the way to act
+  // once the program has dealt with everything before, however long that
+  // takes. Steps run in the order given.
+  void WhenWaiting(std::string title, std::function<void()> step);
+  // The window's running timer comes due now, as if its time had passed.
+  void TimerDue(WindowId w);
+  // Events waiting for the program in the window's queue (its opening too,
+  // until handed out).
+  size_t Waiting(WindowId w);
 
   // The window opened last that is still open (0 for none).
   WindowId LastWindow();

@@ -34,7 +34,6 @@ bool QtToolkit::PrintPages(const std::vector<std::string>& pageFiles, std::strin
   } else {
     QPrintDialog dialog(&printer, impl_->DialogParent());
     dialog.setWindowTitle(QStringLiteral("Print"));
-    NestedLoop loop(impl_->nested);
     if (dialog.exec() != QDialog::Accepted) return false;
   }
   return PrintOn(printer, pages);

@@ -52,6 +52,13 @@ std::pair<double, double> UnitsOf(const QFont& font) {
 
 }  // namespace
 
+void QtToolkit::Impl::TimerTick(WindowId id) {
+  QtWindow* x = Find(id);
+  if (!x || !x->open || !x->timer || !x->timer->isActive() || x->timerQueued) return;
+  x->timerQueued = true;
+  x->Push(Event(EventKind::Timer));
+}
+
 QtWindow* QtToolkit::Impl::Find(WindowId w) {
   auto it = windows.find(w);
   return it == windows.end() ? nullptr : &it->second;
@@ -151,12 +158,7 @@ WindowId QtToolkit::OpenWindow(const WindowLayout& layout) {
   };
 
   win.timer = std::make_unique<QTimer>();
-  QObject::connect(win.timer.get(), &QTimer::timeout, [this, id] {
-    QtWindow* x = impl_->Find(id);
-    if (!x || x->timerQueued) return;
-    x->timerQueued = true;
-    x->Push(Event(EventKind::Timer));
-  });
+  QObject::connect(win.timer.get(), &QTimer::timeout, [this, id] { impl_->TimerTick(id); });
 
   // Another window open under this one: a modal window blocks it.
   if (layout.modal) w->setWindowModality(Qt::ApplicationModal);
@@ -220,7 +222,19 @@ bool QtToolkit::NextEvent(WindowId w, Event& event) {
     return true;
   }
   while (win->queue.empty()) {
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    auto& steps = impl_->waitSteps;
+    if (steps.empty() || steps.front().title != win->layout.title) {
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    } else {
+      // What Qt has pending goes first: the step finds the window at rest.
+      QCoreApplication::processEvents(QEventLoop::AllEvents);
+      win = impl_->Find(w);
+      if (win && win->open && win->queue.empty() && !steps.empty()) {
+        const std::function<void()> step = std::move(steps.front().step);
+        steps.pop_front();
+        step();
+      }
+    }
     win = impl_->Find(w);
     if (!win || !win->open) return false;
   }

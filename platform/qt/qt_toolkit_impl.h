@@ -60,20 +60,10 @@ struct QtWindow {
   }
 };
 
-// Counts a dialog's or menu's own event loop while it runs.
-struct NestedLoop {
-  explicit NestedLoop(int& n) : n_(n) { ++n_; }
-  ~NestedLoop() { --n_; }
-  NestedLoop(const NestedLoop&) = delete;
-  NestedLoop& operator=(const NestedLoop&) = delete;
-  int& n_;
-};
-
 struct QtToolkit::Impl {
   std::map<WindowId, QtWindow> windows;
   WindowId nextId = 1;
   bool waitCursor = false;
-  int nested = 0;  // dialogs and menus running their own loops
   std::function<bool()> mayEnd;
   std::function<void()> ended;
   // Owns the toolkit's connections to the application object and its timers.
@@ -94,6 +84,17 @@ struct QtToolkit::Impl {
   std::function<void(QWidget* menu)> onPopupShown;  // once, for the next pop-up menu
 
   std::map<std::string, std::string> stockPictures;  // by upper-case name
+
+  // Steps that run when the program next waits, with nothing queued, in a
+  // window of the given title (tests, benchmarks, screenshots).
+  struct WaitStep {
+    std::string title;
+    std::function<void()> step;
+  };
+  std::deque<WaitStep> waitSteps;
+
+  // The window's timer came due: a tick joins the queue unless one waits there.
+  void TimerTick(WindowId id);
 
   QtWindow* Find(WindowId w);
   // A picture file as given, or the file standing for a stock name.

@@ -26,25 +26,27 @@ TEST(MainWindowOnQt, DropShowsThePresetAndTheMenuCopiesItsPicture) {
   tx::PixelSize picture, control, clipboard;
   bool refreshShown = true;
   const std::string preset = std::string(TONALYX_SOURCE_DIR) + "/examples/gen1_brit_crunch.syx";
-  driver.Later(0, [&] {
-    const tx::WindowId w = window.Window();
-    refreshShown = driver.Visible(w, tx::REFRESHBUTTON);
-    ASSERT_TRUE(driver.Drop(w, {preset}));
-    driver.Later(0, [&, w] {
-      number = driver.ShownText(w, tx::PRESETNUMBER_2);
-      name = driver.ShownText(w, tx::PRESETNAME);
-      picture = driver.PictureSize(w, tx::DRAW);
-      control = toolkit.ControlPixelSize(w, tx::DRAW);
-      driver.ChooseNextPopupEntry(2);
-      ASSERT_TRUE(driver.RightClick(w, tx::IMAGEREGION));
-      driver.Later(0, [&, w] {
-        clipboard = driver.ClipboardImageSize();
-        driver.AnswerNextFileDialog(std::nullopt);
-        ASSERT_TRUE(driver.Click(w, tx::SELECTPRESETBUTTON));
-        driver.Later(0, [&, w] { ASSERT_TRUE(driver.Click(w, tx::CANCELBUTTON)); });
-      });
-    });
+  // Each step runs once the window has dealt with everything before it.
+  const std::string mainTitle = tx::MAIN_WINDOW_TITLE;
+  driver.WhenWaiting(mainTitle, [&] {
+    refreshShown = driver.Visible(window.Window(), tx::REFRESHBUTTON);
+    ASSERT_TRUE(driver.Drop(window.Window(), {preset}));
   });
+  driver.WhenWaiting(mainTitle, [&] {
+    const tx::WindowId w = window.Window();
+    number = driver.ShownText(w, tx::PRESETNUMBER_2);
+    name = driver.ShownText(w, tx::PRESETNAME);
+    picture = driver.PictureSize(w, tx::DRAW);
+    control = toolkit.ControlPixelSize(w, tx::DRAW);
+    driver.ChooseNextPopupEntry(2);
+    ASSERT_TRUE(driver.RightClick(w, tx::IMAGEREGION));
+  });
+  driver.WhenWaiting(mainTitle, [&] {
+    clipboard = driver.ClipboardImageSize();
+    driver.AnswerNextFileDialog(std::nullopt);
+    ASSERT_TRUE(driver.Click(window.Window(), tx::SELECTPRESETBUTTON));
+  });
+  driver.WhenWaiting(mainTitle, [&] { ASSERT_TRUE(driver.Click(window.Window(), tx::CANCELBUTTON)); });
   window.Run();
   tx::SetToolkit(previous);
 

@@ -31,34 +31,34 @@ TEST(PreviewOnQt, PagesShowTurnAndZoomAndTheWindowIsRemembered) {
   int32_t headerBar = -1, paper = -1;
   std::string firstStatus, nextStatus, clickedStatus;
   const std::string preset = std::string(TONALYX_SOURCE_DIR) + "/examples/gen2_clean_chorus.syx";
-  driver.Later(0, [&] {
-    const tx::WindowId w = window.Window();
-    driver.Drop(w, {preset});
-    driver.Later(0, [&, w] {
-      driver.Click(w, tx::PRINTBUTTON);
-      // The preview opens once the report has run (in timer ticks).
-      driver.Later(1000, [&, w] {
-        const tx::WindowId p = driver.LastWindow();
-        maximised = toolkit.Geometry(p).maximized;
-        firstStatus = driver.StatusText(p);
-        // Tile mode with one page: the page's black header bar and its white paper.
-        const tx::PixelSize view = toolkit.ControlPixelSize(p, tx::PREVIEW_PAGES);
-        paper = driver.DrawnPixel(p, tx::PREVIEW_PAGES, view.width / 2, view.height - 12);
-        for (int y = 0; y < view.height / 4 && headerBar != 0; ++y)
-          headerBar = driver.DrawnPixel(p, tx::PREVIEW_PAGES, view.width / 2, y);
-        driver.PressKey(p, tx::PREVIEW_PAGES, tx::KEY_PAGE_DOWN);
-        driver.Later(0, [&, w, p, view] {
-          nextStatus = driver.StatusText(p);
-          driver.LeftClick(p, tx::PREVIEW_PAGES, view.width / 2, view.height / 2);
-          driver.Later(0, [&, w, p] {
-            clickedStatus = driver.StatusText(p);
-            driver.Click(p, tx::PREVIEW_MENU_EXIT);
-            driver.Later(0, [&, w] { driver.Click(w, tx::CANCELBUTTON); });
-          });
-        });
-      });
-    });
+  // Each step runs once its window has dealt with everything before it; the
+  // preview opens once the report has run (in timer ticks), however long that takes.
+  const std::string mainTitle = tx::MAIN_WINDOW_TITLE, preview = "Report Preview";
+  driver.WhenWaiting(mainTitle, [&] { driver.Drop(window.Window(), {preset}); });
+  driver.WhenWaiting(mainTitle, [&] { driver.Click(window.Window(), tx::PRINTBUTTON); });
+  tx::PixelSize view;
+  driver.WhenWaiting(preview, [&] {
+    const tx::WindowId p = driver.LastWindow();
+    maximised = toolkit.Geometry(p).maximized;
+    firstStatus = driver.StatusText(p);
+    // Tile mode with one page: the page's black header bar and its white paper.
+    view = toolkit.ControlPixelSize(p, tx::PREVIEW_PAGES);
+    paper = driver.DrawnPixel(p, tx::PREVIEW_PAGES, view.width / 2, view.height - 12);
+    for (int y = 0; y < view.height / 4 && headerBar != 0; ++y)
+      headerBar = driver.DrawnPixel(p, tx::PREVIEW_PAGES, view.width / 2, y);
+    driver.PressKey(p, tx::PREVIEW_PAGES, tx::KEY_PAGE_DOWN);
   });
+  driver.WhenWaiting(preview, [&] {
+    const tx::WindowId p = driver.LastWindow();
+    nextStatus = driver.StatusText(p);
+    driver.LeftClick(p, tx::PREVIEW_PAGES, view.width / 2, view.height / 2);
+  });
+  driver.WhenWaiting(preview, [&] {
+    const tx::WindowId p = driver.LastWindow();
+    clickedStatus = driver.StatusText(p);
+    driver.Click(p, tx::PREVIEW_MENU_EXIT);
+  });
+  driver.WhenWaiting(mainTitle, [&] { driver.Click(window.Window(), tx::CANCELBUTTON); });
   window.Run();
   tx::SetToolkit(previous);
   tx::GlobalSettings().Kill();

@@ -49,6 +49,14 @@ TEST(Install, ProgramsDataMenuEntryIconAndPresetType) {
   // The installed programs run from where they were put.
   EXPECT_EQ(Shell("'" + (p / "bin/tonalyx").string() + "' --version"), 0);
   EXPECT_EQ(Shell("'" + (p / "bin/tonalyx-cli").string() + "' --version"), 0);
+  // The installed tonalyx-cli prints through the installed desktop program.
+  const fs::path work = p / "work";
+  fs::copy(p / "share/tonalyx", work, fs::copy_options::recursive);
+  const std::string cli = "'" + (p / "bin/tonalyx-cli").string() + "' --workdir '" + work.string() + "' ";
+  ASSERT_EQ(Shell(cli + "refresh"), 0);
+  EXPECT_EQ(Shell(cli + "print --output printed.pdf '" + std::string(TONALYX_SOURCE_DIR) + "/examples/gen1_wah_trem.syx'"), 0);
+  std::error_code ec;
+  EXPECT_GT(fs::file_size(work / "printed.pdf", ec), 1000u);
   // A file manager that knows the type sees a sample preset as one.
   if (Shell("command -v gio") == 0 && Shell("command -v update-mime-database") == 0) {
     const std::string out = prefix.file("type.txt");

@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
   toolkit.SetStockPicture("~PRINT.ICO", std::string(TONALYX_SOURCE_DIR) + "/assets/ui/print.png");
   toolkit.SetStockPicture("~EXIT.ICO", std::string(TONALYX_SOURCE_DIR) + "/assets/ui/close.png");
   toolkit.SetStockPicture("~ZOOM.ICO", std::string(TONALYX_SOURCE_DIR) + "/assets/ui/zoom.png");
+  toolkit.SetStockPicture("~EXP_PDF.ICO", std::string(TONALYX_SOURCE_DIR) + "/assets/ui/pdf.png");
   const double toolkitMs = Ms(start, Clock::now());
 
   Figures open, select, drop;
@@ -108,6 +109,7 @@ int main(int argc, char** argv) {
       driver.RightClick(w, tx::IMAGEREGION);
       // "Print PDF": the preview at page width, then tiled, then left.
       driver.WhenWaiting(tx::MAIN_WINDOW_TITLE, [&, w] { driver.Click(w, tx::PRINTBUTTON); });
+      driver.WhenWaiting("Progress...", [&] { driver.GrabWindow(driver.LastWindow(), shots + "/progress.png"); });
       driver.WhenWaiting(kPreview, [&] {
         const tx::WindowId p = driver.LastWindow();
         // Two pages across, as a user would type it, then page width.
@@ -122,8 +124,34 @@ int main(int argc, char** argv) {
       driver.WhenWaiting(kPreview, [&] {
         const tx::WindowId p = driver.LastWindow();
         driver.GrabWindow(p, shots + "/preview-page-width.png");
-        driver.Click(p, tx::PREVIEW_MENU_EXIT);
+        // The preview's own windows and the toolbar's zoom menu, each left with Cancel.
+        driver.Click(p, tx::PREVIEW_MENU_PAGES);
       });
+      const auto grabAndCancel = [&](const char* title, std::string file, int cancel) {
+        driver.WhenWaiting(title, [&, file, cancel] {
+          const tx::WindowId d = driver.LastWindow();
+          driver.GrabWindow(d, shots + "/" + file);
+          driver.Click(d, cancel);
+        });
+      };
+      grabAndCancel("Pages to Print", "preview-pages-to-print.png", 4);
+      driver.WhenWaiting(kPreview, [&] { driver.Click(driver.LastWindow(), tx::PREVIEW_MENU_JUMP); });
+      grabAndCancel("Jump to a Report Page", "preview-jump.png", 3);
+      driver.WhenWaiting(kPreview, [&] { driver.Click(driver.LastWindow(), tx::PREVIEW_MENU_DISPLAY); });
+      grabAndCancel("Change the Report Display", "preview-display.png", 4);
+      driver.WhenWaiting(kPreview, [&] {
+        const tx::WindowId p = driver.LastWindow();
+        driver.GrabNextPopup(p, shots + "/preview-zoom-menu.png");
+        driver.ChooseNextPopupEntry(0);
+        driver.Click(p, tx::PREVIEW_TOOL_ZOOM);
+      });
+      // "Save As PDF", its progress window on the way.
+      driver.WhenWaiting(kPreview, [&] {
+        driver.AnswerNextFileDialog(shots + "/report.pdf");
+        driver.Click(driver.LastWindow(), tx::PREVIEW_MENU_SAVE_AS);
+      });
+      driver.WhenWaiting("Progress...", [&] { driver.GrabWindow(driver.LastWindow(), shots + "/save-progress.png"); });
+      driver.WhenWaiting(kPreview, [&] { driver.Click(driver.LastWindow(), tx::PREVIEW_MENU_EXIT); });
       driver.WhenWaiting(tx::MAIN_WINDOW_TITLE, [&, w] { driver.Click(w, tx::CANCELBUTTON); });
     };
     driver.WhenWaiting(tx::MAIN_WINDOW_TITLE, step);

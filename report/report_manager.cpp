@@ -42,7 +42,9 @@ WindowLayout ReportProgressLayout() {
   };
   control(PROGRESS_THERMOMETER, ControlKind::ProgressBar, "", 15, 15, 111, 12);
   control(PROGRESS_USERSTRING, ControlKind::Text, "", 0, 3, 141, 10);
+  w.controls.back().centred = true;
   control(PROGRESS_PCTTEXT, ControlKind::Text, "", 0, 30, 141, 10);
+  w.controls.back().centred = true;
   control(PROGRESS_CANCEL, ControlKind::Button, "Cancel", 45, 42, 50, 15);
   return w;
 }

@@ -72,6 +72,8 @@ int main(int argc, char** argv) {
   toolkit.SetStockPicture("~PRINT.ICO", tx::UiPicture("print.png"));
   toolkit.SetStockPicture("~EXIT.ICO", tx::UiPicture("close.png"));
   toolkit.SetStockPicture("~ZOOM.ICO", tx::UiPicture("zoom.png"));
+  // The PDF writer's picture as an output target ("Exporting to PDF").
+  toolkit.SetStockPicture("~EXP_PDF.ICO", tx::UiPicture("pdf.png"));
   const int status = tx::RunTonalyx(toolkit, presets);
   tx::SetToolkit(nullptr);
   return status;

@@ -64,7 +64,23 @@ bool HasMnemonic(const std::string& text) {
   return false;
 }
 
+// "&Page:" as shown without its mark: "Page:" ("&&" stands for "&").
+QString WithoutMnemonic(const std::string& text) {
+  std::string shown;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '&' && i + 1 < text.size()) ++i;
+    shown += text[i];
+  }
+  return Q(shown);
+}
+
 }  // namespace
+
+QImage QtToolkit::Impl::PictureImage(const std::string& file) const {
+  // An unknown stock name shows nothing, quietly.
+  const QString path = Picture(file);
+  return path.isEmpty() ? QImage() : QImage(path);
+}
 
 QString QtToolkit::Impl::Picture(const std::string& file) const {
   if (file.empty() || file[0] != '~') return Q(file);
@@ -175,12 +191,13 @@ void QtToolkit::Impl::BuildControls(QtWindow& win) {
       case ControlKind::Text: {
         auto* t = new QLabel(Q(l.text), parent);
         t->setTextFormat(Qt::PlainText);
+        if (l.centred) t->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
         w = t;
         break;
       }
       case ControlKind::Image: {
         auto* img = new qtk::ImageWidget(parent);
-        if (!l.picture.empty()) img->SetPicture(QImage(Picture(l.picture)));
+        img->SetPicture(PictureImage(l.picture));
         img->onLeftClick = [this, id, n](int x, int y) {
           if (QtWindow* win2 = Find(id)) {
             Event e(EventKind::LeftClick, n);
@@ -240,6 +257,8 @@ void QtToolkit::Impl::BuildControls(QtWindow& win) {
         auto* bar = new QProgressBar(parent);
         bar->setRange(0, 100);
         bar->setValue(0);
+        // The window says the percentage in its own words, if at all.
+        bar->setTextVisible(false);
         w = bar;
         break;
       }
@@ -321,16 +340,24 @@ void QtToolkit::Impl::BuildControls(QtWindow& win) {
   for (QWidget* p : panels) p->lower();
   for (QWidget* r : regions) r->raise();
 
-  // A prompt with a mnemonic moves the focus to the input after it.
-  for (auto& [number, c] : win.controls) {
+  // A prompt's mnemonic moves the focus to the input that follows it in the
+  // layout; without one to move to, the prompt shows its text without the mark.
+  const std::vector<ControlLayout>& order = win.layout.controls;
+  for (size_t i = 0; i < order.size(); ++i) {
+    QtControl& c = win.controls[order[i].number];
     auto* label = qobject_cast<QLabel*>(c.widget.data());
-    if (!label || !HasMnemonic(c.text)) continue;
-    auto next = win.controls.upper_bound(number);
-    if (next == win.controls.end() || !next->second.widget) continue;
-    const ControlKind k = next->second.layout.kind;
-    if (k == ControlKind::Entry || k == ControlKind::Spin || k == ControlKind::List || k == ControlKind::Combo) {
+    if (!label || order[i].kind != ControlKind::Text || !HasMnemonic(c.text)) continue;
+    QWidget* input = nullptr;
+    if (i + 1 < order.size()) {
+      const ControlKind k = order[i + 1].kind;
+      if (k == ControlKind::Entry || k == ControlKind::Spin || k == ControlKind::List || k == ControlKind::Combo)
+        input = win.controls[order[i + 1].number].widget;
+    }
+    if (input) {
       label->setTextFormat(Qt::AutoText);
-      label->setBuddy(next->second.widget);
+      label->setBuddy(input);
+    } else {
+      label->setText(WithoutMnemonic(c.text));
     }
   }
 }
@@ -380,7 +407,7 @@ void QtToolkit::SetControlPicture(WindowId w, int control, std::string_view file
   } else if (auto* b = qobject_cast<QAbstractButton*>(c->widget.data())) {
     b->setIcon(QIcon(impl_->Picture(c->layout.picture)));
   } else if (auto* img = dynamic_cast<qtk::ImageWidget*>(c->widget.data())) {
-    img->SetPicture(QImage(impl_->Picture(c->layout.picture)));
+    img->SetPicture(impl_->PictureImage(c->layout.picture));
   }
 }
 

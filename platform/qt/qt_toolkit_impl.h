@@ -99,6 +99,7 @@ struct QtToolkit::Impl {
   QtWindow* Find(WindowId w);
   // A picture file as given, or the file standing for a stock name.
   QString Picture(const std::string& file) const;
+  QImage PictureImage(const std::string& file) const;
   // Stretching controls follow the size of the window's client area.
   void Stretch(QtWindow& win);
   QtControl* Find(WindowId w, int control);

@@ -59,6 +59,8 @@ struct ControlLayout {
   // Grows and shrinks with the window, keeping its distances to the window's
   // right and bottom edges.
   bool stretches = false;
+  // A text shown centred in its width (otherwise from its left edge).
+  bool centred = false;
 };
 
 // A menu of the window's menu bar; choosing an item is an Accepted event

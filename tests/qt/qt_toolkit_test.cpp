@@ -133,6 +133,14 @@ TEST_F(QtToolkitTest, AnEditableListShowsItsTextAndTellsPickedFromTyped) {
   // The prompt's mnemonic is shown as such, not as an ampersand.
   EXPECT_EQ(driver.ShownText(w, 11), "Z&oom:");
   EXPECT_TRUE(driver.HasBuddy(w, 11));
+  // A prompt labels the input after it in the layout, whatever the numbers;
+  // with none after it, its mark is not shown.
+  tx::WindowLayout dialog = Layout();
+  dialog.controls = {Control(4, ControlKind::Text, "&Page:", 6, 8, 30, 10), Control(1, ControlKind::Spin, "1", 40, 6, 40, 12),
+                     Control(5, ControlKind::Text, "Rock && &Roll", 6, 24, 60, 10)};
+  const tx::WindowId d = toolkit.OpenWindow(dialog);
+  EXPECT_TRUE(driver.HasBuddy(d, 4));
+  EXPECT_EQ(driver.ShownText(d, 5), "Rock & Roll");
 }
 
 TEST_F(QtToolkitTest, EventsComeOneAtATimeInTheOrderTheyHappened) {

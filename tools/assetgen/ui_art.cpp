@@ -103,6 +103,18 @@ Picture XmlIcon(int size) {
   return p;
 }
 
+// The PDF writer as an output target: a page with a red band and text lines.
+Picture PdfIcon(int size) {
+  Picture p(size, size, true);
+  const float s = size / 32.0f;
+  p.Fill(Polygon({{6 * s, 2 * s}, {20.5f * s, 2 * s}, {27 * s, 8.5f * s}, {27 * s, 30 * s}, {6 * s, 30 * s}}), Grey(0.42f));
+  p.Fill(Polygon({{7 * s, 3 * s}, {20 * s, 3 * s}, {26 * s, 9 * s}, {26 * s, 29 * s}, {7 * s, 29 * s}}), Grey(0.98f));
+  p.Fill(Polygon({{20 * s, 3 * s}, {20 * s, 9 * s}, {26 * s, 9 * s}}), Grey(0.78f));
+  p.Fill(RoundRect(3 * s, 12 * s, 22 * s, 19 * s, 1 * s), Vertical(Hex(0xE74C3C), Hex(0xB03A2E), 12 * s, 19 * s));
+  for (float y : {22.5f, 25.5f}) p.Fill(Stroke(10 * s, y * s, 23 * s, y * s, 1.1f * s), Grey(0.6f));
+  return p;
+}
+
 // "Zoom" of the report preview: a magnifying glass.
 Picture ZoomIcon(int size) {
   Picture p(size, size, true);
@@ -147,6 +159,7 @@ bool WriteUiArt(const std::string& dir) {
   ok = ok && PrintIcon(32).WritePng(dir + "/print.png");
   ok = ok && XmlIcon(32).WritePng(dir + "/xml.png");
   ok = ok && ZoomIcon(32).WritePng(dir + "/zoom.png");
+  ok = ok && PdfIcon(32).WritePng(dir + "/pdf.png");
   ok = ok && Background(1040, 420).WritePng(dir + "/background.png", false);
   return ok;
 }

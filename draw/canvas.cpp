@@ -179,16 +179,22 @@ void Canvas::Display(int flags) {
   }
 }
 
-bool Canvas::WritePNG(const std::string& fileName) {
+const std::vector<uint8_t>& Canvas::EncodedPNG() {
   if (pngVersion_ != displayVersion_) {
     PngWriteResult encoded = EncodePng(display_.data(), width_, height_, png_);
     if (!encoded.ok) {
+      png_.clear();
       writeError_ = encoded.message;
       ReportError(encoded.message, "WritePNG");
-      return false;
+      return png_;
     }
     pngVersion_ = displayVersion_;
   }
+  return png_;
+}
+
+bool Canvas::WritePNG(const std::string& fileName) {
+  if (EncodedPNG().empty()) return false;
   PngWriteResult result = WritePngBytes(fileName, png_);
   writeError_ = result.message;
   if (!result.ok) ReportError(result.message, "WritePNG");

@@ -55,6 +55,9 @@ class Canvas {
   // Returns false when the file was not written (already reported; the
   // report's text stays in WriteError() until the next write).
   bool WritePNG(const std::string& fileName);
+  // The display picture (as of the last display) encoded as PNG, the bytes
+  // WritePNG writes; empty when it cannot be encoded (reported as there).
+  const std::vector<uint8_t>& EncodedPNG();
   const std::string& WriteError() const { return writeError_; }
   // Puts the control's picture on the clipboard.
   void CopyPicture();

@@ -49,7 +49,7 @@ void FitBlockImageCanvas(Canvas& canvas) {
   canvas.Resize(std::max(canvas.Width(), BLOCK_IMAGE_MIN_WIDTH), std::max(canvas.Height(), BLOCK_IMAGE_MIN_HEIGHT));
 }
 
-bool DrawBlockImage(Canvas& canvas, const CurrentPreset& preset, EffectRows& effects, const std::string& fileName) {
+void DrawBlockGrid(Canvas& canvas, const CurrentPreset& preset, EffectRows& effects) {
   FitBlockImageCanvas(canvas);
   const auto& grid = preset.state.grid;
   canvas.Blank();
@@ -75,7 +75,11 @@ bool DrawBlockImage(Canvas& canvas, const CurrentPreset& preset, EffectRows& eff
     }
 
   canvas.Display(Canvas::DISPLAY_MERGE | Canvas::DISPLAY_SHOW);
-  return canvas.WritePNG(fileName);
+}
+
+bool DrawBlockImage(Canvas& canvas, const CurrentPreset& preset, EffectRows& effects) {
+  DrawBlockGrid(canvas, preset, effects);
+  return canvas.WritePNG(BLOCK_IMAGE_FILE);
 }
 
 std::string ProposedImageName(const PresetState& state) {

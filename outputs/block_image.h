@@ -57,11 +57,11 @@ std::string BlockPicture(const BlockCell& cell, const std::vector<BlockQueueEntr
 // Grows a canvas that is too small for the grid (its control keeps showing it).
 void FitBlockImageCanvas(Canvas& canvas);
 
-// Draws the grid, shows it and writes "tmp01.png" in the working directory
-// (or `fileName`). The window ignores the result; it is false when the file
-// was not written.
-bool DrawBlockImage(Canvas& canvas, const CurrentPreset& preset, EffectRows& effects,
-                    const std::string& fileName = BLOCK_IMAGE_FILE);
+// Draws the grid and shows it.
+void DrawBlockGrid(Canvas& canvas, const CurrentPreset& preset, EffectRows& effects);
+// Draws the grid, shows it and writes "tmp01.png" in the working directory.
+// The window ignores the result; it is false when the file was not written.
+bool DrawBlockImage(Canvas& canvas, const CurrentPreset& preset, EffectRows& effects);
 
 // "Save Image...": the proposed file name, and the write itself.
 std::string ProposedImageName(const PresetState& state);

@@ -1,6 +1,11 @@
 #include "outputs/book_pages.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 #include "base/file_io.h"
@@ -10,6 +15,25 @@
 #include "preset/parse_preset.h"
 
 namespace tx {
+
+namespace {
+
+bool WritePlainFile(const std::string& path, const std::vector<uint8_t>& bytes, std::string& why) {
+  if (bytes.empty()) {
+    why = "the picture could not be encoded";
+    return false;
+  }
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  const bool ok = fd >= 0 && WriteAll(fd, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  if (!ok) why = std::strerror(errno);
+  if (fd >= 0 && ::close(fd) != 0 && ok) {
+    why = std::strerror(errno);
+    return false;
+  }
+  return ok;
+}
+
+}  // namespace
 
 std::string BookTitle(const PresetState& state, const std::string& file) {
   std::string name = state.PRESETNAME.str();
@@ -64,15 +88,21 @@ PresetPages PresetPagesRenderer::Render(const std::string& file, size_t index) {
   std::snprintf(name, sizeof name, "block%05zu.png", index + 1);
   std::string image = (std::filesystem::path(imageDirectory_) / name).string();
   TableEffectRows effects(t_.DBEffects, t_.effect);
+  DrawBlockGrid(canvas_, preset, effects);
   // Without its picture the preset still has its pages; no other preset's
   // picture can stand in, since every preset has a file name of its own.
-  if (!DrawBlockImage(canvas_, preset, effects, image)) {
-    out.warning = "its block image could not be written (" + canvas_.WriteError() + "); its pages show none";
+  // The file is the book's own, for the writer to read once: written
+  // plainly, not replaced with the care a user's file gets.
+  std::string why;
+  if (!WritePlainFile(image, canvas_.EncodedPNG(), why)) {
+    out.warning = "its block image could not be written (" + why + "); its pages show none";
     image.clear();
   }
 
   out.engine = std::make_unique<ReportEngine>();
   ReportEngine& engine = *out.engine;
+  // The book's writer places pictures from their files.
+  engine.SetPictureStandIns(true);
   if (engine.Open(PresetReportLayout()) != Level::Done) {
     out.fatal = true;
     out.skipReason = "no place for the report's page files";

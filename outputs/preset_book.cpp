@@ -3,9 +3,15 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <cctype>
 #include <climits>
+#include <condition_variable>
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
 #include <tuple>
 
 #include "base/file_io.h"
@@ -93,11 +99,34 @@ class ScratchDirectory {
   std::string path_;
 };
 
-// The book's own tables: its rows never reach the preset table of a window
-// that is open meanwhile. The definitions are only read.
+// Messages of the tables a renderer works on, kept instead of shown: a
+// renderer runs on a thread of its own, where no window may be touched. The
+// first one becomes the reason the book stops.
+class KeptErrors : public ErrorManager {
+ public:
+  int Raise(uint16_t id) override {
+    SetErrors();
+    SetId(id);
+    const MessageEntry& entry = Current();
+    if (first.empty()) first = entry.TITLE + ": " + FilledMessage();
+    if (entry.FATALITY == MessageLevel::Silent) return Level::Done;
+    if (entry.FATALITY == MessageLevel::Notice) return Level::NotDone;
+    return Level::Fatal;
+  }
+  unsigned Ask(uint16_t id, unsigned, unsigned defaultButton) override {
+    Raise(id);
+    return defaultButton;
+  }
+  std::string first;
+};
+
+// A renderer's own tables, opened and closed on its thread: its rows never
+// reach the preset table of a window that is open meanwhile, and the
+// definitions are only read.
 class BookTables {
  public:
   BookTables() {
+    InitTables(t, &errors);
     for (FileManager* f : {&t.DBEffects, &t.DBSelection, &t.MXPreset}) {
       if (f != &t.MXPreset) f->OPENMODE = OPEN_READ_ONLY;
       if (f->Open() != Level::Done) return;
@@ -111,10 +140,86 @@ class BookTables {
   BookTables& operator=(const BookTables&) = delete;
   bool ok() const { return opened_.size() == 3; }
 
+  KeptErrors errors;
   TableSet t;
 
  private:
   std::vector<FileManager*> opened_;
+};
+
+// Presets rendered ahead on threads of their own while the caller writes
+// the ones before into the document, taken in the book's order. At most
+// `ahead` presets wait, so their page files never pile up.
+class RenderPool {
+ public:
+  RenderPool(const std::vector<BookFile>& files, std::string imageDirectory, size_t workers, size_t ahead)
+      : files_(files), imageDirectory_(std::move(imageDirectory)), ahead_(ahead) {
+    for (size_t i = 0; i < workers; ++i) threads_.emplace_back([this] { Work(); });
+  }
+  ~RenderPool() {
+    {
+      std::lock_guard<std::mutex> guard(lock_);
+      stop_ = true;
+    }
+    room_.notify_all();
+    for (auto& t : threads_) t.join();
+  }
+  RenderPool(const RenderPool&) = delete;
+  RenderPool& operator=(const RenderPool&) = delete;
+
+  // Entry i (each once, in order), as soon as it is rendered.
+  PresetPages Take(size_t i) {
+    std::unique_lock<std::mutex> guard(lock_);
+    ready_.wait(guard, [&] { return done_.count(i) > 0; });
+    PresetPages p = std::move(done_[i]);
+    done_.erase(i);
+    taken_ = i + 1;
+    room_.notify_all();
+    return p;
+  }
+
+ private:
+  void Work() {
+    auto tables = std::make_unique<BookTables>();
+    std::optional<PresetPagesRenderer> renderer;
+    if (tables->ok()) renderer.emplace(tables->t, imageDirectory_);
+    for (;;) {
+      size_t i = 0;
+      {
+        std::unique_lock<std::mutex> guard(lock_);
+        room_.wait(guard, [&] { return stop_ || next_ >= files_.size() || next_ < taken_ + ahead_; });
+        if (stop_ || next_ >= files_.size()) break;
+        i = next_++;
+      }
+      PresetPages p;
+      p.file = files_[i].path;
+      if (!files_[i].problem.empty()) {
+        p.skipReason = files_[i].problem;
+      } else if (!renderer) {
+        p.fatal = true;
+        p.skipReason = "the definition tables cannot be opened";
+      } else {
+        p = renderer->Render(files_[i].path, i);
+      }
+      if (p.fatal && !tables->errors.first.empty()) p.skipReason += " (" + tables->errors.first + ")";
+      std::lock_guard<std::mutex> guard(lock_);
+      done_[i] = std::move(p);
+      ready_.notify_all();
+    }
+    // The tables close on the thread that opened them, before it ends.
+    renderer.reset();
+    tables.reset();
+  }
+
+  const std::vector<BookFile>& files_;
+  const std::string imageDirectory_;
+  const size_t ahead_;
+  std::mutex lock_;
+  std::condition_variable ready_, room_;
+  size_t next_ = 0, taken_ = 0;
+  std::map<size_t, PresetPages> done_;
+  bool stop_ = false;
+  std::vector<std::thread> threads_;
 };
 
 }  // namespace
@@ -139,38 +244,29 @@ PresetBookResult WritePresetBook(const std::vector<BookFile>& files, const Prese
     r.failure = "no temporary directory for the block images";
     return r;
   }
-  auto tables = std::make_unique<BookTables>();
-  if (!tables->ok()) {
-    r.failure = "the definition tables cannot be opened";
-    return r;
-  }
   BookPdf pdf({"Preset book", options.compress, options.password, options.embedFonts});
   pdf.Init(options.target);
-  PresetPagesRenderer renderer(tables->t, images.path());
+  // Rendering a preset costs more than writing it into the document: the
+  // renderers get a thread per processor, this thread writes.
+  const size_t workers = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
+  RenderPool pool(files, images.path(), workers, 2 * workers);
   WMFParser parser;
   size_t done = 0;
   auto progress = [&] {
     ++done;
     if (options.progress) options.progress(done, files.size());
   };
-  auto skip = [&](const std::string& file, const std::string& reason) {
-    ++r.skipped;
-    if (options.skipped) options.skipped(file, reason);
-    progress();
-  };
 
   for (size_t i = 0; i < files.size(); ++i) {
-    if (!files[i].problem.empty()) {
-      skip(files[i].path, files[i].problem);
-      continue;
-    }
-    PresetPages p = renderer.Render(files[i].path, i);
+    PresetPages p = pool.Take(i);
     if (p.fatal) {
       r.failure = p.file + ": " + p.skipReason;
       return r;
     }
     if (!p.skipReason.empty()) {
-      skip(p.file, p.skipReason);
+      ++r.skipped;
+      if (options.skipped) options.skipped(p.file, p.skipReason);
+      progress();
       continue;
     }
     if (!p.warning.empty() && options.warned) options.warned(p.file, p.warning);
@@ -184,7 +280,7 @@ PresetBookResult WritePresetBook(const std::vector<BookFile>& files, const Prese
     }
     if (pdf.OutputFailed()) return r;  // the writer has said why
     ++r.written;
-    p.engine.reset();  // its page files go before the next preset makes its own
+    p.engine.reset();  // its page files go before more are made
     progress();
   }
   if (r.written == 0) {

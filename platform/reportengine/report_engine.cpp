@@ -489,7 +489,15 @@ void ReportEngine::DrawImage(const ReportControl& c, int x, int y) {
   page_->BeginControl("IMAGE", c.attributes);
   page_->SetStretchBltMode(COLORONCOLOR);
   page_->ImageName(name);
-  if (auto dib = LoadPngAsDib(name)) {
+  if (standIns_ && !name.empty() && c.width > 0 && c.height > 0) {
+    // A white pixel, its row padded to four bytes.
+    std::vector<uint8_t> pixel(44, 0);
+    pixel[0] = 40;
+    pixel[4] = pixel[8] = pixel[12] = 1;
+    pixel[14] = 24;
+    pixel[40] = pixel[41] = pixel[42] = 0xFF;
+    page_->StretchDib(S(x), S(y), S(c.width), S(c.height), pixel);
+  } else if (auto dib = LoadPngAsDib(name)) {
     // Without a size the picture keeps its own, at 96 pixels per inch.
     auto le32 = [&](size_t at) {
       return static_cast<int>((*dib)[at] | (*dib)[at + 1] << 8 | (*dib)[at + 2] << 16);

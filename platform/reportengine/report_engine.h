@@ -55,6 +55,10 @@ class ReportEngine {
   int PageCount() const { return pageNumber_; }
   const std::string& PageDirectory() const { return directory_; }
   void SetTextMeasure(TextMeasure measure) { measure_ = std::move(measure); }
+  // Pictures of a known size stay out of the page files: a one-pixel stand-in
+  // marks each one's place, for an output target that reads the picture file
+  // itself. Page files then cost no decoding and stay small.
+  void SetPictureStandIns(bool on) { standIns_ = on; }
 
   // How a field value shows under a picture ("s30", "N_3B", "n_3").
   static std::string FormatValue(std::string_view picture, std::string_view value);
@@ -101,6 +105,7 @@ class ReportEngine {
   int cursorY_ = 0;  // within the body area
   bool open_ = false;
   bool groupStarted_ = false;
+  bool standIns_ = false;
   std::string lastBreak_;
 };
 

@@ -193,6 +193,40 @@ TEST_F(EngineTest, ControlsAreWrappedInBeginAndEndComments) {
                                       "-POLYGON", "+IMAGE", "-IMAGE"}));
 }
 
+TEST_F(EngineTest, StandInsMarkWherePicturesGoWithoutCopyingThem) {
+  tx::ReportLayout layout;
+  ReportControl image;
+  image.kind = ReportControlKind::Image;
+  image.text = "/pictures/block.png";  // never read: a stand-in needs no file
+  image.x = 100;
+  image.y = 200;
+  image.width = 5500;
+  image.height = 1500;
+  layout.details.push_back(ReportBand{"image", 0, 0, 7000, 2000, {image}});
+  engine.SetPictureStandIns(true);
+  ASSERT_EQ(engine.Open(layout), tx::Level::Done);
+  engine.RenderToPageFiles(&pages);
+  ASSERT_EQ(engine.PrintBand("image"), tx::Level::Done);
+  ASSERT_EQ(engine.EndReport(), tx::Level::Done);
+  const std::vector<uint8_t> f = ReadFile(pages.at(0));
+  auto w16 = [&](size_t i) { return static_cast<int>(f[i] | f[i + 1] << 8); };
+  int found = 0;
+  for (size_t at = 40; at + 6 <= f.size();) {
+    const size_t size = (w16(at) | w16(at + 2) << 16) * 2u;
+    if (size < 6 || at + size > f.size()) break;
+    if (w16(at + 4) == 0x0F43) {
+      ++found;
+      EXPECT_EQ(w16(at + 12), 1);  // source height and width: one pixel
+      EXPECT_EQ(w16(at + 14), 1);
+      EXPECT_EQ(w16(at + 20), 1500);  // stretched over the control
+      EXPECT_EQ(w16(at + 22), 5500);
+      EXPECT_EQ(size, 28u + 44u);  // no more than the stand-in
+    }
+    at += size;
+  }
+  EXPECT_EQ(found, 1);
+}
+
 TEST_F(EngineTest, LongTextRunsOnToTheNextPageMarkedAsContinued) {
   tx::ReportLayout layout;
   ReportControl text;

@@ -46,7 +46,7 @@ void MainWindow::Run(const std::vector<std::string>& startFiles) {
         }
         break;
       case EventKind::Dropped:
-        ImportPreset(e.path);
+        Drop(e.paths.empty() ? std::vector<std::string>{e.path} : e.paths);
         break;
       case EventKind::RightClick:
         if (e.control == IMAGEREGION) BlockImageMenu(toolkit_, window_, canvas_, preset_.state);

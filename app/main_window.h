@@ -37,6 +37,9 @@ enum MainControl : int {
 inline constexpr const char* MAIN_WINDOW_TITLE = "Tonalyx v1.13";
 inline constexpr const char* SELECT_PRESET_TITLE = "Axe-FX II Preset File Import";
 inline constexpr const char* SELECT_PRESET_FILTER = "Preset Files (*.syx)|*.syx|All Files (*.*)|*.*";
+inline constexpr const char* BOOK_CAPTION = "Preset Book";
+inline constexpr const char* BOOK_SAVE_TITLE = "Save Preset Book";
+inline constexpr const char* BOOK_SAVE_FILTER = "PDF|*.PDF|All|*.*";
 inline constexpr const char* CREDIT_LINE = "Tonalyx  \xC2\xB7  block layouts and reports of Axe-FX and Axe-FX II presets";
 
 // The window's layout; pictures (icons, background) are looked up among the
@@ -65,6 +68,12 @@ class MainWindow {
   void Refresh();
   void PrintPdf();
   void ExportXml();
+  // A drop: one preset file is imported; several files, or a folder of
+  // presets, can be written as one book instead (the user is asked).
+  void Drop(const std::vector<std::string>& files);
+  // The Preset Reports of the files (folders stand for their presets) as
+  // one PDF, its name asked for; the outcome told in a message.
+  void WriteBook(const std::vector<std::string>& files);
 
   WindowId Window() const { return window_; }
   const std::string& PresetPath() const { return presetPath_; }

@@ -143,9 +143,13 @@ WindowId QtToolkit::OpenWindow(const WindowLayout& layout) {
   w->onCloseRequested = [this, id] {
     if (QtWindow* x = impl_->Find(id)) x->Push(Event(EventKind::CloseRequested));
   };
+  // The files of one drop come together: several of them may become one book.
   w->onDropped = [this, id](const std::vector<std::string>& files) {
-    if (QtWindow* x = impl_->Find(id))
-      for (const std::string& f : files) x->Push(Event(EventKind::Dropped, 0, f));
+    if (QtWindow* x = impl_->Find(id); x && !files.empty()) {
+      Event e(EventKind::Dropped, 0, files.front());
+      e.paths = files;
+      x->Push(e);
+    }
   };
   w->onKey = [this, id](int key) {
     if (QtWindow* x = impl_->Find(id))

@@ -102,7 +102,8 @@ enum class EventKind {
   OpenWindow,     // always the first event of a window
   CloseRequested, // the user asked to close; the window stays open unless closed
   Timer,
-  Dropped,        // a file was dropped on the window; `path` holds it
+  Dropped,        // files were dropped on the window; `path` holds the first,
+                  // `paths` all of that drop (empty when it was `path` alone)
   RightClick,     // right mouse button on a region control
   LeftClick,      // left mouse button on an image control at `x`, `y` pixels
                   // (on a Pages control: within its whole content, scrolling included)
@@ -121,6 +122,7 @@ struct Event {
   EventKind kind = EventKind::Posted;
   int control = 0;
   std::string path;
+  std::vector<std::string> paths;
   int code = 0;
   int x = 0, y = 0;  // pixels within the control, for clicks
 };

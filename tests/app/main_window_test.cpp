@@ -218,6 +218,35 @@ TEST_F(MainWindowTest, RejectedFileKeepsTheShownPresetWhole) {
   EXPECT_EQ(tx::Current().PQ.size(), shown.PQ.size());
 }
 
+TEST_F(MainWindowTest, SeveralFilesOrAFolderDroppedBecomeOneBook) {
+  fs::create_directory("set");
+  fs::copy_file(Sample("gen2_clean_chorus.syx"), "set/a.syx");
+  fs::copy_file(Sample("gen1_wah_trem.syx"), "set/b.syx");
+  std::ofstream("set/notes.syx") << "not a preset";
+  Event folder(EventKind::Dropped, 0, "set");
+  Event two(EventKind::Dropped, 0, Sample("gen2_lead_pitch.syx"));
+  two.paths = {Sample("gen2_lead_pitch.syx"), Sample("gen1_brit_crunch.syx")};
+  toolkit.QueueAnswer(tx::BUTTON_YES);  // the folder as a book
+  toolkit.QueueFilePath("book");
+  toolkit.QueueAnswer(tx::BUTTON_OK);  // the outcome
+  toolkit.QueueAnswer(tx::BUTTON_NO);  // the two files imported instead
+  Run({folder, two});
+  ASSERT_EQ(toolkit.Messages().size(), 3u);
+  EXPECT_EQ(toolkit.Messages()[0].request.text, "Write the 3 preset files of the folder set as one PDF book?");
+  EXPECT_EQ(toolkit.Messages()[1].request.text,
+            "The book holds 2 presets on 5 pages.|1 files left out:|notes.syx: This does not appear to be a valid "
+            "Axe-FX Preset File!");
+  EXPECT_EQ(toolkit.Messages()[2].request.text, "Write the 2 files dropped as one PDF book?");
+  ASSERT_EQ(toolkit.FileDialogs().size(), 1u);
+  EXPECT_EQ(toolkit.FileDialogs()[0].title, "Save Preset Book");
+  std::ifstream book("book.PDF", std::ios::binary);
+  std::string head(8, '\0');
+  book.read(head.data(), 8);
+  EXPECT_EQ(head, "%PDF-1.3");
+  // Answered No: each file imported in turn, the last one shown.
+  EXPECT_EQ(Text(tx::PRESETNAME), "Brit Crunch");
+}
+
 TEST_F(MainWindowTest, UnreadableFilesAndCancelledDialogsChangeNothingSilently) {
   std::ofstream("empty.syx").close();
   fs::create_directory("folder.syx");

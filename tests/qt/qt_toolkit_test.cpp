@@ -189,8 +189,9 @@ TEST_F(QtToolkitTest, DroppedFilesAndTheRightMouseButtonBecomeEvents) {
   const tx::WindowId w = toolkit.OpenWindow(Layout());
   Next(w);
   ASSERT_TRUE(driver.Drop(w, {"/tmp/one.syx", "/tmp/two.syx"}));
-  EXPECT_EQ(Next(w).path, "/tmp/one.syx");
-  EXPECT_EQ(Next(w).path, "/tmp/two.syx");
+  const Event dropped = Next(w);
+  EXPECT_EQ(dropped.path, "/tmp/one.syx");
+  EXPECT_EQ(dropped.paths, (std::vector<std::string>{"/tmp/one.syx", "/tmp/two.syx"}));
   ASSERT_TRUE(driver.RightClick(w, 4));
   const Event e = Next(w);
   EXPECT_EQ(e.kind, EventKind::RightClick);

@@ -122,6 +122,11 @@ const ParameterDefinition* CachingLookup::FindParameter(uint8_t device, int32_t 
     PendingMiss(device, effectId, variant, parameterId);
     return nullptr;
   }
+  return ReadParameter(slot, device, effectId, variant, parameterId);
+}
+
+const ParameterDefinition* CachingLookup::ReadParameter(ParameterSlot& slot, uint8_t device, int32_t effectId,
+                                                        int32_t variant, int32_t parameterId) {
   MayRead();
   LeaveEffectBuffer();
   SetParameterKey(t_.eff, device, effectId, variant, parameterId);

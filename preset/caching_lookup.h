@@ -55,6 +55,9 @@ class CachingLookup final : public DefinitionLookup {
   void Attempt(const std::function<void(DefinitionLookup&)>& fill);
   // A DBEffects lookup by `key`, the key fields set in the buffer.
   bool FetchEffect(EffectSlot& slot, int key);
+  // The lookup of a parameter not asked for since the cache was last cleared.
+  const ParameterDefinition* ReadParameter(ParameterSlot& slot, uint8_t device, int32_t effectId, int32_t variant,
+                                           int32_t parameterId);
 
   // Kept rows are not copied into the effect buffer one by one: pending_
   // holds what the parameter lookups would have left there, until the next

@@ -2,9 +2,8 @@
 
 namespace tx::storage {
 
-int MemoryTable::Answer(int code) {
+int MemoryTable::Failed(int code) {
   switch (code) {
-    case kOk: return status_.Ok();
     case kNoRow: return status_.Fail(code, "no row");
     case kDuplicateKey: return status_.Fail(code, "a unique key value is stored already");
     default: return status_.Fail(code, "too many rows");

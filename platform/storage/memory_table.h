@@ -44,7 +44,8 @@ class MemoryTable final : public TableBackend {
 
  private:
   // The answer of the rows, with a text for its failures.
-  int Answer(int code);
+  int Answer(int code) { return code == kOk ? status_.Ok() : Failed(code); }
+  int Failed(int code);
 
   MemoryRows rows_;
   DriverStatus& status_;

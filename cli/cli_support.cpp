@@ -12,6 +12,7 @@
 #include "outputs/block_image.h"
 #include "devicedefs/tables.h"
 #include "platform/toolkit/console_toolkit.h"
+#include "preset/fill_preset_table.h"
 #include "preset/parse_preset.h"
 #include "services/file_manager.h"
 
@@ -99,6 +100,7 @@ bool ReadsFailed(std::initializer_list<tx::FileManager*> tables) {
 
 // The block image of the preset in "tmp01.png", as the main window draws it
 // after an import. False when the report cannot show this preset's image.
+namespace {
 bool DrawPresetImage(const tx::CurrentPreset& preset, tx::TableSet& t) {
   tx::Canvas canvas;
   canvas.Init(tx::BLOCK_IMAGE_MIN_WIDTH, tx::BLOCK_IMAGE_MIN_HEIGHT);
@@ -114,6 +116,27 @@ bool DrawPresetImage(const tx::CurrentPreset& preset, tx::TableSet& t) {
   std::fprintf(stderr, "tonalyx-cli: warning: cannot write '%s'; the report shows no block image\n",
                tx::BLOCK_IMAGE_FILE);
   return true;
+}
+}  // namespace
+
+int PrepareReport(const std::string& path, tx::CurrentPreset& preset) {
+  if (const int read = ReadPresetFile(path, preset); read != EXIT_OK) return read;
+  // As the main window does: the preset table lives in memory while open,
+  // from the decoding to the report.
+  tx::TableSet& t = tx::Tables();
+  if (!OpenForReading({&t.DBEffects, &t.DBSelection}) || t.MXPreset.Open() != tx::Level::Done) return EXIT_FAILED;
+  WarnIfNoDefinitions(t, preset.state.deviceType);
+  tx::PresetTableFiller filler(tx::AccessPresetTables(t));
+  filler.FillPresetTable(preset);
+  const bool imageReady = DrawPresetImage(preset, t);
+  const bool readFailed = ReadsFailed({&t.DBEffects, &t.DBSelection});
+  t.DBSelection.Close();
+  t.DBEffects.Close();
+  if (!imageReady || readFailed) {
+    t.MXPreset.Close();
+    return EXIT_FAILED;
+  }
+  return EXIT_OK;
 }
 
 }  // namespace txcli

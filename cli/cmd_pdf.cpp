@@ -18,14 +18,9 @@
 #include "cli/line_console.h"
 #include "cli/pdf_options.h"
 #include "devicedefs/tables.h"
-#include "draw/canvas.h"
-#include "outputs/block_image.h"
 #include "outputs/preset_report.h"
 #include "platform/toolkit/console_toolkit.h"
-#include "preset/fill_preset_table.h"
-#include "preset/parse_preset.h"
 #include "report/print_preview.h"
-#include "services/file_manager.h"
 #include "services/settings.h"
 
 namespace {
@@ -58,24 +53,8 @@ int Run(const std::vector<std::string>& args) {
   if (!quiet) console.SetProgressOutput(&std::cerr, isatty(STDERR_FILENO) == 1);
 
   tx::CurrentPreset& preset = tx::Current();
-  if (const int read = txcli::ReadPresetFile(paths[0], preset); read != txcli::EXIT_OK) return read;
-
-  // As the main window does: the preset table lives in memory while open,
-  // from the decoding to the report.
+  if (const int prepared = txcli::PrepareReport(paths[0], preset); prepared != txcli::EXIT_OK) return prepared;
   tx::TableSet& t = tx::Tables();
-  if (!txcli::OpenForReading({&t.DBEffects, &t.DBSelection}) || t.MXPreset.Open() != tx::Level::Done)
-    return txcli::EXIT_FAILED;
-  txcli::WarnIfNoDefinitions(t, preset.state.deviceType);
-  tx::PresetTableFiller filler(tx::AccessPresetTables(t));
-  filler.FillPresetTable(preset);
-  const bool imageReady = txcli::DrawPresetImage(preset, t);
-  const bool readFailed = txcli::ReadsFailed({&t.DBEffects, &t.DBSelection});
-  t.DBSelection.Close();
-  t.DBEffects.Close();
-  if (!imageReady || readFailed) {
-    t.MXPreset.Close();
-    return txcli::EXIT_FAILED;
-  }
 
   // The preview's "Save As" (the PDF writer being the only target, no choice
   // is offered), the save dialog's answer, then Exit. The dialog completes a

@@ -13,8 +13,6 @@
 #include "devicedefs/tables.h"
 #include "outputs/preset_report.h"
 #include "platform/toolkit/console_toolkit.h"
-#include "preset/fill_preset_table.h"
-#include "preset/parse_preset.h"
 #include "report/print_preview.h"
 #include "services/settings.h"
 
@@ -104,21 +102,8 @@ int Run(const std::vector<std::string>& args) {
   PrintConsole console(service);
   ToolkitScope scope(console);
   tx::CurrentPreset& preset = tx::Current();
-  if (const int read = txcli::ReadPresetFile(paths[0], preset); read != txcli::EXIT_OK) return read;
+  if (const int prepared = txcli::PrepareReport(paths[0], preset); prepared != txcli::EXIT_OK) return prepared;
   tx::TableSet& t = tx::Tables();
-  if (!txcli::OpenForReading({&t.DBEffects, &t.DBSelection}) || t.MXPreset.Open() != tx::Level::Done)
-    return txcli::EXIT_FAILED;
-  txcli::WarnIfNoDefinitions(t, preset.state.deviceType);
-  tx::PresetTableFiller filler(tx::AccessPresetTables(t));
-  filler.FillPresetTable(preset);
-  const bool imageReady = txcli::DrawPresetImage(preset, t);
-  const bool readFailed = txcli::ReadsFailed({&t.DBEffects, &t.DBSelection});
-  t.DBSelection.Close();
-  t.DBEffects.Close();
-  if (!imageReady || readFailed) {
-    t.MXPreset.Close();
-    return txcli::EXIT_FAILED;
-  }
 
   // The preview as a user works it: the pages chosen, then Print.
   if (pagesGiven) {

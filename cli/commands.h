@@ -42,10 +42,13 @@ int UsageError(const std::string& text);
 void SetInvocationDir(const std::string& dir);
 std::string InputPath(const std::string& path);
 
-// The block image of the preset in "tmp01.png", as the main window draws it
-// after an import (DBEffects open). False, with the reason on stderr, when a
-// report would show another preset's picture.
-bool DrawPresetImage(const tx::CurrentPreset& preset, tx::TableSet& t);
+// What a report needs, as the main window leaves it after an import: the
+// preset file read and decoded into `preset`, its rows in the open
+// MXPreset, its block image in "tmp01.png", the definition tables closed.
+// EXIT_OK; otherwise the exit status, the reason already given, and no table
+// left open. A picture that cannot be written fails only when a report would
+// show another preset's picture instead.
+int PrepareReport(const std::string& path, tx::CurrentPreset& preset);
 
 // Loads a preset file and decodes it into `preset` as the main window does;
 // no more is read than the parser looks at, whatever the file. EXIT_OK;

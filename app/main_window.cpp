@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include <chrono>
+
 #include "devicedefs/loader.h"
 #include "outputs/block_image.h"
 #include "outputs/preset_report.h"
@@ -12,7 +14,10 @@
 namespace tx {
 
 MainWindow::MainWindow(WindowToolkit& toolkit, TableSet& tables, CurrentPreset& preset)
-    : toolkit_(toolkit), tables_(tables), preset_(preset), filler_(AccessPresetTables(tables)) {}
+    : toolkit_(toolkit), tables_(tables), preset_(preset), filler_(AccessPresetTables(tables)), clock_([] {
+        using namespace std::chrono;
+        return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count() / 10;
+      }) {}
 
 void MainWindow::Run(const std::vector<std::string>& startFiles) {
   startFiles_ = startFiles;

@@ -5,6 +5,8 @@
 //
 //   MainWindow window(Toolkit(), Tables(), Current());
 //   window.Run({"/home/me/Clean.syx"});  // returns when the window has closed
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -75,6 +77,11 @@ class MainWindow {
   // one PDF, its name asked for; the outcome told in a message.
   void WriteBook(const std::vector<std::string>& files);
 
+  // Clock in hundredths of a second that a book's writing is sliced by
+  // between the progress window's events (a steady clock unless set).
+  using Clock = std::function<int64_t()>;
+  void SetClock(Clock clock) { clock_ = std::move(clock); }
+
   WindowId Window() const { return window_; }
   const std::string& PresetPath() const { return presetPath_; }
   const std::string& ExportPath() const { return exportPath_; }
@@ -95,6 +102,7 @@ class MainWindow {
   std::vector<std::string> startFiles_;
   std::string presetPath_;  // the file dialog starts from it
   std::string exportPath_;
+  Clock clock_;
 };
 
 }  // namespace tx

@@ -237,59 +237,88 @@ std::vector<BookFile> BookFiles(const std::vector<std::string>& inputs) {
   return out;
 }
 
-PresetBookResult WritePresetBook(const std::vector<BookFile>& files, const PresetBookOptions& options) {
-  PresetBookResult r;
+// What a started book holds, in the order it is taken down: the renderers
+// stop before the document goes, and the images go last.
+struct PresetBookWriter::Run {
+  explicit Run(const PresetBookOptions& options)
+      : pdf({"Preset book", options.compress, options.password, options.embedFonts}) {}
   ScratchDirectory images;
-  if (images.path().empty()) {
-    r.failure = "no temporary directory for the block images";
-    return r;
+  BookPdf pdf;
+  std::optional<RenderPool> pool;
+  WMFParser parser;
+};
+
+PresetBookWriter::PresetBookWriter(std::vector<BookFile> files, PresetBookOptions options)
+    : files_(std::move(files)), options_(std::move(options)) {}
+
+PresetBookWriter::~PresetBookWriter() { Abandon(); }
+
+bool PresetBookWriter::Start() {
+  run_ = std::make_unique<Run>(options_);
+  if (run_->images.path().empty()) {
+    run_.reset();
+    result_.failure = "no temporary directory for the block images";
+    failed_ = true;
+    return false;
   }
-  BookPdf pdf({"Preset book", options.compress, options.password, options.embedFonts});
-  pdf.Init(options.target);
+  run_->pdf.Init(options_.target);
   // Rendering a preset costs more than writing it into the document: the
   // renderers get a thread per processor, this thread writes.
   const size_t workers = std::clamp<size_t>(std::thread::hardware_concurrency(), 1, 4);
-  RenderPool pool(files, images.path(), workers, 2 * workers);
-  WMFParser parser;
-  size_t done = 0;
-  auto progress = [&] {
-    ++done;
-    if (options.progress) options.progress(done, files.size());
-  };
+  run_->pool.emplace(files_, run_->images.path(), workers, 2 * workers);
+  return true;
+}
 
-  for (size_t i = 0; i < files.size(); ++i) {
-    PresetPages p = pool.Take(i);
-    if (p.fatal) {
-      r.failure = p.file + ": " + p.skipReason;
-      return r;
-    }
-    if (!p.skipReason.empty()) {
-      ++r.skipped;
-      if (options.skipped) options.skipped(p.file, p.skipReason);
-      progress();
-      continue;
-    }
-    if (!p.warning.empty() && options.warned) options.warned(p.file, p.warning);
-    pdf.StartPreset(p.title);
-    parser.Init(&p.pages, &pdf, &GlobalErrors());
+bool PresetBookWriter::Step() {
+  if (!run_ || failed_ || done_ >= files_.size()) return false;
+  PresetPages p = run_->pool->Take(done_);
+  auto fail = [&](std::string why) {
+    result_.failure = std::move(why);
+    failed_ = true;
+    return false;
+  };
+  if (p.fatal) return fail(p.file + ": " + p.skipReason);
+  if (!p.skipReason.empty()) {
+    ++result_.skipped;
+    if (options_.skipped) options_.skipped(p.file, p.skipReason);
+  } else {
+    if (!p.warning.empty() && options_.warned) options_.warned(p.file, p.warning);
+    run_->pdf.StartPreset(p.title);
+    run_->parser.Init(&p.pages, &run_->pdf, &GlobalErrors());
     // A run that fails leaves half a preset in the document: the book ends
     // there, and the unfinished document never takes the target's place.
-    if (parser.Run(false) != Level::Done) {
-      r.failure = "the report pages of " + p.file + " could not be put in the document";
-      return r;
-    }
-    if (pdf.OutputFailed()) return r;  // the writer has said why
-    ++r.written;
+    if (run_->parser.Run(false) != Level::Done)
+      return fail("the report pages of " + p.file + " could not be put in the document");
+    if (run_->pdf.OutputFailed()) return fail({});  // the writer has said why
+    ++result_.written;
     p.engine.reset();  // its page files go before more are made
-    progress();
   }
-  if (r.written == 0) {
-    r.failure = "no preset could be put in the book";
-    return r;
+  ++done_;
+  if (options_.progress) options_.progress(done_, files_.size());
+  return done_ < files_.size();
+}
+
+PresetBookResult PresetBookWriter::Finish() {
+  if (run_ && !failed_ && done_ == files_.size()) {
+    if (result_.written == 0) {
+      result_.failure = "no preset could be put in the book";
+    } else {
+      result_.pages = run_->pdf.Pages();
+      result_.complete = run_->pdf.Finish() == Level::Done;
+    }
   }
-  r.pages = pdf.Pages();
-  r.complete = pdf.Finish() == Level::Done;
-  return r;
+  Abandon();
+  return result_;
+}
+
+void PresetBookWriter::Abandon() { run_.reset(); }
+
+PresetBookResult WritePresetBook(const std::vector<BookFile>& files, const PresetBookOptions& options) {
+  PresetBookWriter writer(files, options);
+  if (writer.Start())
+    while (writer.Step()) {
+    }
+  return writer.Finish();
 }
 
 }  // namespace tx

@@ -15,6 +15,7 @@
 //   PresetBookResult r = WritePresetBook(files, options);
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -51,6 +52,47 @@ struct PresetBookResult {
   int pages = 0;
   bool complete = false;  // the target was written
   std::string failure;    // why not, when that is not a message already shown
+};
+
+// A book written one entry at a time, for a caller that shows how far it
+// is and may stop between entries. The renderers read their own tables on
+// threads of their own; everything else, options' callbacks included, runs
+// on the calling thread.
+//
+//   PresetBookWriter writer(files, options);
+//   if (writer.Start())
+//     while (writer.Step()) {}
+//   PresetBookResult r = writer.Finish();
+class PresetBookWriter {
+ public:
+  PresetBookWriter(std::vector<BookFile> files, PresetBookOptions options);
+  ~PresetBookWriter();  // abandons a book not finished
+  PresetBookWriter(const PresetBookWriter&) = delete;
+  PresetBookWriter& operator=(const PresetBookWriter&) = delete;
+
+  // Starts the renderers; false when the book cannot even start.
+  bool Start();
+  // Takes the next entry, as soon as it is rendered, and writes or skips
+  // it. False when no step is left: every entry taken, or the book failed.
+  bool Step();
+  // After the last step: puts the document in the target's place, unless a
+  // step failed (or steps are left: then the book is abandoned); the outcome.
+  PresetBookResult Finish();
+  // Stops the renderers (waiting for them), removes the temporary images
+  // and drops the document: the target stays as it was.
+  void Abandon();
+
+  size_t Done() const { return done_; }  // entries written or skipped
+  size_t Total() const { return files_.size(); }
+
+ private:
+  struct Run;
+  std::vector<BookFile> files_;
+  PresetBookOptions options_;
+  PresetBookResult result_;
+  std::unique_ptr<Run> run_;
+  size_t done_ = 0;
+  bool failed_ = false;
 };
 
 // Reads DBEffects and DBSelection (opened for reading here unless open

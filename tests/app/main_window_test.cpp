@@ -4,8 +4,13 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
+#include <set>
 
 #include "app/main_window.h"
 #include "app/startup.h"
@@ -13,6 +18,7 @@
 #include "page_player/sample_pages.h"
 #include "platform/toolkit/console_toolkit.h"
 #include "preset/parse_preset.h"
+#include "report/report_manager.h"
 #include "services/error_manager.h"
 #include "support/temp_dir.h"
 
@@ -33,6 +39,30 @@ long PresetRows() {
   t.MXPreset.Close();
   return n;
 }
+
+// Notes what the book's progress window shows at every redisplay, as
+// "Preset 2 of 3|33% Complete|33", and does what a user would once it shows
+// a given preset.
+class BookToolkit : public tx::ConsoleToolkit {
+ public:
+  BookToolkit() : tx::ConsoleToolkit(nullptr) {}
+  void Redisplay(tx::WindowId w, int control = 0) override {
+    tx::ConsoleToolkit::Redisplay(w, control);
+    if (Layout(w).title != kProgress) return;
+    const std::string preset = ControlText(w, tx::PROGRESS_USERSTRING);
+    progress.push_back(preset + "|" + ControlText(w, tx::PROGRESS_PCTTEXT) + "|" +
+                       std::to_string(Progress(w, tx::PROGRESS_THERMOMETER)));
+    if (!userActs.empty() && userActs.front().first == preset) {
+      if (acting) acting();
+      QueueWindowEvent(userActs.front().second, kProgress);
+      userActs.pop_front();
+    }
+  }
+  static constexpr const char* kProgress = "Progress...";
+  std::vector<std::string> progress;
+  std::deque<std::pair<std::string, Event>> userActs;
+  std::function<void()> acting;  // just before each of them
+};
 
 // Tables imported once for all tests; each test works in that directory.
 class MainWindowTest : public ::testing::Test {
@@ -61,10 +91,13 @@ class MainWindowTest : public ::testing::Test {
   }
 
   // Runs the window with the scripted events; it closes when they run out.
+  // A book writes one preset per timer tick.
   void Run(std::vector<Event> events, std::vector<std::string> args = {}, std::vector<std::string> files = {}) {
     toolkit.SetCommandLine(std::move(args));
-    for (const Event& e : events) toolkit.QueueWindowEvent(e);
+    for (const Event& e : events) toolkit.QueueWindowEvent(e, tx::MAIN_WINDOW_TITLE);
     tx::MainWindow window(toolkit, tx::Tables(), tx::Current());
+    int64_t now = 0;
+    window.SetClock([&now] { return now += 1000; });
     window.Run(files);
     w = window.Window();
     presetPath = window.PresetPath();
@@ -73,7 +106,7 @@ class MainWindowTest : public ::testing::Test {
 
   static txtest::TempDir* dir_;
   txtest::ScopedCwd cwd{dir_->path()};
-  tx::ConsoleToolkit toolkit{nullptr};
+  BookToolkit toolkit;
   tx::WindowToolkit* previous = nullptr;
   tx::WindowId w = 0;
   std::string presetPath;
@@ -239,12 +272,70 @@ TEST_F(MainWindowTest, SeveralFilesOrAFolderDroppedBecomeOneBook) {
   EXPECT_EQ(toolkit.Messages()[2].request.text, "Write the 2 files dropped as one PDF book?");
   ASSERT_EQ(toolkit.FileDialogs().size(), 1u);
   EXPECT_EQ(toolkit.FileDialogs()[0].title, "Save Preset Book");
+  // The report's progress window counted the entries through to the end.
+  EXPECT_EQ(toolkit.progress, std::vector<std::string>({"Preset 1 of 3|0% Complete|0", "Preset 2 of 3|33% Complete|33",
+                                                         "Preset 3 of 3|66% Complete|66",
+                                                         "Preset 3 of 3|100% Complete|100"}));
+  const tx::WindowId progress = toolkit.Windows()[1];
+  EXPECT_EQ(toolkit.Layout(progress).controls.size(), tx::ReportProgressLayout().controls.size());
+  EXPECT_FALSE(toolkit.IsOpen(progress));
   std::ifstream book("book.PDF", std::ios::binary);
   std::string head(8, '\0');
   book.read(head.data(), 8);
   EXPECT_EQ(head, "%PDF-1.3");
   // Answered No: each file imported in turn, the last one shown.
   EXPECT_EQ(Text(tx::PRESETNAME), "Brit Crunch");
+}
+
+std::set<std::string> Listing(const fs::path& dir) {
+  std::set<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+  return names;
+}
+
+TEST_F(MainWindowTest, BookStoppedMidwayWritesNoFileAndLeavesNoImages) {
+  fs::create_directories("four");
+  fs::create_directories("scratch");
+  for (const char* name : {"a.syx", "b.syx", "c.syx", "d.syx"})
+    fs::copy_file(Sample("gen2_clean_chorus.syx"), fs::path("four") / name);
+  std::ofstream("old.PDF") << "the book of last week";
+  const char* tmp = std::getenv("TMPDIR");
+  const std::optional<std::string> keptTmp = tmp ? std::optional<std::string>(tmp) : std::nullopt;
+  setenv("TMPDIR", (fs::current_path() / "scratch").c_str(), 1);
+  // Stopped by Cancel into an existing book, then by the close box into a new one.
+  toolkit.userActs = {{"Preset 3 of 4", Press(tx::PROGRESS_CANCEL)}, {"Preset 2 of 4", Event(EventKind::CloseRequested)}};
+  size_t imagesMidway = 0;
+  toolkit.acting = [&] {
+    for (const std::string& name : Listing("scratch")) imagesMidway += name.rfind("tonalyx-book-", 0) == 0 ? 1 : 0;
+  };
+  for (int i = 0; i < 2; ++i) {
+    toolkit.QueueAnswer(tx::BUTTON_YES);
+    toolkit.QueueAnswer(tx::BUTTON_OK);
+  }
+  toolkit.QueueFilePath("old.PDF");
+  toolkit.QueueFilePath("new");
+  const std::set<std::string> before = Listing(".");
+  Run({Event(EventKind::Dropped, 0, "four"), Event(EventKind::Dropped, 0, "four")});
+  if (keptTmp)
+    setenv("TMPDIR", keptTmp->c_str(), 1);
+  else
+    unsetenv("TMPDIR");
+
+  EXPECT_EQ(toolkit.progress, std::vector<std::string>({"Preset 1 of 4|0% Complete|0", "Preset 2 of 4|25% Complete|25",
+                                                         "Preset 3 of 4|50% Complete|50", "Preset 1 of 4|0% Complete|0",
+                                                         "Preset 2 of 4|25% Complete|25"}));
+  ASSERT_EQ(toolkit.Messages().size(), 4u);
+  for (size_t i : {1u, 3u}) {
+    EXPECT_EQ(toolkit.Messages()[i].request.text, "The book was cancelled; no file was written.");
+    EXPECT_EQ(toolkit.Messages()[i].request.icon, tx::MessageIcon::Information);
+  }
+  std::ifstream old("old.PDF");
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "the book of last week");
+  // No new book, no half-written document beside the target, and the
+  // renderers' images, there while they ran, are gone.
+  EXPECT_EQ(Listing("."), before);
+  EXPECT_EQ(imagesMidway, 2u);
+  EXPECT_TRUE(fs::is_empty("scratch"));
 }
 
 TEST_F(MainWindowTest, UnreadableFilesAndCancelledDialogsChangeNothingSilently) {

@@ -74,7 +74,8 @@ class MainWindow {
   // presets, can be written as one book instead (the user is asked).
   void Drop(const std::vector<std::string>& files);
   // The Preset Reports of the files (folders stand for their presets) as
-  // one PDF, its name asked for; the outcome told in a message.
+  // one PDF, its name asked for, written under a progress window whose
+  // Cancel leaves the target as it was; the outcome told in a message.
   void WriteBook(const std::vector<std::string>& files);
 
   // Clock in hundredths of a second that a book's writing is sliced by

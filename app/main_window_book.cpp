@@ -61,8 +61,9 @@ bool StepWithProgress(WindowToolkit& toolkit, const MainWindow::Clock& now, Pres
       case EventKind::Timer: {
         const int64_t start = now();
         bool more = true;
-        do more = writer.Step();
-        while (more && now() - start < kSlice);
+        do {
+          more = writer.Step();
+        } while (more && now() - start < kSlice);
         ShowProgress(toolkit, w, writer);
         if (!more) {
           ended = true;

@@ -277,6 +277,7 @@ TEST_F(MainWindowTest, SeveralFilesOrAFolderDroppedBecomeOneBook) {
                                                          "Preset 3 of 3|66% Complete|66",
                                                          "Preset 3 of 3|100% Complete|100"}));
   const tx::WindowId progress = toolkit.Windows()[1];
+  EXPECT_EQ(toolkit.Layout(progress).title, "Progress...");
   EXPECT_EQ(toolkit.Layout(progress).controls.size(), tx::ReportProgressLayout().controls.size());
   EXPECT_FALSE(toolkit.IsOpen(progress));
   std::ifstream book("book.PDF", std::ios::binary);

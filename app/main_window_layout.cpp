@@ -5,22 +5,6 @@
 
 namespace tx {
 
-namespace {
-
-ControlLayout Control(int number, ControlKind kind, std::string text, int x, int y, int width, int height) {
-  ControlLayout c;
-  c.number = number;
-  c.kind = kind;
-  c.text = std::move(text);
-  c.x = x;
-  c.y = y;
-  c.width = width;
-  c.height = height;
-  return c;
-}
-
-}  // namespace
-
 std::string ShownPresetNumber(int32_t number) {
   const std::string shown = FormatPicture("N03B", number);
   return shown.find_first_not_of(' ') == std::string::npos ? std::string() : shown;
@@ -41,30 +25,30 @@ WindowLayout MainWindowLayout() {
   w.background = UiPicture("background.png");
   w.acceptsDrops = true;
 
-  ControlLayout close = Control(CANCELBUTTON, ControlKind::Button, "&Close", 443, 181, 60, 16);
+  ControlLayout close = PlacedControl(CANCELBUTTON, ControlKind::Button, "&Close", 443, 181, 60, 16);
   close.picture = UiPicture("close.png");
-  ControlLayout refresh = Control(REFRESHBUTTON, ControlKind::Button, "Refresh", 17, 181, AUTO_SIZE, 16);
+  ControlLayout refresh = PlacedControl(REFRESHBUTTON, ControlKind::Button, "Refresh", 17, 181, AUTO_SIZE, 16);
   refresh.hidden = true;
-  ControlLayout select = Control(SELECTPRESETBUTTON, ControlKind::Button, "Select Preset", 303, 11, 67, AUTO_SIZE);
+  ControlLayout select = PlacedControl(SELECTPRESETBUTTON, ControlKind::Button, "Select Preset", 303, 11, 67, AUTO_SIZE);
   select.picture = UiPicture("browse.png");
-  ControlLayout panel1 = Control(PANEL1, ControlKind::Panel, "", 17, 39, 486, 134);
-  ControlLayout draw = Control(DRAW, ControlKind::Image, "", 40, 50, 442, 109);
-  ControlLayout number = Control(PRESETNUMBER_2, ControlKind::Text, "", 24, 11, AUTO_SIZE, AUTO_SIZE);
+  ControlLayout panel1 = PlacedControl(PANEL1, ControlKind::Panel, "", 17, 39, 486, 134);
+  ControlLayout draw = PlacedControl(DRAW, ControlKind::Image, "", 40, 50, 442, 109);
+  ControlLayout number = PlacedControl(PRESETNUMBER_2, ControlKind::Text, "", 24, 11, AUTO_SIZE, AUTO_SIZE);
   number.fontSize = 14;
   number.bold = true;
   number.color = 0xF0F0F0;
-  ControlLayout name = Control(PRESETNAME, ControlKind::Text, "", 63, 11, 226, AUTO_SIZE);
+  ControlLayout name = PlacedControl(PRESETNAME, ControlKind::Text, "", 63, 11, 226, AUTO_SIZE);
   name.fontSize = 14;
   name.bold = true;
   name.color = 0xF0F0F0;
-  ControlLayout print = Control(PRINTBUTTON, ControlKind::Button, "Print PDF", 374, 11, 61, AUTO_SIZE);
+  ControlLayout print = PlacedControl(PRINTBUTTON, ControlKind::Button, "Print PDF", 374, 11, 61, AUTO_SIZE);
   print.picture = UiPicture("print.png");
-  ControlLayout panel2 = Control(PANEL2, ControlKind::Panel, "", 17, 6, 283, 26);
-  ControlLayout credit = Control(STRING1, ControlKind::Text, CREDIT_LINE, 153, 187, AUTO_SIZE, AUTO_SIZE);
+  ControlLayout panel2 = PlacedControl(PANEL2, ControlKind::Panel, "", 17, 6, 283, 26);
+  ControlLayout credit = PlacedControl(STRING1, ControlKind::Text, CREDIT_LINE, 153, 187, AUTO_SIZE, AUTO_SIZE);
   credit.color = 0xB4B4B4;
-  ControlLayout exportXml = Control(EXPORTBUTTON, ControlKind::Button, "Export XML", 438, 11, 65, AUTO_SIZE);
+  ControlLayout exportXml = PlacedControl(EXPORTBUTTON, ControlKind::Button, "Export XML", 438, 11, 65, AUTO_SIZE);
   exportXml.picture = UiPicture("xml.png");
-  ControlLayout region = Control(IMAGEREGION, ControlKind::Region, "", 17, 37, 486, 136);
+  ControlLayout region = PlacedControl(IMAGEREGION, ControlKind::Region, "", 17, 37, 486, 136);
 
   w.controls = {close, refresh, select, panel1, draw, number, name, print, panel2, credit, exportXml, region};
   return w;

@@ -27,20 +27,8 @@ long Number(std::string_view s) {
   return std::strtol(std::string(s).c_str(), nullptr, 10);
 }
 
-ControlLayout DialogControl(int number, ControlKind kind, std::string text, int x, int y, int width, int height) {
-  ControlLayout c;
-  c.number = number;
-  c.kind = kind;
-  c.text = std::move(text);
-  c.x = x;
-  c.y = y;
-  c.width = width;
-  c.height = height;
-  return c;
-}
-
 ControlLayout CommandButton(int number, std::string text, int x, int y, bool isDefault = false) {
-  ControlLayout c = DialogControl(number, ControlKind::Button, std::move(text), x, y, 40, 14);
+  ControlLayout c = PlacedControl(number, ControlKind::Button, std::move(text), x, y, 40, 14);
   c.defaultButton = isDefault;
   return c;
 }
@@ -91,8 +79,8 @@ uint8_t PrintPreview::AskPages() {
   l.title = "Pages to Print";
   l.width = 200;
   l.height = 56;
-  l.controls = {DialogControl(5, ControlKind::Text, "Pages to print (for example 1-3,5):", 6, 6, 188, 10),
-                DialogControl(PAGES, ControlKind::Entry, PAGESTOPRINT, 6, 18, 188, 12), CommandButton(RESET, "&Reset", 6, 36),
+  l.controls = {PlacedControl(5, ControlKind::Text, "Pages to print (for example 1-3,5):", 6, 6, 188, 10),
+                PlacedControl(PAGES, ControlKind::Entry, PAGESTOPRINT, 6, 18, 188, 12), CommandButton(RESET, "&Reset", 6, 36),
                 CommandButton(OK, "&Ok", 110, 36, true), CommandButton(CANCEL, "&Cancel", 154, 36)};
   const std::string before = PAGESTOPRINT;
   WindowId w = toolkit_.OpenWindow(l);
@@ -128,11 +116,11 @@ uint8_t PrintPreview::AskJump() {
   l.title = "Jump to a Report Page";
   l.width = 140;
   l.height = 44;
-  ControlLayout spin = DialogControl(PAGE, ControlKind::Spin, std::to_string(CURRENTPAGE), 40, 6, 40, 12);
+  ControlLayout spin = PlacedControl(PAGE, ControlKind::Spin, std::to_string(CURRENTPAGE), 40, 6, 40, 12);
   spin.low = 1;
   spin.high = count;
   spin.tip = "Enter a page number from 1 to " + std::to_string(count);
-  l.controls = {DialogControl(4, ControlKind::Text, "&Page:", 6, 8, 30, 10), spin, CommandButton(OK, "&OK", 50, 24, true),
+  l.controls = {PlacedControl(4, ControlKind::Text, "&Page:", 6, 8, 30, 10), spin, CommandButton(OK, "&OK", 50, 24, true),
                 CommandButton(CANCEL, "&Cancel", 94, 24)};
   WindowId w = toolkit_.OpenWindow(l);
   uint8_t result = 0;
@@ -157,15 +145,15 @@ void PrintPreview::AskDisplay() {
   l.title = "Change the Report Display";
   l.width = 150;
   l.height = 60;
-  ControlLayout across = DialogControl(ACROSS, ControlKind::Spin, std::to_string(PAGESACROSS), 50, 6, 36, 12);
+  ControlLayout across = PlacedControl(ACROSS, ControlKind::Spin, std::to_string(PAGESACROSS), 50, 6, 36, 12);
   across.low = 1;
   across.high = count;
   ControlLayout down = across;
   down.number = DOWN;
   down.text = std::to_string(PAGESDOWN);
   down.y = 22;
-  l.controls = {DialogControl(5, ControlKind::Text, "&Across:", 6, 8, 40, 10), across,
-                DialogControl(6, ControlKind::Text, "&Down:", 6, 24, 40, 10), down, CommandButton(OK, "&OK", 60, 40, true),
+  l.controls = {PlacedControl(5, ControlKind::Text, "&Across:", 6, 8, 40, 10), across,
+                PlacedControl(6, ControlKind::Text, "&Down:", 6, 24, 40, 10), down, CommandButton(OK, "&OK", 60, 40, true),
                 CommandButton(CANCEL, "&Cancel", 104, 40)};
   WindowId w = toolkit_.OpenWindow(l);
   Event e;

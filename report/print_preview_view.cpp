@@ -39,16 +39,8 @@ WindowLayout PrintPreview::PreviewLayout() {
   w.menus = {file, view};
   auto add = [&](int number, ControlKind kind, std::string text, std::string picture, int x, int y, int width,
                  int height) {
-    ControlLayout c;
-    c.number = number;
-    c.kind = kind;
-    c.text = std::move(text);
-    c.picture = std::move(picture);
-    c.x = x;
-    c.y = y;
-    c.width = width;
-    c.height = height;
-    w.controls.push_back(c);
+    w.controls.push_back(PlacedControl(number, kind, std::move(text), x, y, width, height));
+    w.controls.back().picture = std::move(picture);
     return &w.controls.back();
   };
   add(PREVIEW_TOOL_PRINT, ControlKind::ToolButton, "Print", "~PRINT.ICO", 0, 0, 16, 16);

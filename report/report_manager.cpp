@@ -29,23 +29,12 @@ WindowLayout ReportProgressLayout() {
   w.height = 59;
   w.centred = true;
   w.modal = true;
-  auto control = [&](int number, ControlKind kind, std::string text, int x, int y, int width, int height) {
-    ControlLayout c;
-    c.number = number;
-    c.kind = kind;
-    c.text = std::move(text);
-    c.x = x;
-    c.y = y;
-    c.width = width;
-    c.height = height;
-    w.controls.push_back(c);
-  };
-  control(PROGRESS_THERMOMETER, ControlKind::ProgressBar, "", 15, 15, 111, 12);
-  control(PROGRESS_USERSTRING, ControlKind::Text, "", 0, 3, 141, 10);
+  w.controls.push_back(PlacedControl(PROGRESS_THERMOMETER, ControlKind::ProgressBar, "", 15, 15, 111, 12));
+  w.controls.push_back(PlacedControl(PROGRESS_USERSTRING, ControlKind::Text, "", 0, 3, 141, 10));
   w.controls.back().centred = true;
-  control(PROGRESS_PCTTEXT, ControlKind::Text, "", 0, 30, 141, 10);
+  w.controls.push_back(PlacedControl(PROGRESS_PCTTEXT, ControlKind::Text, "", 0, 30, 141, 10));
   w.controls.back().centred = true;
-  control(PROGRESS_CANCEL, ControlKind::Button, "Cancel", 45, 42, 50, 15);
+  w.controls.push_back(PlacedControl(PROGRESS_CANCEL, ControlKind::Button, "Cancel", 45, 42, 50, 15));
   return w;
 }
 

@@ -75,24 +75,13 @@ uint8_t WMFParser::RunWithProgress(size_t count) {
   layout.title = "Progress...";
   layout.width = 142;
   layout.height = 59;
-  auto control = [](int number, ControlKind kind, std::string text, int x, int y, int width, int height) {
-    ControlLayout c;
-    c.number = number;
-    c.kind = kind;
-    c.text = std::move(text);
-    c.x = x;
-    c.y = y;
-    c.width = width;
-    c.height = height;
-    return c;
-  };
-  layout.controls.push_back(control(IMAGEGENERATOR, ControlKind::Image, "", 4, 4, 16, 16));
+  layout.controls.push_back(PlacedControl(IMAGEGENERATOR, ControlKind::Image, "", 4, 4, 16, 16));
   layout.controls.back().picture = REPORTGENERATOR->TargetIcon();
   layout.controls.push_back(
-      control(PROGRESS_USERSTRING, ControlKind::Text, "Exporting to " + REPORTGENERATOR->TargetName(), 24, 6,
+      PlacedControl(PROGRESS_USERSTRING, ControlKind::Text, "Exporting to " + REPORTGENERATOR->TargetName(), 24, 6,
               AUTO_SIZE, AUTO_SIZE));
-  layout.controls.push_back(control(PROGRESS_THERMOMETER, ControlKind::ProgressBar, "", 8, 24, 126, 12));
-  layout.controls.push_back(control(PROGRESS_PCTTEXT, ControlKind::Text, PageText(0, count), 8, 42, AUTO_SIZE,
+  layout.controls.push_back(PlacedControl(PROGRESS_THERMOMETER, ControlKind::ProgressBar, "", 8, 24, 126, 12));
+  layout.controls.push_back(PlacedControl(PROGRESS_PCTTEXT, ControlKind::Text, PageText(0, count), 8, 42, AUTO_SIZE,
                                     AUTO_SIZE));
   WindowId w = tk.OpenWindow(layout);
   uint8_t result = Level::Done;

@@ -63,6 +63,20 @@ struct ControlLayout {
   bool centred = false;
 };
 
+// A control of the given kind, number and place, everything else as default.
+inline ControlLayout PlacedControl(int number, ControlKind kind, std::string text, int x, int y, int width,
+                                   int height) {
+  ControlLayout c;
+  c.number = number;
+  c.kind = kind;
+  c.text = std::move(text);
+  c.x = x;
+  c.y = y;
+  c.width = width;
+  c.height = height;
+  return c;
+}
+
 // A menu of the window's menu bar; choosing an item is an Accepted event
 // with the item's number, numbered apart from the controls.
 struct MenuItemLayout {

@@ -18,18 +18,6 @@ using tx::ControlLayout;
 using tx::Event;
 using tx::EventKind;
 
-ControlLayout Control(int number, ControlKind kind, std::string text, int x, int y, int w, int h) {
-  ControlLayout c;
-  c.number = number;
-  c.kind = kind;
-  c.text = std::move(text);
-  c.x = x;
-  c.y = y;
-  c.width = w;
-  c.height = h;
-  return c;
-}
-
 class QtToolkitTest : public ::testing::Test {
  protected:
   tx::WindowLayout Layout() {
@@ -42,18 +30,18 @@ class QtToolkitTest : public ::testing::Test {
     l.modal = false;
     l.acceptsDrops = true;
     l.statusBar = true;
-    l.controls = {Control(1, ControlKind::Button, "&Go", 10, 10, 50, 14),
-                  Control(2, ControlKind::Text, "Name", 10, 30, tx::AUTO_SIZE, tx::AUTO_SIZE),
-                  Control(3, ControlKind::Image, "", 40, 50, 200, 60),
-                  Control(4, ControlKind::Region, "", 30, 45, 220, 70),
-                  Control(5, ControlKind::List, "", 250, 10, 40, 40),
-                  Control(6, ControlKind::Spin, "3", 250, 60, 40, 12),
-                  Control(7, ControlKind::Option, "Mode", 250, 80, 45, 40),
-                  Control(8, ControlKind::Option, "One", 252, 90, 40, 10),
-                  Control(9, ControlKind::Option, "Two", 252, 102, 40, 10),
-                  Control(10, ControlKind::ProgressBar, "", 10, 120, 100, 10),
-                  Control(11, ControlKind::Text, "Z&oom:", 120, 120, 30, 10),
-                  Control(12, ControlKind::Combo, "", 150, 120, 70, 60)};
+    l.controls = {tx::PlacedControl(1, ControlKind::Button, "&Go", 10, 10, 50, 14),
+                  tx::PlacedControl(2, ControlKind::Text, "Name", 10, 30, tx::AUTO_SIZE, tx::AUTO_SIZE),
+                  tx::PlacedControl(3, ControlKind::Image, "", 40, 50, 200, 60),
+                  tx::PlacedControl(4, ControlKind::Region, "", 30, 45, 220, 70),
+                  tx::PlacedControl(5, ControlKind::List, "", 250, 10, 40, 40),
+                  tx::PlacedControl(6, ControlKind::Spin, "3", 250, 60, 40, 12),
+                  tx::PlacedControl(7, ControlKind::Option, "Mode", 250, 80, 45, 40),
+                  tx::PlacedControl(8, ControlKind::Option, "One", 252, 90, 40, 10),
+                  tx::PlacedControl(9, ControlKind::Option, "Two", 252, 102, 40, 10),
+                  tx::PlacedControl(10, ControlKind::ProgressBar, "", 10, 120, 100, 10),
+                  tx::PlacedControl(11, ControlKind::Text, "Z&oom:", 120, 120, 30, 10),
+                  tx::PlacedControl(12, ControlKind::Combo, "", 150, 120, 70, 60)};
     l.controls[6].parent = 0;
     l.controls[7].parent = 7;
     l.controls[8].parent = 7;
@@ -136,8 +124,8 @@ TEST_F(QtToolkitTest, AnEditableListShowsItsTextAndTellsPickedFromTyped) {
   // A prompt labels the input after it in the layout, whatever the numbers;
   // with none after it, its mark is not shown.
   tx::WindowLayout dialog = Layout();
-  dialog.controls = {Control(4, ControlKind::Text, "&Page:", 6, 8, 30, 10), Control(1, ControlKind::Spin, "1", 40, 6, 40, 12),
-                     Control(5, ControlKind::Text, "Rock && &Roll", 6, 24, 60, 10)};
+  dialog.controls = {tx::PlacedControl(4, ControlKind::Text, "&Page:", 6, 8, 30, 10), tx::PlacedControl(1, ControlKind::Spin, "1", 40, 6, 40, 12),
+                     tx::PlacedControl(5, ControlKind::Text, "Rock && &Roll", 6, 24, 60, 10)};
   const tx::WindowId d = toolkit.OpenWindow(dialog);
   EXPECT_TRUE(driver.HasBuddy(d, 4));
   EXPECT_EQ(driver.ShownText(d, 5), "Rock & Roll");

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "cli/line_console.h"
 #include "cli/print_service.h"
 #include "devicedefs/tables.h"
 #include "outputs/preset_report.h"
@@ -47,17 +48,6 @@ class PrintConsole : public tx::ConsoleToolkit {
 
  private:
   txcli::PrintService& service_;
-};
-
-class ToolkitScope {
- public:
-  explicit ToolkitScope(tx::WindowToolkit& toolkit) : previous_(tx::SetToolkit(&toolkit)) {}
-  ~ToolkitScope() { tx::SetToolkit(previous_); }
-  ToolkitScope(const ToolkitScope&) = delete;
-  ToolkitScope& operator=(const ToolkitScope&) = delete;
-
- private:
-  tx::WindowToolkit* previous_;
 };
 
 int Fail(const std::string& reason) {
@@ -100,7 +90,7 @@ int Run(const std::vector<std::string>& args) {
   if (std::string problem = service.Start(target); !problem.empty()) return Fail(problem);
 
   PrintConsole console(service);
-  ToolkitScope scope(console);
+  txcli::ToolkitScope scope(console);
   tx::CurrentPreset& preset = tx::Current();
   if (const int prepared = txcli::PrepareReport(paths[0], preset); prepared != txcli::EXIT_OK) return prepared;
   tx::TableSet& t = tx::Tables();

@@ -89,15 +89,7 @@ int FileTable::OpenDisk(const std::string& file, bool writable) {
   if (!S_ISREG(st.st_mode)) return Fail(kOther, "not a regular file");
   if (access(file.c_str(), writable ? R_OK | W_OK : R_OK) != 0) return Fail(kNoAccess, std::strerror(errno));
 
-  int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | SQLITE_OPEN_NOMUTEX;
-  int rc = sqlite3_open_v2(file.c_str(), &db, flags, nullptr);
-  if (rc != SQLITE_OK) {
-    FailSql(rc);
-    CloseDb();
-    return status.error;
-  }
-  sqlite3_extended_result_codes(db, 1);
-  sqlite3_busy_timeout(db, busyMs);
+  if (Connect(file, writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) != kOk) return status.error;
   if (writable && sqlite3_db_readonly(db, "main") == 1) {
     CloseDb();
     return Fail(kNoAccess, "file is read-only");
@@ -123,7 +115,7 @@ int FileTable::OpenDisk(const std::string& file, bool writable) {
   if (writable) {
     // Another process in the middle of writing holds the reserved lock;
     // sharing the file for writing with it is refused, reading is not.
-    rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    const int rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
       int code = CodeFor(rc);
       std::string text = sqlite3_errmsg(db);
@@ -232,14 +224,7 @@ int FileTable::RebuildKeys(bool open) {
   if (OpenDisk(name, true) != kOk && status.error != kBadKeys) return status.error;
   if (!db) {
     // The schema check refused the file; open it bare and repair what can be.
-    int rc = sqlite3_open_v2(name.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
-    if (rc != SQLITE_OK) {
-      FailSql(rc);
-      CloseDb();
-      return status.error;
-    }
-    sqlite3_extended_result_codes(db, 1);
-    sqlite3_busy_timeout(db, busyMs);
+    if (Connect(name, SQLITE_OPEN_READWRITE) != kOk) return status.error;
   }
   int result = CheckSchema(true, true);
   std::string text = status.text;

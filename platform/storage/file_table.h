@@ -189,6 +189,21 @@ class FileTable final : public TableBackend {
     }
   }
 
+  // A connection as every open of the table makes it: extended result
+  // codes, and the wait for another process's lock. kOk, or the failure
+  // with nothing left open.
+  int Connect(const std::string& file, int flags) {
+    int rc = sqlite3_open_v2(file.c_str(), &db, flags | SQLITE_OPEN_NOMUTEX, nullptr);
+    if (rc != SQLITE_OK) {
+      FailSql(rc);
+      CloseDb();
+      return status.error;
+    }
+    sqlite3_extended_result_codes(db, 1);
+    sqlite3_busy_timeout(db, busyMs);
+    return kOk;
+  }
+
   void CloseDb() {
     Changed();
     dataVersionChecked = false;

@@ -6,8 +6,6 @@
 // on two cores. The machine's other load shows in the wall clock.
 //
 //   bench_book [RUNS] [PRESETS]
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,11 +21,10 @@
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "platform/toolkit/console_toolkit.h"
 #include "preset/parse_preset.h"
 #include "tools/presetbuilder/preset_builder.h"
-
-extern char** environ;
 
 namespace {
 
@@ -45,24 +42,15 @@ struct Outcome {
 // Runs a program to its end, stderr kept in a file; its status, wall time
 // and peak resident set.
 Outcome Spawn(const std::vector<std::string>& args, const std::string& errFile) {
-  std::vector<char*> argv;
-  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
   Outcome o;
-  pid_t pid = 0;
   const auto start = Clock::now();
-  const int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) return o;
+  const pid_t pid = txbench::StartChild(args, errFile.c_str());
+  if (pid < 0) return o;
   int status = 0;
   rusage usage{};
   wait4(pid, &status, 0, &usage);
   o.seconds = std::chrono::duration<double>(Clock::now() - start).count();
-  o.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  o.status = txbench::ExitStatus(status);
   o.peakKb = usage.ru_maxrss;
   o.cpuSeconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
                  static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;

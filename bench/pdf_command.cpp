@@ -7,8 +7,6 @@
 // The split runs each phase once in a fresh child process, as the command
 // does (fonts, tables and caches start cold every time), 30 times; start-up
 // is a process that only starts and ends (`tonalyx-cli --version`).
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -23,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "child_process.h"
 #include "devicedefs/tables.h"
 #include "draw/canvas.h"
 #include "outputs/block_image.h"
@@ -35,43 +34,16 @@
 #include "preset/parse_preset.h"
 #include "report/wmf_parser.h"
 
-extern char** environ;
-
 namespace {
+
+using txbench::ChildCpuMs;
+using txbench::Median;
+using txbench::Spawn;
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
 double Ms(Clock::time_point a, Clock::time_point b) { return std::chrono::duration<double, std::milli>(b - a).count(); }
-
-double Median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.empty() ? 0 : (v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2);
-}
-
-double ChildCpuMs() {
-  rusage u{};
-  getrusage(RUSAGE_CHILDREN, &u);
-  return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
-}
-
-// Runs a program to its end with stdout and stderr discarded; its exit status.
-int Spawn(const std::vector<std::string>& args) {
-  std::vector<char*> argv;
-  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-  pid_t pid = 0;
-  int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (rc != 0) return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 struct Phases {
   double decode = 0, image = 0, engine = 0, pdf = 0;

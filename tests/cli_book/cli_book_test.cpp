@@ -14,64 +14,20 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
+#include "support/cli_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using txtest::Have;
+using txtest::Quote;
+using txtest::Shell;
+using txtest::Slurp;
 
-struct Shell {
-  int status;
-  std::string out, err;
-};
-
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-std::string Quote(const std::string& s) { return "'" + s + "'"; }
-
-bool Have(const char* tool) { return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0; }
-
-class BookCommand : public ::testing::Test {
+class BookCommand : public txtest::CliFixture {
  protected:
-  static void SetUpTestSuite() {
-    work_ = new txtest::TempDir;
-    fs::copy(fs::path(TONALYX_SOURCE_DIR) / "Masters", work_->path() / "Masters", fs::copy_options::recursive);
-    fs::create_directory_symlink(fs::path(TONALYX_SOURCE_DIR) / "assets", work_->path() / "assets");
-    ASSERT_EQ(std::system((Quote(TONALYX_CLI) + " --workdir " + Quote(work_->path()) + " refresh >/dev/null").c_str()),
-              0);
-  }
-  static void TearDownTestSuite() {
-    delete work_;
-    work_ = nullptr;
-  }
-  void SetUp() override { fs::create_directory(scratch_.path() / "tmp"); }
-
-  Shell Cli(const std::string& args) {
-    const std::string out = scratch_.file("stdout"), err = scratch_.file("stderr");
-    const int st = std::system(("TMPDIR=" + Quote(scratch_.file("tmp")) + " " + Quote(TONALYX_CLI) + " --workdir " +
-                                Quote(work_->path()) + " " + args + " >" + Quote(out) + " 2>" + Quote(err))
-                                   .c_str());
-    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, Slurp(out), Slurp(err)};
-  }
-  Shell Run(const std::string& command) {
-    const std::string out = scratch_.file("run.out");
-    const int st = std::system((command + " >" + Quote(out) + " 2>/dev/null").c_str());
-    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, Slurp(out), {}};
-  }
-  static std::string Sample(const std::string& name) {
-    return (fs::path(TONALYX_SOURCE_DIR) / "examples" / (name + ".syx")).string();
-  }
-
-  static txtest::TempDir* work_;
-  txtest::TempDir scratch_;
+  Shell Run(const std::string& command) { return CliFixture::Run(command, "/dev/null"); }
 };
-
-txtest::TempDir* BookCommand::work_ = nullptr;
 
 TEST_F(BookCommand, PresetsInOrderWithBookmarksPageNumbersAndTheirOwnImages) {
   if (!Have("qpdf") || !Have("pdftotext") || !Have("pdfimages")) GTEST_SKIP() << "readers missing";

@@ -12,31 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "support/temp_dir.h"
+#include "support/cli_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Shell {
-  int status;
-  std::string out, err;
-};
-
-std::string Slurp(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-bool Have(const char* tool) { return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0; }
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+using txtest::Have;
+using txtest::Quote;
+using txtest::Shell;
+using txtest::Slurp;
 
 struct Row {
   std::string effect, screen, x, y, unit, modifier, xActive, yActive;
@@ -49,38 +33,9 @@ std::string Trim(const std::string& s) {
 
 std::string Escaped(const std::string& s) { return std::regex_replace(s, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)"); }
 
-class PdfCommand : public ::testing::Test {
+class PdfCommand : public txtest::CliFixture {
  protected:
-  static void SetUpTestSuite() {
-    work_ = new txtest::TempDir;
-    fs::copy(fs::path(TONALYX_SOURCE_DIR) / "Masters", work_->path() / "Masters", fs::copy_options::recursive);
-    fs::create_directory_symlink(fs::path(TONALYX_SOURCE_DIR) / "assets", work_->path() / "assets");
-    ASSERT_EQ(std::system((Quote(TONALYX_CLI) + " --workdir " + Quote(work_->path()) + " refresh >/dev/null").c_str()),
-              0);
-  }
-  static void TearDownTestSuite() {
-    delete work_;
-    work_ = nullptr;
-  }
-  void SetUp() override { fs::create_directory(scratch_.path() / "tmp"); }
-
-  // Runs the command with its own temporary directory and stderr not a terminal.
-  Shell Cli(const std::string& args, const fs::path& workdir = {}) {
-    const std::string out = scratch_.file("stdout"), err = scratch_.file("stderr");
-    const std::string command = "TMPDIR=" + Quote(scratch_.file("tmp")) + " " + Quote(TONALYX_CLI) + " --workdir " +
-                                Quote(workdir.empty() ? work_->path() : workdir) + " " + args + " >" + Quote(out) +
-                                " 2>" + Quote(err);
-    int st = std::system(command.c_str());
-    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, Slurp(out), Slurp(err)};
-  }
-  Shell Run(const std::string& command) {
-    const std::string out = scratch_.file("run.out");
-    int st = std::system((command + " >" + Quote(out) + " 2>&1").c_str());
-    return {WIFEXITED(st) ? WEXITSTATUS(st) : -1, Slurp(out), {}};
-  }
-  static std::string Sample(const std::string& name) {
-    return (fs::path(TONALYX_SOURCE_DIR) / "examples" / (name + ".syx")).string();
-  }
+  Shell Run(const std::string& command) { return CliFixture::Run(command, "&1"); }
   std::vector<Row> Decoded(const std::string& preset) {
     Shell r = Cli("decode --json " + Quote(preset));
     EXPECT_EQ(r.status, 0) << r.err;
@@ -100,12 +55,7 @@ class PdfCommand : public ::testing::Test {
     return false;
   }
   bool LeftoverPages() const { return !fs::is_empty(scratch_.path() / "tmp"); }
-
-  static txtest::TempDir* work_;
-  txtest::TempDir scratch_;
 };
-
-txtest::TempDir* PdfCommand::work_ = nullptr;
 
 TEST_F(PdfCommand, EverySampleReportReadsBackLineByLine) {
   if (!Have("qpdf") || !Have("pdftotext") || !Have("pdfimages") || !Have("pdffonts")) GTEST_SKIP() << "readers missing";
